@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tralva needs on Debian 12:
+# with apt-get when run as root, otherwise it prints the one command to run.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  libgtest-dev libbenchmark-dev
+  fonts-dejavu-core locales
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+if [[ $(id -u) -eq 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+else
+  echo "Missing packages. Run this once, then try again:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi

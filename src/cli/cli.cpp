@@ -1,0 +1,67 @@
+#include "cli/cli.h"
+
+#include <array>
+#include <ostream>
+#include <string_view>
+
+namespace tralva::cli {
+namespace {
+
+struct Command {
+  std::string_view name;
+  std::string_view synopsis;
+  int (*run)(const Arguments& arguments, Io& io);
+};
+
+// One entry per subcommand.
+constexpr std::array<Command, 0> kCommands{};
+
+void print_usage(std::ostream& os) {
+  os << "Uso: tralva-util COMANDO [ARGOMENTI]\n\n"
+        "Esegue le operazioni sui file di Tralva senza l'interfaccia grafica.\n";
+  bool heading = false;
+  for (const Command& command : kCommands) {
+    if (!heading) os << "\nComandi:\n";
+    heading = true;
+    os << "  tralva-util " << command.name << ' ' << command.synopsis << '\n';
+  }
+  os << "\nStato di uscita: 0 riuscito, 1 errore, 2 avvertimento, 64 uso errato.\n";
+}
+
+}  // namespace
+
+int report(const Message& message, Io& io) {
+  switch (message.kind) {
+    case MessageKind::information:
+      io.out << message.text << '\n';
+      return kSuccess;
+    case MessageKind::warning:
+      io.err << "Attenzione: " << message.text << '\n';
+      return kWarning;
+    case MessageKind::error:
+      break;
+  }
+  io.err << "Errore: " << message.text << '\n';
+  return kError;
+}
+
+int usage_error(Io& io) {
+  print_usage(io.err);
+  return kUsage;
+}
+
+int run(const Arguments& arguments, Io& io) {
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    print_usage(io.out);
+    return kSuccess;
+  }
+  if (arguments.empty()) return usage_error(io);
+  for (const Command& command : kCommands) {
+    if (command.name == arguments[0]) {
+      return command.run(Arguments(arguments.begin() + 1, arguments.end()), io);
+    }
+  }
+  return usage_error(io);
+}
+
+}  // namespace tralva::cli

@@ -1,0 +1,26 @@
+#pragma once
+// The form fields' number rule: skip leading white space, read the longest
+// decimal number (point as separator, optional sign and exponent) and ignore
+// the rest; no number at all, an empty field included, is "no number".
+// Shown values use "%.*g" with 15 digits for doubles and 6 for floats.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tralva {
+
+inline constexpr int kDoubleDigits = 15;
+inline constexpr int kFloatDigits = 6;
+
+std::optional<double> parse_field_double(std::string_view text);
+std::optional<float> parse_field_float(std::string_view text);
+// Optional sign and decimal digits; a value outside the int32 range is no number.
+std::optional<std::int32_t> parse_field_int(std::string_view text);
+
+std::string show_double(double value);  // "%.15g"
+std::string show_float(float value);    // "%.6g"
+std::string show_int(std::int32_t value);
+
+}  // namespace tralva

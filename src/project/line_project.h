@@ -1,0 +1,57 @@
+#pragma once
+// One power line as the data-entry dialogs hold it, and a project of lines.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tralva {
+
+enum class LineKind { overhead, underground };  // "Aerea", "Interrata"
+
+struct PowerLine {
+  float current = 0;
+  std::int32_t conductor_count = 0;
+  std::int32_t support_count = 0;
+  float segment_length = 0;
+  // Per conductor.
+  std::vector<std::string> phase;  // "R", "S" or "T"
+  std::vector<float> phase_offset;
+  // Per support.
+  std::vector<double> x;
+  std::vector<double> y;
+  std::vector<float> ground_level;
+  std::vector<float> arm_angle;
+  // Per conductor and support, conductor-major.
+  std::vector<float> height;
+  std::vector<float> arm_length;
+  // Per conductor and span, conductor-major.
+  std::vector<float> sag_constant;
+
+  bool operator==(const PowerLine&) const = default;
+
+  std::int32_t span_count() const { return support_count - 1; }
+  std::size_t at_support(int conductor, int support) const {
+    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count) +
+           static_cast<std::size_t>(support);
+  }
+  std::size_t at_span(int conductor, int span) const {
+    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(span_count()) +
+           static_cast<std::size_t>(span);
+  }
+};
+
+// A line with every array sized for its counts and every value 0, the phases
+// R, S, T repeating, as a data-entry dialog starts.
+PowerLine make_power_line(int conductors, int supports);
+
+struct LineProject {
+  std::vector<PowerLine> lines;
+};
+
+// The phase as written in files: "R" 0, "S" 120, anything else 240.
+int phase_code(const std::string& phase);
+// The phase read from a file: 0 "R", 120 "S", anything else "T".
+std::string phase_from_code(int code);
+
+}  // namespace tralva

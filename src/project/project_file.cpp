@@ -1,0 +1,318 @@
+#include "project/project_file.h"
+
+#include "common/format.h"
+#include "common/text_file.h"
+#include "project/project_messages.h"
+
+namespace tralva {
+namespace {
+
+namespace text = project_text;
+
+constexpr int kHeaderLineEnds = 13;
+
+class RowWriter {
+ public:
+  explicit RowWriter(std::string& out) : out_(out) {}
+  RowWriter& g(double value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_general(buffer, value));
+    return *this;
+  }
+  RowWriter& fixed3(double value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_fixed(buffer, value, 3));
+    return *this;
+  }
+  RowWriter& i(std::int64_t value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_int(buffer, value));
+    return *this;
+  }
+  RowWriter& text(std::string_view s) {
+    out_.append(s);
+    return *this;
+  }
+  RowWriter& space() { return text(" "); }
+  RowWriter& end_row() { return text(kLineEnd); }
+
+ private:
+  std::string& out_;
+};
+
+std::string mismatch_text(int spans, int conductors) {
+  std::string message = text::kMismatchStart;
+  message += std::to_string(spans);
+  message += spans == 1 ? " campata e " : " campate e ";
+  message += std::to_string(conductors);
+  message += conductors == 1 ? " conduttore." : " conduttori.";
+  return message;
+}
+
+bool acceptable_size(int spans, int conductors) {
+  return spans >= 1 && spans <= 5 && (conductors == 1 || conductors == 3 || conductors == 6);
+}
+
+// Reads a slot that the dialog discards, or keeps only as an integer.  It is
+// read with the real-number syntax so that a fractional part ("90.5" in an
+// overhead file opened by an underground dialog) is consumed with it and the
+// values after it stay aligned.
+std::optional<std::int64_t> scan_integral_part(ByteStream& in) {
+  const auto value = scan_double(in);
+  if (!value) return std::nullopt;
+  if (!(*value > -9.2e18 && *value < 9.2e18)) return std::int64_t{0};
+  return static_cast<std::int64_t>(*value);
+}
+
+// Rows II to VI into `line`, whose counts are already those of the dialog.
+bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
+  const bool overhead = kind == LineKind::overhead;
+  const int n = line.conductor_count;
+  const int p = line.support_count;
+  for (int k = 0; k < n; ++k) {
+    const auto code = scan_int(in);
+    const auto offset = scan_float(in);
+    if (!code || !offset) return false;
+    line.phase[k] = phase_from_code(*code);
+    line.phase_offset[k] = *offset;
+  }
+  for (int s = 0; s < p; ++s) {
+    const auto x = scan_double(in);
+    const auto y = scan_double(in);
+    const auto level = scan_float(in);
+    if (!x || !y || !level) return false;
+    line.x[s] = *x;
+    line.y[s] = *y;
+    line.ground_level[s] = *level;
+    if (overhead) {
+      const auto angle = scan_float(in);
+      if (!angle) return false;
+      line.arm_angle[s] = *angle;
+    } else if (!scan_integral_part(in)) {
+      return false;
+    }
+  }
+  for (auto* values : {&line.height, &line.arm_length}) {
+    for (float& value : *values) {
+      const auto v = scan_float(in);
+      if (!v) return false;
+      value = *v;
+    }
+  }
+  for (float& value : line.sag_constant) {
+    if (overhead) {
+      const auto v = scan_float(in);
+      if (!v) return false;
+      value = *v;
+    } else if (!scan_integral_part(in)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string single_line_text(LineKind kind, const PowerLine& line) {
+  const bool overhead = kind == LineKind::overhead;
+  const int n = line.conductor_count;
+  const int p = line.support_count;
+  std::string out(project_header());
+  RowWriter row(out);
+
+  row.g(line.current).space().i(n).space().i(p).space();
+  if (overhead) {
+    row.g(line.segment_length);
+  } else {
+    row.text("0");
+  }
+  row.end_row();
+
+  for (int k = 0; k < n; ++k) {
+    row.i(phase_code(line.phase[k])).space().g(line.phase_offset[k]);
+    if (n != 1) row.space();
+  }
+  row.end_row();
+
+  for (int s = 0; s < p; ++s) {
+    row.fixed3(line.x[s]).space().fixed3(line.y[s]).space().g(line.ground_level[s]).space();
+    if (overhead) {
+      row.g(line.arm_angle[s]).space();
+    } else {
+      row.text("0 ");
+    }
+  }
+  row.end_row();
+
+  for (const auto* values : {&line.height, &line.arm_length}) {
+    for (const float value : *values) row.g(value).space();
+    row.end_row();
+  }
+
+  for (const float value : line.sag_constant) {
+    if (overhead) {
+      row.g(value).space();
+    } else {
+      row.text("0 ");
+    }
+  }
+  row.end_row();
+  return out;
+}
+
+std::optional<Message> write_single_line(const std::string& path, LineKind kind,
+                                         const PowerLine& line) {
+  if (path.empty()) return warning_message(text::kSaveWithoutPath);
+  OutputFile file;
+  if (!file.open(path)) return error_message(text::kCannotCreate);
+  file.write(single_line_text(kind, line));
+  if (!file.commit()) return error_message(text::kCannotCreate);
+  return std::nullopt;
+}
+
+std::int64_t seek_data_start(ByteStream& in) {
+  in.seek(0);
+  int line_ends = 0;
+  while (line_ends < kHeaderLineEnds) {
+    const int c = in.get();
+    if (c == ByteStream::kEof) break;
+    if (c == '\n') ++line_ends;
+  }
+  return in.tell();
+}
+
+std::int64_t count_row_one(ByteStream& in) {
+  std::int64_t count = 0;
+  for (;;) {
+    (void)scan_float(in);
+    const int c = read_separator(in);
+    ++count;
+    if (c == '\n' || c == ByteStream::kEof) return count;
+  }
+}
+
+LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
+                            int supports, PowerLine& line) {
+  LoadResult result;
+  auto fail = [&result](Message message) {
+    result.messages.push_back(std::move(message));
+    return result;
+  };
+  if (path.empty()) return fail(warning_message(text::kLoadWithoutPath));
+  ByteStream in;
+  if (!in.open(path)) return fail(error_message(text::kCannotOpen));
+
+  const std::int64_t data_start = seek_data_start(in);
+  if (count_row_one(in) != 4) return fail(error_message(text::kNotSingleLine));
+  in.seek(data_start);
+
+  const bool overhead = kind == LineKind::overhead;
+  const auto current = scan_float(in);
+  const auto file_conductors = scan_int(in);
+  const auto file_supports = scan_int(in);
+  std::optional<float> segment_length;
+  std::optional<std::int64_t> fourth_integer;
+  if (overhead) {
+    segment_length = scan_float(in);
+  } else {
+    fourth_integer = scan_integral_part(in);
+  }
+  if (!current || !file_conductors || !file_supports || !(segment_length || fourth_integer)) {
+    return fail(error_message(text::kIncomplete));
+  }
+
+  if (overhead ? *segment_length < 0.1 : *fourth_integer > 0.01) {
+    result.messages.push_back(warning_message(std::string(text::kKindWarningStart) +
+                                              (overhead ? text::kUnderground : text::kOverhead)));
+  }
+
+  const int spans = *file_supports - 1;
+  const int k = *file_conductors;
+  if (spans != supports - 1 || k != conductors) {
+    return fail(error_message(acceptable_size(spans, k) ? mismatch_text(spans, k)
+                                                        : text::kUnacceptableSize));
+  }
+
+  PowerLine loaded = line;
+  loaded.conductor_count = conductors;
+  loaded.support_count = supports;
+  loaded.current = *current;
+  if (overhead) loaded.segment_length = *segment_length;
+  if (!read_rows(in, kind, loaded)) return fail(error_message(text::kIncomplete));
+
+  line = std::move(loaded);
+  result.loaded = true;
+  return result;
+}
+
+RowSizes row_sizes(const std::vector<LineHeader>& lines) {
+  RowSizes sizes;
+  for (const LineHeader& h : lines) {
+    const std::int64_t n = h.conductor_count;
+    const std::int64_t p = h.support_count;
+    sizes.phases += 2 * n;
+    sizes.supports += 4 * p;
+    sizes.heights += n * p;
+    sizes.arm_lengths += n * p;
+    sizes.sag_constants += n * (p - 1);
+  }
+  return sizes;
+}
+
+ProjectData read_project_data(ByteStream& in) {
+  ProjectData data;
+  const std::int64_t data_start = seek_data_start(in);
+  const std::int64_t line_count = count_row_one(in) / 4;
+  in.seek(data_start);
+
+  // Every value takes at least one byte, so counts are checked against what
+  // is left of the file before anything is sized from them.
+  const std::int64_t room = std::max<std::int64_t>(in.size() - data_start, 0);
+  std::int64_t values = 0;
+  bool counts_fit = true;
+  for (std::int64_t l = 0; l < line_count; ++l) {
+    const auto current = scan_float(in);
+    const auto conductors = scan_int(in);
+    const auto supports = scan_int(in);
+    const auto segment = scan_float(in);
+    if (!current || !conductors || !supports || !segment) return data;
+    const LineHeader h{*current, *conductors, *supports, *segment};
+    data.lines.push_back(h);
+    const std::int64_t n = h.conductor_count;
+    const std::int64_t p = h.support_count;
+    if (n < 1 || p < 1 || n > room || p > room || n > room / p) {
+      counts_fit = false;
+      continue;
+    }
+    values += 3 * n * p + n + 4 * p;  // rows II to VI
+    if (values > room) counts_fit = false;
+  }
+  if (!counts_fit) return data;
+
+  const RowSizes sizes = row_sizes(data.lines);
+  const std::pair<std::vector<ProjectValue>*, std::int64_t> rows[] = {
+      {&data.phases, sizes.phases},
+      {&data.supports, sizes.supports},
+      {&data.heights, sizes.heights},
+      {&data.arm_lengths, sizes.arm_lengths},
+      {&data.sag_constants, sizes.sag_constants},
+  };
+  for (const auto& [row, size] : rows) {
+    row->reserve(static_cast<std::size_t>(size));
+    for (std::int64_t i = 0; i < size; ++i) {
+      const auto value = scan_real_both(in);
+      if (!value) return data;
+      row->push_back(*value);
+    }
+  }
+  data.complete = true;
+  return data;
+}
+
+std::optional<ProjectData> read_project_data(const std::string& path) {
+  ByteStream in;
+  if (!in.open(path)) return std::nullopt;
+  return read_project_data(in);
+}
+
+}  // namespace tralva

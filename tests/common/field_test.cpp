@@ -1,0 +1,48 @@
+#include "common/field.h"
+
+#include <gtest/gtest.h>
+
+namespace tralva {
+namespace {
+
+TEST(FieldNumber, ReadsTheLongestLeadingNumberAndIgnoresTheRest) {
+  EXPECT_EQ(parse_field_double("2.5abc"), 2.5);
+  EXPECT_EQ(parse_field_double("1,5"), 1.0);
+  EXPECT_EQ(parse_field_double("  \t-12e2 m"), -1200.0);
+  EXPECT_EQ(parse_field_double("12abc"), 12.0);
+  EXPECT_EQ(parse_field_double("1e"), 1.0);
+  EXPECT_EQ(parse_field_double(".5"), 0.5);
+  EXPECT_EQ(parse_field_float("0.1"), 0.1f);
+}
+
+TEST(FieldNumber, NothingThatStartsANumberIsNoNumber) {
+  for (const char* text : {"", " ", "-", "+", ".", "-.", "abc", "e5", ",5"}) {
+    EXPECT_EQ(parse_field_double(text), std::nullopt) << '"' << text << '"';
+    EXPECT_EQ(parse_field_int(text), std::nullopt) << '"' << text << '"';
+  }
+}
+
+TEST(FieldInteger, DecimalDigitsOnlyWithinTheInt32Range) {
+  EXPECT_EQ(parse_field_int("42x"), 42);
+  EXPECT_EQ(parse_field_int(" -7"), -7);
+  EXPECT_EQ(parse_field_int("1.9"), 1);
+  EXPECT_EQ(parse_field_int("010"), 10);
+  EXPECT_EQ(parse_field_int("2147483647"), 2147483647);
+  EXPECT_EQ(parse_field_int("-2147483648"), INT32_MIN);
+  EXPECT_EQ(parse_field_int("2147483648"), std::nullopt);
+  EXPECT_EQ(parse_field_int("99999999999999999999"), std::nullopt);
+}
+
+TEST(FieldShow, ShortestFormWithSixOrFifteenDigits) {
+  EXPECT_EQ(show_float(30.0f), "30");
+  EXPECT_EQ(show_float(0.1f), "0.1");
+  EXPECT_EQ(show_float(1000.0f), "1000");
+  EXPECT_EQ(show_float(1234567.0f), "1.23457e+06");
+  EXPECT_EQ(show_double(0.1), "0.1");
+  EXPECT_EQ(show_double(10.50), "10.5");
+  EXPECT_EQ(show_double(4500000.123456789), "4500000.12345679");
+  EXPECT_EQ(show_int(-3), "-3");
+}
+
+}  // namespace
+}  // namespace tralva

@@ -1,0 +1,139 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace tralva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::size_t files_in(const fs::path& folder) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+}
+
+TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
+  test::TempDir dir;
+  const std::string target = dir.file("out.txt");
+  test::write_file(target, "old");
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(target));
+    file.write("new");
+    file.line_end();
+    EXPECT_EQ(test::read_file(target), "old");
+    ASSERT_TRUE(file.commit());
+  }
+  EXPECT_EQ(test::read_file(target), "new\r\n");
+  EXPECT_EQ(files_in(dir.path()), 1u);
+}
+
+TEST(OutputFile, AnAbandonedWriteLeavesTheOldFileAndNoLitter) {
+  test::TempDir dir;
+  const std::string target = dir.file("out.txt");
+  test::write_file(target, "old");
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(target));
+    file.write("half");
+  }
+  EXPECT_EQ(test::read_file(target), "old");
+  EXPECT_EQ(files_in(dir.path()), 1u);
+}
+
+TEST(OutputFile, AWriteThatFailsHalfWayKeepsTheOldFile) {
+  // A file size limit makes write() fail like a full disk.
+  test::TempDir dir;
+  const std::string target = dir.file("out.txt");
+  test::write_file(target, "precious");
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 100000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool committed = true;
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(target));
+    for (int i = 0; i < 100000; ++i) file.write("0123456789");
+    committed = file.commit();
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(committed);
+  EXPECT_EQ(test::read_file(target), "precious");
+  EXPECT_EQ(files_in(dir.path()), 1u);
+}
+
+TEST(OutputFile, CannotOpenInAMissingFolderOrOverAFolder) {
+  test::TempDir dir;
+  OutputFile file;
+  EXPECT_FALSE(file.open(dir.file("missing/out.txt")));
+  fs::create_directory(dir.file("sub"));
+  EXPECT_FALSE(file.open(dir.file("sub")));
+}
+
+TEST(OutputFile, KeepsThePermissionsOfTheReplacedFileAndFollowsLinks) {
+  test::TempDir dir;
+  const std::string real = dir.file("real.txt");
+  test::write_file(real, "old");
+  chmod(real.c_str(), 0640);
+  fs::create_symlink(real, dir.file("link.txt"));
+  OutputFile file;
+  ASSERT_TRUE(file.open(dir.file("link.txt")));
+  file.write("new");
+  ASSERT_TRUE(file.commit(OutputFile::Durability::leave_to_system));
+  EXPECT_TRUE(fs::is_symlink(dir.file("link.txt")));
+  EXPECT_EQ(test::read_file(real), "new");
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(OutputFile, LargeWritesThroughTheRoomInterface) {
+  test::TempDir dir;
+  OutputFile file;
+  ASSERT_TRUE(file.open(dir.file("big")));
+  std::string expected;
+  for (int i = 0; i < 300000; ++i) {
+    char* p = file.room(16);
+    const int n = std::snprintf(p, 16, "%d\r\n", i);
+    file.wrote(p + n);
+    expected.append(p, static_cast<std::size_t>(n));
+  }
+  ASSERT_TRUE(file.commit());
+  EXPECT_EQ(test::read_file(dir.file("big")), expected);
+}
+
+TEST(ProjectHeader, IsTheFixed949ByteBlockInWindows1252) {
+  const std::string_view header = project_header();
+  ASSERT_EQ(header.size(), 949u);
+  EXPECT_EQ(header.substr(0, 72), " " + std::string(69, '*') + "\r\n");
+  EXPECT_EQ(header.substr(945), "\r\n\r\n");
+  EXPECT_EQ(std::count(header.begin(), header.end(), '\xB0'), 2);
+  EXPECT_EQ(header.find("\xC2"), std::string_view::npos);  // no UTF-8
+  // Every line of text is 70 or 71 characters, the last one empty.
+  std::size_t start = 0;
+  int lines = 0;
+  for (std::size_t end; (end = header.find("\r\n", start)) != std::string_view::npos;
+       start = end + 2) {
+    const std::size_t length = end - start;
+    ++lines;
+    if (lines == 1 || lines == 13) {
+      EXPECT_EQ(length, 70u);
+    } else if (lines == 14) {
+      EXPECT_EQ(length, 0u);
+    } else {
+      EXPECT_EQ(length, 71u) << "line " << lines;
+    }
+  }
+  EXPECT_EQ(lines, 14);
+}
+
+}  // namespace
+}  // namespace tralva
