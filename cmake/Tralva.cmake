@@ -5,6 +5,12 @@ if(TRALVA_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Coverage instrumentation for everything the fuzz targets reach.
+if(TRALVA_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Strict warnings for the project's own targets only.
 function(tralva_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
