@@ -27,6 +27,8 @@ inline constexpr const char* kMismatchStart =
 inline constexpr const char* kUnacceptableSize =
     "Il file di dati non è in uno dei formati accettabili.\nVerificare il numero di tralicci e "
     "di conduttori.";
+inline constexpr const char* kCoincidentSupports =
+    "Due tralicci non possono avere le stesse coordinate.";
 // A file that ends early, or holds something other than a number where a
 // value belongs, is refused instead of being loaded in part.
 inline constexpr const char* kIncomplete =
