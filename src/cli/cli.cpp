@@ -1,8 +1,9 @@
 #include "cli/cli.h"
 
-#include <array>
 #include <ostream>
 #include <string_view>
+
+#include "cli/geometry_commands.h"
 
 namespace tralva::cli {
 namespace {
@@ -14,7 +15,10 @@ struct Command {
 };
 
 // One entry per subcommand.
-constexpr std::array<Command, 0> kCommands{};
+constexpr Command kCommands[] = {
+    {"angoli", "X1 Y1 X2 Y2 [X3 Y3 … X6 Y6]", run_angoli},
+    {"geometria", "FILE", run_geometria},
+};
 
 void print_usage(std::ostream& os) {
   os << "Uso: tralva-util COMANDO [ARGOMENTI]\n\n"

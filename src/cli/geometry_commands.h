@@ -1,0 +1,15 @@
+#pragma once
+// tralva-util's commands on line geometry.
+
+#include "cli/cli.h"
+
+namespace tralva::cli {
+
+// angoli X1 Y1 X2 Y2 [X3 Y3 ... X6 Y6]: the cross-arm angle of every pylon,
+// one per line, "%g".
+int run_angoli(const Arguments& arguments, Io& io);
+
+// geometria FILE: the conductor geometry of a project as JSON.
+int run_geometria(const Arguments& arguments, Io& io);
+
+}  // namespace tralva::cli
