@@ -75,6 +75,13 @@ std::optional<Message> compute_arm_angles(std::span<const double> x, std::span<c
   const std::size_t count = arm_angle.size();
   std::vector<float> fx(x.begin(), x.end());
   std::vector<float> fy(y.begin(), y.end());
+  // Neighbours that single precision cannot tell apart have no direction
+  // between them: the angles would be NaN, which no file can hold.
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    if (fx[i] == fx[i + 1] && fy[i] == fy[i + 1]) {
+      return error_message(project_text::kCoincidentSupports);
+    }
+  }
   std::vector<float> forward(count), backward(count);
   for (std::size_t i = 0; i + 1 < count; ++i) {
     forward[i] = forward_direction(fx[i], fy[i], fx[i + 1], fy[i + 1]);

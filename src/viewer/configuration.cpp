@@ -186,7 +186,7 @@ class Builder {
   }
 
   static void set_leg_directions(LineGeometry& line) {
-    const auto p = static_cast<std::size_t>(line.support_count);
+    const std::size_t p = line.x.size();  // the supports read, whatever the count claims
     line.forward_azimuth.assign(p, 0.0);
     line.backward_azimuth.assign(p, 0.0);
     for (std::size_t i = 0; i < p; ++i) {

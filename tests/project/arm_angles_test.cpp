@@ -95,6 +95,9 @@ TEST(ArmAngles, CoincidentPylonsChangeNoAngle) {
   EXPECT_TRUE(refused({{0, 100, 0.0000009}, {0, 0, -0.0000009}}));             // within 1e-6
   EXPECT_FALSE(refused({{0, 100, 0.000001}, {0, 0, 0}}));                      // 1e-6 in x
   EXPECT_FALSE(refused({{0, 100, 0}, {0, 0, 0.0000011}}));                     // 1e-6 in y
+  // Neighbours 0.1 m apart at 60 000 km: one point as floats.
+  EXPECT_TRUE(refused({{0, 6e7, 6e7 + 0.1}, {0, 0, 0}}));
+  EXPECT_FALSE(refused({{6e7, 0, 6e7 + 0.1}, {0, 0, 0}}));
 }
 
 }  // namespace

@@ -189,6 +189,7 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
       {"a count the file cannot hold", project({"100 2000000000 2 30", "0 0"}), incomplete},
       {"no conductors", project({"100 0 2 30", "0 0 0 90 300 0 0 90", "", "", ""}), incomplete},
       {"no supports", project({"100 1 0 30", "0 0"}), incomplete},
+      {"no conductors and fewer than no supports", project({"100 0 -1 0"}), incomplete},
       {"a coordinate beyond any double",
        project({"100 1 2 30", "0 0", "0 0 0 90 1e999 0 0 90", "20 20", "0 0", "1000"}), incomplete},
   };
