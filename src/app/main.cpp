@@ -1,8 +1,7 @@
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/main_dialog.h"
+#include "app/application.h"
 
 namespace {
 
@@ -23,8 +22,6 @@ int main(int argc, char** argv) {
                stderr);
     return 1;
   }
-  QApplication application(argc, argv);
-  tralva::MainDialog window;
-  window.exec();
-  return 0;
+  tralva::Application application(argc, argv);
+  return application.run();
 }

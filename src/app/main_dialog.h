@@ -1,15 +1,54 @@
 #pragma once
+// The program's only top-level window: a fixed-size window "Tralva 3.3" with
+// the tab strip of the six pages and the exit button.
 
 #include <QDialog>
 
+#include <memory>
+
+#include "app/cib_tab_ctrl.h"
+#include "forms/form_context.h"
+
+class QPushButton;
+
 namespace tralva {
 
-// The program's only top-level window.
-class MainDialog : public QDialog {
+class StartDialogs;
+class start;
+class piano;
+class orografico;
+class interpolazione;
+class utilita;
+class licenza;
+
+class MainDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  explicit MainDialog(QWidget* parent = nullptr);
+  // `dialogs` is what the Start page's buttons open; it lives with the page.
+  MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs,
+             QWidget* parent = nullptr);
+  ~MainDialog() override;
+
+  CibTabCtrl& tab() { return tab_; }
+  start& start_page() { return *start_; }
+  piano& piano_page() { return *piano_; }
+  orografico& orografico_page() { return *orografico_; }
+  QPushButton& exit_button() { return *exit_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  CibTabCtrl tab_;
+  start* start_ = nullptr;
+  piano* piano_ = nullptr;
+  orografico* orografico_ = nullptr;
+  interpolazione* interpolazione_ = nullptr;
+  utilita* utilita_ = nullptr;
+  licenza* licenza_ = nullptr;
+  QPushButton* exit_ = nullptr;
 };
 
 }  // namespace tralva

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Renders the main window on each tab to build/default/screenshots/*.png
+# (offscreen platform, no display needed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target tralva-screenshots
+QT_QPA_PLATFORM=offscreen build/default/tools/tralva-screenshots build/default/screenshots
+ls build/default/screenshots/*.png

@@ -1,0 +1,73 @@
+#include "forms/file_picker.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+
+#include "forms/form_exchange.h"
+
+namespace tralva {
+
+FileRequest file_request(std::string filter, std::string extension) {
+  return {std::move(filter), "*." + extension, std::move(extension)};
+}
+
+QStringList name_filters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts[i];
+    const QString& pattern = parts[i + 1];
+    if (description.isEmpty() && pattern.isEmpty()) break;
+    if (description.contains(u'(')) {
+      filters << description;
+    } else {
+      filters << description + QStringLiteral(" (") + pattern + u')';
+    }
+  }
+  return filters;
+}
+
+void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode) {
+  dialog.setNameFilters(name_filters(request.filter));
+  dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
+  if (mode == PickMode::save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  // A wildcard name only filters the listing; it is what the user sees first.
+  dialog.selectFile(QString::fromStdString(request.initial_name));
+}
+
+bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, std::string& path,
+               FormExchange& form) {
+  const std::optional<std::string> chosen =
+      mode == PickMode::open ? picker.open_file(request) : picker.save_file(request);
+  if (!chosen) return false;
+  path = *chosen;
+  form.write_form();
+  return true;
+}
+
+std::optional<std::string> DialogFilePicker::open_file(const FileRequest& request) {
+  return pick(request, PickMode::open);
+}
+
+std::optional<std::string> DialogFilePicker::save_file(const FileRequest& request) {
+  return pick(request, PickMode::save);
+}
+
+std::optional<std::string> DialogFilePicker::pick(const FileRequest& request, PickMode mode) {
+  QFileDialog dialog(QApplication::activeWindow());
+  configure_file_dialog(dialog, request, mode);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(chosen.front()).toStdString();
+}
+
+}  // namespace tralva

@@ -1,0 +1,64 @@
+#pragma once
+// The open and save pickers of the forms.  A request carries the filter in
+// the classic form "Dati di Tralva (*.tlva)|*.tlva|" (description and
+// pattern pairs, each ended by a bar), the initial file name and the default
+// extension.  Tests answer from a script instead of showing a dialog.
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+class QFileDialog;
+
+namespace tralva {
+class FormExchange;
+}
+
+namespace tralva {
+
+struct FileRequest {
+  std::string filter;             // "Dati di Tralva (*.tlva)|*.tlva|"
+  std::string initial_name;       // "*.tlva"
+  std::string default_extension;  // "tlva"
+
+  bool operator==(const FileRequest&) const = default;
+};
+
+// The usual request: initial name "*.<extension>".
+FileRequest file_request(std::string filter, std::string extension);
+
+class FilePicker {
+ public:
+  virtual ~FilePicker() = default;
+  // The chosen full path, or nullopt when the user cancels.
+  virtual std::optional<std::string> open_file(const FileRequest& request) = 0;
+  // Asks before replacing an existing file.
+  virtual std::optional<std::string> save_file(const FileRequest& request) = 0;
+};
+
+// The classic filter as the name filters of QFileDialog: one entry per pair,
+// "Dati di Tralva (*.tlva)"; a description without its pattern in
+// parentheses gets it appended.
+QStringList name_filters(const std::string& filter);
+
+enum class PickMode { open, save };
+// Sets up a file dialog for a request: name filters, initial name, default
+// extension, overwrite prompt for saving.
+void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode);
+
+// A file command of a form: on OK the chosen path goes into `path` and the
+// form is written; on cancel nothing changes.  True when a file was chosen.
+bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, std::string& path,
+               FormExchange& form);
+
+class DialogFilePicker final : public FilePicker {
+ public:
+  std::optional<std::string> open_file(const FileRequest& request) override;
+  std::optional<std::string> save_file(const FileRequest& request) override;
+
+ private:
+  std::optional<std::string> pick(const FileRequest& request, PickMode mode);
+};
+
+}  // namespace tralva

@@ -1,0 +1,89 @@
+#pragma once
+// Builds a form's controls at the places a dialog template gives, in dialog
+// units of the form's font.  Every control is a direct child of the form, as
+// in a template: group boxes are frames drawn behind the controls.
+//
+// Controls follow the dialog rules of the system: push buttons never become
+// default by themselves (Enter presses only a page's declared default
+// button), numeric edits are right-aligned, integer edits take digits only,
+// lists can only be picked from.
+
+#include <QString>
+#include <QStringList>
+
+#include "forms/dialog_units.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+
+namespace tralva {
+
+class Picture;
+
+// The items of a drop-down list, from an array of texts.
+template <std::size_t N>
+QStringList list_items(const char* const (&texts)[N]) {
+  QStringList items;
+  for (const char* text : texts) items << QString::fromUtf8(text);
+  return items;
+}
+
+// The progress bar of a long command with its scale "0%" ... "100%" and the
+// remaining-time display beside "Tempo rimanente".
+struct ProgressPanel {
+  QProgressBar* bar = nullptr;
+  QLabel* hours = nullptr;
+  QLabel* minutes = nullptr;
+  QLabel* seconds = nullptr;
+};
+
+// A file command: icon, push button and the path edit beside it.
+struct FileRow {
+  QPushButton* button = nullptr;
+  QLineEdit* path = nullptr;
+};
+
+class FormLayout {
+ public:
+  explicit FormLayout(QWidget& form);
+
+  const DialogUnits& units() const { return units_; }
+
+  QGroupBox* group(const QString& title, DuRect place);
+  // One line of text at (x, y), as wide as its text.
+  QLabel* label(const QString& text, int x, int y);
+  // A paragraph wrapped inside its rectangle.
+  QLabel* text(const QString& text, DuRect place);
+  QLineEdit* number_edit(DuRect place);
+  QLineEdit* digits_edit(DuRect place);
+  QLineEdit* text_edit(DuRect place);
+  // A drop-down list at (x, y) of the given width, items in this order.
+  QComboBox* list(const QStringList& items, int x, int y, int width);
+  QCheckBox* check(const QString& text, int x, int y);
+  QPushButton* button(const QString& text, DuRect place);
+  // A push button with its icon in the 20 x 20 box to its left (as the
+  // pages place them); `icon_x` is the icon's left edge.
+  QPushButton* icon_button(const QString& icon, const QString& text, int icon_x, DuRect place);
+  // The path edit starts at `path_x`, 130 wide, level with the button's middle.
+  FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button,
+                   int path_x);
+  Picture* picture(const QString& resource, const QString& description, DuRect place);
+  Picture* icon(const QString& resource, int x, int y);
+  // The bar at (x, y), 148 x 6, with its scale under it and the remaining
+  // time to its right.
+  ProgressPanel progress(int x, int y);
+
+ private:
+  QRect line_rect(QWidget* control, int x, int y, int du_height) const;
+
+  QWidget& form_;
+  DialogUnits units_;
+};
+
+}  // namespace tralva

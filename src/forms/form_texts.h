@@ -1,0 +1,20 @@
+#pragma once
+// Texts the form framework shows itself.
+
+namespace tralva::form_text {
+
+// The number prompts, the only English texts of the interface.
+inline constexpr char kEnterNumber[] = "Please enter a number.";
+inline constexpr char kEnterInteger[] = "Please enter an integer.";
+
+inline constexpr char kRemainingTime[] = "Tempo rimanente";
+inline constexpr const char* kScale[] = {"0%", "25%", "50%", "75%", "100%"};
+// The accessible name of a progress bar.
+inline constexpr char kProgress[] = "Avanzamento";
+
+// File types of the pickers.
+inline constexpr char kProjectFilter[] = "Dati di Tralva (*.tlva)|*.tlva|";
+inline constexpr char kProjectExtension[] = "tlva";
+inline constexpr char kTextExtension[] = "txt";
+
+}  // namespace tralva::form_text

@@ -1,0 +1,37 @@
+#include "pages/page.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "forms/dialog_keys.h"
+#include "forms/file_picker.h"
+
+namespace tralva {
+
+Page::Page(FormContext context, QWidget* parent)
+    : QFrame(parent), context_(context), exchange_(context.messenger), layout_(*this) {
+  setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  hide();
+}
+
+void Page::connect_picker(QPushButton* button, PickMode mode, FileRequest request,
+                          std::string& path) {
+  connect(button, &QPushButton::clicked, this, [this, mode, request, &path] {
+    pick_file(context_.files, mode, request, path, exchange_);
+  });
+}
+
+QString Page::in_group(const char* label, const char* group) {
+  return QString::fromUtf8(label) + QStringLiteral(" (") + QString::fromUtf8(group) + u')';
+}
+
+void Page::keyPressEvent(QKeyEvent* event) {
+  if (handle_enter(*event, QApplication::focusWidget(), default_button_) || is_escape(*event)) {
+    event->accept();
+    return;
+  }
+  QFrame::keyPressEvent(event);
+}
+
+}  // namespace tralva
