@@ -34,8 +34,9 @@ QGroupBox* FormLayout::group(const QString& title, DuRect place) {
   return box;
 }
 
-QLabel* FormLayout::label(const QString& text, int x, int y) {
+QLabel* FormLayout::label(const QString& text, int x, int y, QWidget* buddy) {
   auto* label = new QLabel(text, &form_);
+  label->setBuddy(buddy);
   label->setGeometry(line_rect(label, x, y, 8));
   return label;
 }

@@ -56,8 +56,9 @@ class FormLayout {
   const DialogUnits& units() const { return units_; }
 
   QGroupBox* group(const QString& title, DuRect place);
-  // One line of text at (x, y), as wide as its text.
-  QLabel* label(const QString& text, int x, int y);
+  // One line of text at (x, y), as wide as its text.  With a buddy it is
+  // that control's label for screen readers.
+  QLabel* label(const QString& text, int x, int y, QWidget* buddy = nullptr);
   // A paragraph wrapped inside its rectangle.
   QLabel* text(const QString& text, DuRect place);
   QLineEdit* number_edit(DuRect place);

@@ -22,22 +22,22 @@ void orografico::build_form() {
   FormLayout& form = layout();
 
   form.group(kTerrainGroup, {7, 7, 267, 206});
-  form.label(kStepZ, 16, 24);
   QLineEdit* step_z = form.number_edit({66, 22, 59, 12});
-  form.label(kStepsZ, 154, 24);
+  form.label(kStepZ, 16, 24, step_z);
   QLineEdit* steps_z = form.digits_edit({206, 22, 59, 12});
-  form.label(kLevel, 16, 40);
+  form.label(kStepsZ, 154, 24, steps_z);
   QLineEdit* level = form.number_edit({66, 38, 59, 12});
-  form.label(kBuffer, 154, 40);
+  form.label(kLevel, 16, 40, level);
   QLineEdit* buffer = form.number_edit({206, 38, 59, 12});
+  form.label(kBuffer, 154, 40, buffer);
 
   const FileRow data_file = form.file_row(icon::kOpen, kOpenData, 18, {45, 60, 77, 20}, 135);
   const FileRow terrain =
       form.file_row(icon::kTerrain, kOpenTerrain, 18, {45, 86, 77, 20}, 135);
   const FileRow result = form.file_row(icon::kSave, kSaveResult, 18, {45, 112, 77, 20}, 135);
 
-  form.label(kPrecision, 16, 140);
   QComboBox* precision = form.list(list_items(kPrecisionItems), 90, 138, 44);
+  form.label(kPrecision, 16, 140, precision);
   QCheckBox* project_maximum = form.check(kProjectMaximum, 159, 139);
   const ProgressPanel progress = form.progress(16, 158);
   form.icon_button(icon::kRun, kRun, 94, {122, 187, 77, 20});

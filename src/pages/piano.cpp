@@ -22,29 +22,31 @@ void piano::build_form() {
 
   form.group(kPlaneGroup, {7, 7, 267, 219});
   // Two columns of numeric edits, labels to their left.
-  const auto edit = [&](const char* label, int column, int row, bool digits) {
+  const auto numeric = [&](const char* label, int column, int row, bool digits) {
     const int label_x = column == 0 ? 16 : 154;
     const int edit_x = column == 0 ? 66 : 206;
     const int y = 22 + 16 * row;
-    form.label(label, label_x, y + 2);
-    return digits ? form.digits_edit({edit_x, y, 59, 12}) : form.number_edit({edit_x, y, 59, 12});
+    QLineEdit* control =
+        digits ? form.digits_edit({edit_x, y, 59, 12}) : form.number_edit({edit_x, y, 59, 12});
+    form.label(label, label_x, y + 2, control);
+    return control;
   };
-  QLineEdit* origin_x = edit(kOriginX, 0, 0, false);
-  QLineEdit* step_x = edit(kStepX, 0, 1, false);
-  QLineEdit* steps_x = edit(kStepsX, 0, 2, true);
-  QLineEdit* fi = edit(kFi, 0, 3, false);
-  QLineEdit* level = edit(kLevel, 0, 4, false);
-  QLineEdit* origin_y = edit(kOriginY, 1, 0, false);
-  QLineEdit* step_y = edit(kStepY, 1, 1, false);
-  QLineEdit* steps_y = edit(kStepsY, 1, 2, true);
-  QLineEdit* psi = edit(kPsi, 1, 3, false);
-  QLineEdit* buffer = edit(kBuffer, 1, 4, false);
+  QLineEdit* origin_x = numeric(kOriginX, 0, 0, false);
+  QLineEdit* step_x = numeric(kStepX, 0, 1, false);
+  QLineEdit* steps_x = numeric(kStepsX, 0, 2, true);
+  QLineEdit* fi = numeric(kFi, 0, 3, false);
+  QLineEdit* level = numeric(kLevel, 0, 4, false);
+  QLineEdit* origin_y = numeric(kOriginY, 1, 0, false);
+  QLineEdit* step_y = numeric(kStepY, 1, 1, false);
+  QLineEdit* steps_y = numeric(kStepsY, 1, 2, true);
+  QLineEdit* psi = numeric(kPsi, 1, 3, false);
+  QLineEdit* buffer = numeric(kBuffer, 1, 4, false);
 
   const FileRow data_file = form.file_row(icon::kOpen, kOpenData, 16, {42, 105, 77, 20}, 135);
   const FileRow result = form.file_row(icon::kSave, kSaveResult, 16, {42, 131, 77, 20}, 135);
 
-  form.label(kPrecision, 16, 156);
   QComboBox* precision = form.list(list_items(kPrecisionItems), 90, 154, 44);
+  form.label(kPrecision, 16, 156, precision);
   const ProgressPanel progress = form.progress(16, 175);
   form.icon_button(icon::kRun, kRun, 86, {114, 200, 77, 20});
 

@@ -22,12 +22,12 @@ void start::build_form() {
   // The paragraph takes three lines in the wider fonts, so the lists sit a
   // little lower and closer together than the classic template had them.
   form.text(kDataEntryText, {17, 18, 168, 24});
-  form.label(kSpans, 30, 46);
   QComboBox* spans = form.list(list_items(kSpanItems), 102, 44, 44);
-  form.label(kConductors, 30, 64);
+  form.label(kSpans, 30, 46, spans);
   QComboBox* conductors = form.list(list_items(kConductorItems), 102, 62, 44);
-  form.label(kLineKind, 30, 82);
+  form.label(kConductors, 30, 64, conductors);
   QComboBox* kind = form.list(list_items(kLineKindItems), 102, 80, 44);
+  form.label(kLineKind, 30, 82, kind);
   QPushButton* view = form.button(kView, {17, 101, 77, 20});
   QPushButton* insert = form.button(kInsertEdit, {105, 101, 77, 20});
   insert->setDefault(true);

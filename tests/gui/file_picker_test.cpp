@@ -1,0 +1,84 @@
+// The file pickers: the classic filter for Qt, the dialog set-up and the
+// form's file command.
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include "forms/file_picker.h"
+#include "forms/form_exchange.h"
+#include "gui_support.h"
+
+namespace tralva {
+namespace {
+
+class FilePickerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void classic_filters_become_name_filters() {
+    QCOMPARE(name_filters("Dati di Tralva (*.tlva)|*.tlva|"),
+             QStringList{"Dati di Tralva (*.tlva)"});
+    QCOMPARE(name_filters("Testo (*.txt)|*.txt|Tutti (*.*)|*.*||"),
+             (QStringList{"Testo (*.txt)", "Tutti (*.*)"}));
+    // A description without its pattern gets it, so Qt can filter.
+    QCOMPARE(name_filters("Dati di quota|*.txt|"), QStringList{"Dati di quota (*.txt)"});
+    QVERIFY(name_filters("").isEmpty());
+  }
+
+  void usual_request_starts_with_the_pattern() {
+    const FileRequest request = file_request("Testo per GIS (*.txt)|*.txt|", "txt");
+    QCOMPARE(request.initial_name, std::string("*.txt"));
+    QCOMPARE(request.default_extension, std::string("txt"));
+  }
+
+  void dialogs_are_set_up_for_open_and_save() {
+    const FileRequest request = file_request("Dati di Tralva (*.tlva)|*.tlva|", "tlva");
+    QFileDialog open;
+    configure_file_dialog(open, request, PickMode::open);
+    QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
+    QCOMPARE(open.nameFilters(), QStringList{"Dati di Tralva (*.tlva)"});
+    QCOMPARE(open.defaultSuffix(), QString("tlva"));
+
+    QFileDialog save;
+    configure_file_dialog(save, request, PickMode::save);
+    QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
+  }
+
+  void picked_path_is_stored_and_the_form_written() {
+    test::Seams seams;
+    QLineEdit path_edit;
+    QLineEdit number_edit;
+    std::string path;
+    float number = 4;
+    FormExchange form(seams.messenger);
+    form.bind(path, &path_edit, "Percorso").bind(number, &number_edit, "Numero");
+    form.write_form();
+    number_edit.setText("2.5abc");
+    QCOMPARE(number, 2.5f);
+
+    seams.files.answers = {std::string("/dati/linea.tlva")};
+    const FileRequest request = file_request("Dati di Tralva (*.tlva)|*.tlva|", "tlva");
+    QVERIFY(pick_file(seams.files, PickMode::save, request, path, form));
+    QCOMPARE(path, std::string("/dati/linea.tlva"));
+    QCOMPARE(path_edit.text(), QString("/dati/linea.tlva"));
+    QCOMPARE(number_edit.text(), QString("2.5"));  // written from the field
+    QCOMPARE(seams.files.picks.size(), std::size_t{1});
+    QCOMPARE(seams.files.picks[0].mode, PickMode::save);
+    QVERIFY(seams.files.picks[0].request == request);
+
+    // Cancel: nothing changes, not even an edit left unwritten.
+    number_edit.setText("7x");
+    QVERIFY(!pick_file(seams.files, PickMode::open, request, path, form));
+    QCOMPARE(path, std::string("/dati/linea.tlva"));
+    QCOMPARE(number_edit.text(), QString("7x"));
+  }
+};
+
+}  // namespace
+}  // namespace tralva
+
+QTEST_MAIN(tralva::FilePickerTest)
+#include "file_picker_test.moc"
