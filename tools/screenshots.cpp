@@ -10,9 +10,6 @@
 #include <cstdio>
 
 #include "app/main_dialog.h"
-#include "common/progress.h"
-#include "forms/file_picker.h"
-#include "forms/messenger.h"
 #include "pages/start_dialogs.h"
 
 int main(int argc, char** argv) {
@@ -24,11 +21,8 @@ int main(int argc, char** argv) {
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.mkpath(QStringLiteral("."))) return 1;
 
-  tralva::BoxMessenger messenger;
-  tralva::DialogFilePicker files;
-  tralva::SystemClock clock;
-  tralva::MainDialog window(tralva::FormContext{messenger, files, clock},
-                            std::make_unique<tralva::NoStartDialogs>());
+  tralva::DesktopSeams seams;
+  tralva::MainDialog window(seams.context(), std::make_unique<tralva::NoStartDialogs>());
   window.show();
   QApplication::processEvents();
 

@@ -6,14 +6,15 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "app/application.h"
 #include "app/main_dialog.h"
-#include "common/progress.h"
-#include "forms/file_picker.h"
-#include "forms/messenger.h"
 #include "pages/start_dialogs.h"
 
 namespace {
@@ -46,11 +47,8 @@ int main(int argc, char** argv) {
   QElapsedTimer in_main;
   in_main.start();
   tralva::Application application(argc, argv);
-  tralva::BoxMessenger messenger;
-  tralva::DialogFilePicker files;
-  tralva::SystemClock clock;
-  tralva::MainDialog window(tralva::FormContext{messenger, files, clock},
-                            std::make_unique<tralva::NoStartDialogs>());
+  tralva::DesktopSeams seams;
+  tralva::MainDialog window(seams.context(), std::make_unique<tralva::NoStartDialogs>());
   window.show();
   QTimer::singleShot(0, &window, [&] {
     window.repaint();

@@ -1,10 +1,7 @@
 #include "app/application.h"
 
 #include "app/main_dialog.h"
-#include "common/progress.h"
-#include "forms/file_picker.h"
 #include "forms/icons.h"
-#include "forms/messenger.h"
 #include "forms/picture.h"
 #include "pages/start_dialogs.h"
 
@@ -17,10 +14,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int Application::run() {
-  BoxMessenger messenger;
-  DialogFilePicker files;
-  SystemClock clock;
-  MainDialog window(FormContext{messenger, files, clock}, std::make_unique<NoStartDialogs>());
+  DesktopSeams seams;
+  MainDialog window(seams.context(), std::make_unique<NoStartDialogs>());
   window.exec();
   return 0;
 }

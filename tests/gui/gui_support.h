@@ -2,6 +2,7 @@
 // Test doubles for the forms' seams and small helpers to find controls.
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 
@@ -82,6 +83,14 @@ class RecordingStartDialogs final : public StartDialogs {
 template <typename Control>
 Control* control(const QWidget& form, const QString& name) {
   return form.findChild<Control*>(name);
+}
+
+// The push button with this text, or null.
+inline QPushButton* button(const QWidget& form, const QString& text) {
+  for (QPushButton* candidate : form.findChildren<QPushButton*>()) {
+    if (candidate->text() == text) return candidate;
+  }
+  return nullptr;
 }
 
 // Replaces an edit's text as a user would: select all, then type.

@@ -99,7 +99,7 @@ class MainDialogTest : public QObject {
     QCOMPARE(w.piano_edit("Origine X")->text(), QString("12.75"));
     // Also stored, not just left in the edit: picking a file re-shows it.
     w.seams.files.answers = {std::string("/a.tlva")};
-    QTest::mouseClick(w.window->piano_page().findChild<QPushButton*>(), Qt::LeftButton);
+    QTest::mouseClick(test::button(w.window->piano_page(), "Apri il file di dati"), Qt::LeftButton);
     QCOMPARE(w.piano_edit("Origine X")->text(), QString("12.75"));
   }
 

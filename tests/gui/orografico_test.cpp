@@ -23,12 +23,7 @@ struct OrograficoPage {
   QLineEdit* edit(const char* name) const { return test::control<QLineEdit>(page, name); }
   QString text(const char* name) const { return edit(name)->text(); }
   QCheckBox* box() const { return test::control<QCheckBox>(page, kBox); }
-  QPushButton* button(const char* text) const {
-    for (QPushButton* b : page.findChildren<QPushButton*>()) {
-      if (b->text() == QString::fromUtf8(text)) return b;
-    }
-    return nullptr;
-  }
+  QPushButton* button(const char* text) const { return test::button(page, text); }
   void pick_terrain(const char* path = "/dati/dtm.txt") {
     seams.files.answers = {std::string(path)};
     QTest::mouseClick(button("Apri l'orografia"), Qt::LeftButton);

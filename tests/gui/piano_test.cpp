@@ -26,12 +26,7 @@ struct PianoPage {
   }
   QLineEdit* edit(const char* name) const { return test::control<QLineEdit>(page, name); }
   QString text(const char* name) const { return edit(name)->text(); }
-  QPushButton* button(const char* text) const {
-    for (QPushButton* b : page.findChildren<QPushButton*>()) {
-      if (b->text() == QString::fromUtf8(text)) return b;
-    }
-    return nullptr;
-  }
+  QPushButton* button(const char* text) const { return test::button(page, text); }
   // Picking a file writes the form: the edits then show the stored fields.
   void pick_data_file(const char* path = "/progetti/linea.tlva") {
     seams.files.answers = {std::string(path)};

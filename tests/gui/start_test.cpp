@@ -23,12 +23,7 @@ struct StartPage {
     QApplication::setActiveWindow(page.get());
   }
   QComboBox* list(const char* name) const { return test::control<QComboBox>(*page, name); }
-  QPushButton* button(const char* text) const {
-    for (QPushButton* b : page->findChildren<QPushButton*>()) {
-      if (b->text() == QString::fromUtf8(text)) return b;
-    }
-    return nullptr;
-  }
+  QPushButton* button(const char* text) const { return test::button(*page, text); }
 
   test::Seams seams;
   test::RecordingStartDialogs* dialogs = nullptr;
