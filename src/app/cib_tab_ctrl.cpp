@@ -12,7 +12,12 @@ CibTabCtrl::CibTabCtrl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(thi
   tabs_->setDrawBase(false);
   tabs_->setExpanding(false);
   tabs_->setUsesScrollButtons(false);
-  tabs_->setFocusPolicy(Qt::StrongFocus);
+  // Reached with Tab, not by clicking: a click leaves the keys to the page.
+  tabs_->setFocusPolicy(Qt::TabFocus);
+  // A click switches the page after this signal; only then does the focus
+  // follow into the page.
+  connect(tabs_, &QTabBar::tabBarClicked, this,
+          [this](int index) { clicked_ = index != tabs_->currentIndex(); });
   connect(tabs_, &QTabBar::currentChanged, this, [this] {
     if (!selecting_) show_clicked_page();
   });
@@ -36,10 +41,33 @@ void CibTabCtrl::select_page(int index) {
   place_and_show(pages_[index]);
 }
 
+namespace {
+
+// Puts the focus on the first control of a page that takes it by Tab.
+void focus_first_control(QWidget* page) {
+  for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+    if (page->isAncestorOf(w) && w->isVisibleTo(page) && w->isEnabled() &&
+        (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+  page->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
 void CibTabCtrl::show_clicked_page() {
   current_page_ = tabs_->currentIndex();
   for (QWidget* page : pages_) page->hide();
-  if (current_page_ >= 0 && current_page_ < pages_.size()) place_and_show(pages_[current_page_]);
+  if (current_page_ < 0 || current_page_ >= pages_.size()) return;
+  QWidget* page = pages_[current_page_];
+  place_and_show(page);
+  // After a click the focus would stay in the page just hidden, or on the
+  // strip, where Enter closes the window; it goes to the page.  Arrow keys
+  // on the strip keep it there.
+  if (clicked_ || !tabs_->hasFocus()) focus_first_control(page);
+  clicked_ = false;
   update();
 }
 

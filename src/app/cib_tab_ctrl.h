@@ -49,6 +49,7 @@ class CibTabCtrl final : public QWidget {
   QList<QWidget*> pages_;  // owned by the main window through Qt's parents
   int current_page_ = -1;
   bool selecting_ = false;
+  bool clicked_ = false;
 };
 
 }  // namespace tralva

@@ -119,6 +119,18 @@ class MainDialogTest : public QObject {
     QVERIFY(w.dialogs->opened.empty());
   }
 
+  void after_a_click_on_a_tab_the_keys_belong_to_the_page() {
+    Window w;
+    w.click_tab(1);
+    QVERIFY(w.window->piano_page().isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(w.window->isVisible());
+    w.click_tab(0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(w.dialogs->opened, std::vector<std::string>{"ins_3_1_a"});
+  }
+
   void enter_on_start_presses_insert_edit() {
     Window w;
     auto* spans = test::control<QComboBox>(w.window->start_page(), "Numero di campate");
