@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -29,16 +30,11 @@ MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialog
   setWindowTitle(kMainTitle);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setWindowIcon(svg_icon(icon::kApplication));
+  setWindowIcon(QIcon(QString::fromUtf8(icon::kApplication)));
 
   FormLayout form(*this);
   setFixedSize(form.units().size(302, 429));
   tab_.setGeometry(form.units().rect({7, 7, 288, 390}));
-  form.icon(icon::kExit, 96, 402)->setAccessibleName(kExit);
-  exit_ = form.button(kExit, {121, 403, 84, 19});
-  // Ends the process at once: nothing is closed, asked or saved.
-  connect(exit_, &QPushButton::clicked, this, [] { std::exit(0); });
-
   start_ = new start(context, std::move(dialogs), &tab_);
   piano_ = new piano(context, &tab_);
   orografico_ = new orografico(context, &tab_);
@@ -51,8 +47,12 @@ MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialog
   tab_.add_page(kTabInterpolazione, interpolazione_);
   tab_.add_page(kTabUtilita, utilita_);
   tab_.add_page(kTabLicenza, licenza_);
-  // The tabs come after the pages in the keyboard order; the exit button last.
-  setTabOrder(&tab_.strip(), exit_);
+
+  // Made after the pages, so Tab goes from the strip through the page to it.
+  form.icon(icon::kExit, 96, 402);
+  exit_ = form.button(kExit, {121, 403, 84, 19});
+  // Ends the process at once: nothing is closed, asked or saved.
+  connect(exit_, &QPushButton::clicked, this, [] { std::exit(0); });
 }
 
 MainDialog::~MainDialog() = default;

@@ -96,11 +96,9 @@ QPushButton* FormLayout::button(const QString& text, DuRect place) {
 
 QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString& text,
                                      int icon_x, DuRect place) {
-  Picture* mark = icon(icon_resource, icon_x, place.y);
-  QPushButton* push = button(text, place);
-  // The icon only illustrates the button; the button says what it does.
-  mark->setAccessibleName(text);
-  return push;
+  // The icon only illustrates the button: it has no name of its own.
+  icon(icon_resource, icon_x, place.y);
+  return button(text, place);
 }
 
 FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, int icon_x,

@@ -1,6 +1,5 @@
 #include "forms/picture.h"
 
-#include <QIcon>
 #include <QPainter>
 
 namespace tralva {
@@ -29,7 +28,5 @@ void Picture::paintEvent(QPaintEvent* event) {
   painter.setClipRect(area);
   renderer_.render(&painter, QRectF(area));
 }
-
-QIcon svg_icon(const QString& resource) { return QIcon(resource); }
 
 }  // namespace tralva

@@ -28,7 +28,4 @@ class Picture final : public QFrame {
   Style style_;
 };
 
-// An icon from an SVG resource, for buttons and the window.
-QIcon svg_icon(const QString& resource);
-
 }  // namespace tralva

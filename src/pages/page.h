@@ -24,10 +24,8 @@ class Page : public QFrame {
  public:
   Page(FormContext context, QWidget* parent);
 
-  // The page's fields, read and written by tests as the user's actions do.
-  FormExchange& exchange() { return exchange_; }
-
  protected:
+  FormExchange& exchange() { return exchange_; }
   FormLayout& layout() { return layout_; }
   FormContext& context() { return context_; }
   void set_default_button(QPushButton* button) { default_button_ = button; }

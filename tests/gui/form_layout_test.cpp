@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -101,7 +102,7 @@ class FormLayoutTest : public QObject {
       Picture picture(resource, "immagine", Picture::Style::sunken);
       QVERIFY2(picture.is_valid(), resource);
     }
-    QVERIFY(!svg_icon(":/icons/tralva.svg").pixmap(32, 32).isNull());
+    QVERIFY(!QIcon(":/icons/tralva.svg").pixmap(32, 32).isNull());
   }
 };
 

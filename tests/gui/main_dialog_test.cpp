@@ -131,6 +131,17 @@ class MainDialogTest : public QObject {
     QCOMPARE(w.dialogs->opened, std::vector<std::string>{"ins_3_1_a"});
   }
 
+  void tab_key_goes_from_the_strip_through_the_page_to_the_exit() {
+    Window w;
+    w.strip().setFocus();
+    QTest::keyClick(&w.strip(), Qt::Key_Tab);
+    QVERIFY(w.window->start_page().isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), &w.strip());
+    QTest::keyClick(&w.strip(), Qt::Key_Backtab);  // round to the end of the chain
+    QCOMPARE(QApplication::focusWidget(), &w.window->exit_button());
+  }
+
   void enter_on_start_presses_insert_edit() {
     Window w;
     auto* spans = test::control<QComboBox>(w.window->start_page(), "Numero di campate");
