@@ -142,6 +142,10 @@ class StaticIntBinding final : public FormExchange::Binding {
 
 }  // namespace
 
+QString in_group(const char* label, const char* group) {
+  return QString::fromUtf8(label) + QStringLiteral(" (") + QString::fromUtf8(group) + u')';
+}
+
 FormExchange::FormExchange(Messenger& messenger) : messenger_(messenger) {}
 
 FormExchange::~FormExchange() = default;

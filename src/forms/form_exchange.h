@@ -38,6 +38,10 @@ namespace tralva {
 
 class Messenger;
 
+// A name that tells two equal labels apart by their group or role:
+// "Precisione per X e Y (Esecuzione del calcolo orografico)".
+QString in_group(const char* label, const char* group);
+
 class FormExchange {
  public:
   explicit FormExchange(Messenger& messenger);

@@ -22,10 +22,6 @@ void Page::connect_picker(QPushButton* button, PickMode mode, FileRequest reques
   });
 }
 
-QString Page::in_group(const char* label, const char* group) {
-  return QString::fromUtf8(label) + QStringLiteral(" (") + QString::fromUtf8(group) + u')';
-}
-
 void Page::keyPressEvent(QKeyEvent* event) {
   if (handle_enter(*event, QApplication::focusWidget(), default_button_) || is_escape(*event)) {
     event->accept();

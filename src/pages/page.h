@@ -32,8 +32,6 @@ class Page : public QFrame {
   // A file command: the picked path goes into `path` and the form is written.
   void connect_picker(QPushButton* button, PickMode mode, FileRequest request,
                       std::string& path);
-  // An accessible name that tells two equal labels apart by their group.
-  static QString in_group(const char* label, const char* group);
 
   void keyPressEvent(QKeyEvent* event) override;
 
