@@ -9,11 +9,12 @@
 
 #include <cstdio>
 
+#include "app/application.h"
 #include "app/main_dialog.h"
 #include "pages/start_dialogs.h"
 
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  tralva::Application application(argc, argv);
   if (argc != 2) {
     std::fputs("uso: tralva-screenshots CARTELLA\n", stderr);
     return 2;

@@ -1,5 +1,6 @@
 #include "app/cib_tab_ctrl.h"
 
+#include <QProxyStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
@@ -7,8 +8,27 @@
 #include <algorithm>
 
 namespace tralva {
+namespace {
+
+// Six labels share the width of a fixed window: the tabs pad their text by
+// about one character instead of the style's wider default.
+class CompactTabs final : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace && widget != nullptr) {
+      return 2 * widget->fontMetrics().averageCharWidth();
+    }
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
 
 CibTabCtrl::CibTabCtrl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
+  auto* compact = new CompactTabs;
+  compact->setParent(tabs_);
+  tabs_->setStyle(compact);
   tabs_->setDrawBase(false);
   tabs_->setExpanding(false);
   tabs_->setUsesScrollButtons(false);
