@@ -3,10 +3,13 @@
 #include <array>
 
 namespace tralva {
+namespace {
+constexpr std::array kConductors{1, 3, 6};
+constexpr int kMostSpans = 5;
+}  // namespace
 
 std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind,
                                                  int conductors_index, int spans_index) {
-  static constexpr std::array kConductors{1, 3, 6};
   LineKind kind;
   if (line_kind == kOverheadKind) {
     kind = LineKind::overhead;
@@ -17,9 +20,21 @@ std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind,
   }
   if (conductors_index < 0 || conductors_index >= static_cast<int>(kConductors.size()))
     return std::nullopt;
-  if (spans_index < 0 || spans_index > 4) return std::nullopt;
+  if (spans_index < 0 || spans_index >= kMostSpans) return std::nullopt;
   return DataEntryChoice{kind, kConductors[static_cast<std::size_t>(conductors_index)],
                          spans_index + 1};
+}
+
+std::vector<DataEntryChoice> data_entry_choices() {
+  std::vector<DataEntryChoice> choices;
+  for (const int conductors : kConductors) {
+    for (int spans = 1; spans <= kMostSpans; ++spans) {
+      for (const LineKind kind : {LineKind::overhead, LineKind::underground}) {
+        choices.push_back({kind, conductors, spans});
+      }
+    }
+  }
+  return choices;
 }
 
 std::string data_entry_name(const DataEntryChoice& choice) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "project/line_project.h"
 
@@ -27,6 +28,10 @@ inline constexpr std::string_view kUndergroundKind = "Interrata";
 // for 1 to 5).  Anything else chooses nothing.
 std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind,
                                                  int conductors_index, int spans_index);
+
+// All 30, in the order the Start page builds its dialogs: by conductors,
+// then spans, the overhead one before the underground one.
+std::vector<DataEntryChoice> data_entry_choices();
 
 // "ins_3_2_a", "ins_6_5_int".
 std::string data_entry_name(const DataEntryChoice& choice);

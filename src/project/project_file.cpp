@@ -1,5 +1,7 @@
 #include "project/project_file.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "common/text_file.h"
 #include "project/project_messages.h"
@@ -109,6 +111,25 @@ bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
     }
   }
   return true;
+}
+
+// Every value of `from` into `into`, which has the same sizes.  Element by
+// element, so the arrays keep their storage and references to their
+// elements (a form's bindings) stay valid.
+void replace_values(PowerLine& into, const PowerLine& from) {
+  into.current = from.current;
+  into.conductor_count = from.conductor_count;
+  into.support_count = from.support_count;
+  into.segment_length = from.segment_length;
+  std::ranges::copy(from.phase, into.phase.begin());
+  std::ranges::copy(from.phase_offset, into.phase_offset.begin());
+  std::ranges::copy(from.x, into.x.begin());
+  std::ranges::copy(from.y, into.y.begin());
+  std::ranges::copy(from.ground_level, into.ground_level.begin());
+  std::ranges::copy(from.arm_angle, into.arm_angle.begin());
+  std::ranges::copy(from.height, into.height.begin());
+  std::ranges::copy(from.arm_length, into.arm_length.begin());
+  std::ranges::copy(from.sag_constant, into.sag_constant.begin());
 }
 
 }  // namespace
@@ -240,7 +261,7 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   if (overhead) loaded.segment_length = *segment_length;
   if (!read_rows(in, kind, loaded)) return fail(error_message(text::kIncomplete));
 
-  line = std::move(loaded);
+  replace_values(line, loaded);
   result.loaded = true;
   return result;
 }

@@ -31,9 +31,10 @@ struct LoadResult {
 };
 
 // Reads a one-line project into a data-entry dialog of the given kind with N
-// conductors and P supports.  On success the dialog's values are replaced;
-// on any rejection `line` is left exactly as it was.  A warning may precede
-// the outcome.
+// conductors and P supports; `line` is sized for them.  On success the
+// dialog's values are replaced in place (the arrays keep their storage, so
+// references to their elements stay valid); on any rejection `line` is left
+// exactly as it was.  A warning may precede the outcome.
 LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
                             int supports, PowerLine& line);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace tralva {
 namespace {
@@ -30,6 +32,17 @@ TEST(DataEntryChoice, EveryCellOfTheTableNamesItsOwnDialog) {
   EXPECT_TRUE(names.count("ins_6_5_int"));
   EXPECT_EQ(data_entry_name(*choose_data_entry("Interrata", 2, 4)), "ins_6_5_int");
   EXPECT_EQ(data_entry_name(*choose_data_entry("Aerea", 0, 3)), "ins_1_4_a");
+}
+
+TEST(DataEntryChoice, TheFamilyIsOrderedByConductorsThenSpansOverheadFirst) {
+  std::vector<std::string> names;
+  for (const DataEntryChoice& choice : data_entry_choices()) names.push_back(data_entry_name(choice));
+  ASSERT_EQ(names.size(), 30u);
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 30u);
+  EXPECT_EQ((std::vector<std::string>(names.begin(), names.begin() + 3)),
+            (std::vector<std::string>{"ins_1_1_a", "ins_1_1_int", "ins_1_2_a"}));
+  EXPECT_EQ(names[10], "ins_3_1_a");
+  EXPECT_EQ(names[29], "ins_6_5_int");
 }
 
 TEST(DataEntryChoice, UnknownKindOrIndexOutsideTheListsChoosesNothing) {

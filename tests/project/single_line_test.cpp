@@ -165,6 +165,22 @@ TEST_F(ProjectFileTest, EveryConfigurationRoundTrips) {
   }
 }
 
+TEST_F(ProjectFileTest, LoadingKeepsTheStorageOfEveryArray) {
+  // A form binds its controls to these elements once; a load must not move them.
+  const auto storage = [](const PowerLine& l) {
+    return std::vector<const void*>{l.phase.data(),        l.phase_offset.data(), l.x.data(),
+                                    l.y.data(),            l.ground_level.data(), l.arm_angle.data(),
+                                    l.height.data(),       l.arm_length.data(),   l.sag_constant.data()};
+  };
+  PowerLine line = make_power_line(1, 2);
+  const std::vector<const void*> before = storage(line);
+  ASSERT_TRUE(read_single_line(write("line.tlva", with_header(kExampleRows)), LineKind::overhead,
+                               1, 2, line)
+                  .loaded);
+  EXPECT_EQ(line, example_line());
+  EXPECT_EQ(storage(line), before);
+}
+
 TEST_F(ProjectFileTest, LfLineEndsReadLikeCrLf) {
   std::string rows = with_header(kExampleRows);
   std::string lf;
