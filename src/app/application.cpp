@@ -7,15 +7,15 @@
 
 namespace tralva {
 
+QFont dialog_font(QFont base) {
+  base.setPointSizeF(8.0);
+  return base;
+}
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Tralva"));
   setApplicationVersion(QStringLiteral("3.3"));
-  // The forms are laid out in dialog units of an 8-point font, as the
-  // program was designed; the desktop's larger default would push the
-  // fixed-size windows past the height of a 768-pixel screen.
-  QFont dialog_font = font();
-  dialog_font.setPointSizeF(8.0);
-  setFont(dialog_font);
+  setFont(dialog_font(font()));
 }
 
 int Application::run() {

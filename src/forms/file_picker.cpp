@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 
 #include "forms/form_exchange.h"
 
@@ -51,6 +52,14 @@ bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, st
   path = *chosen;
   form.write_form();
   return true;
+}
+
+void connect_picker(QPushButton& button, FilePicker& picker, PickMode mode, FileRequest request,
+                    std::string& path, FormExchange& form) {
+  QObject::connect(&button, &QPushButton::clicked, &button,
+                   [&picker, mode, request = std::move(request), &path, &form] {
+                     pick_file(picker, mode, request, path, form);
+                   });
 }
 
 std::optional<std::string> DialogFilePicker::open_file(const FileRequest& request) {

@@ -10,6 +10,7 @@
 #include <string>
 
 class QFileDialog;
+class QPushButton;
 
 namespace tralva {
 class FormExchange;
@@ -51,6 +52,9 @@ void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, Pick
 // form is written; on cancel nothing changes.  True when a file was chosen.
 bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, std::string& path,
                FormExchange& form);
+// A file button: every click is such a file command.
+void connect_picker(QPushButton& button, FilePicker& picker, PickMode mode, FileRequest request,
+                    std::string& path, FormExchange& form);
 
 class DialogFilePicker final : public FilePicker {
  public:

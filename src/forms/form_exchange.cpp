@@ -146,6 +146,8 @@ QString in_group(const char* label, const char* group) {
   return QString::fromUtf8(label) + QStringLiteral(" (") + QString::fromUtf8(group) + u')';
 }
 
+QString path_beside(const char* button) { return in_group(button, form_text::kPath); }
+
 FormExchange::FormExchange(Messenger& messenger) : messenger_(messenger) {}
 
 FormExchange::~FormExchange() = default;

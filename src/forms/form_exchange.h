@@ -41,6 +41,8 @@ class Messenger;
 // A name that tells two equal labels apart by their group or role:
 // "Precisione per X e Y (Esecuzione del calcolo orografico)".
 QString in_group(const char* label, const char* group);
+// The name of the path edit beside a file button: "Apri il file di dati (percorso)".
+QString path_beside(const char* button);
 
 class FormExchange {
  public:

@@ -102,10 +102,14 @@ QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString
 }
 
 FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, int icon_x,
-                             DuRect button_place, int path_x) {
+                             DuRect button_place, int path_x, int path_width) {
   FileRow row;
   row.button = icon_button(icon_resource, text, icon_x, button_place);
-  row.path = text_edit({path_x, button_place.y + button_place.height / 2 - 6, 130, 12});
+  row.path = text_edit({path_x, 0, path_width, 0});
+  // Its natural height, so the text is never cut, level with the button.
+  QRect place = line_rect(row.path, path_x, button_place.y, button_place.height);
+  place.setWidth(units_.x(path_x + path_width) - place.left());
+  row.path->setGeometry(place);
   return row;
 }
 

@@ -71,9 +71,10 @@ class FormLayout {
   // A push button with its icon in the 20 x 20 box to its left (as the
   // pages place them); `icon_x` is the icon's left edge.
   QPushButton* icon_button(const QString& icon, const QString& text, int icon_x, DuRect place);
-  // The path edit starts at `path_x`, 130 wide, level with the button's middle.
+  // The path edit starts at `path_x`, `path_width` wide, in its natural
+  // height level with the button's middle.
   FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button,
-                   int path_x);
+                   int path_x, int path_width = 130);
   Picture* picture(const QString& resource, const QString& description, DuRect place);
   Picture* icon(const QString& resource, int x, int y);
   // The bar at (x, y), 148 x 6, with its scale under it and the remaining

@@ -17,9 +17,7 @@ Page::Page(FormContext context, QWidget* parent)
 
 void Page::connect_picker(QPushButton* button, PickMode mode, FileRequest request,
                           std::string& path) {
-  connect(button, &QPushButton::clicked, this, [this, mode, request, &path] {
-    pick_file(context_.files, mode, request, path, exchange_);
-  });
+  tralva::connect_picker(*button, context_.files, mode, std::move(request), path, exchange_);
 }
 
 void Page::keyPressEvent(QKeyEvent* event) {

@@ -64,8 +64,8 @@ void piano::build_form() {
       .bind(psi_, psi, kPsi)
       .bind(level_, level, kLevel)
       .bind(buffer_, buffer, kBuffer)
-      .bind(data_path_, data_file.path, in_group(kOpenData, kPath))
-      .bind(result_path_, result.path, in_group(kSaveResult, kPath))
+      .bind(data_path_, data_file.path, path_beside(kOpenData))
+      .bind(result_path_, result.path, path_beside(kSaveResult))
       .bind(remaining_.hours, progress.hours, kHours)
       .bind(remaining_.minutes, progress.minutes, kMinutes)
       .bind(remaining_.seconds, progress.seconds, kSeconds);

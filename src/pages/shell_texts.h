@@ -69,8 +69,6 @@ inline constexpr char kSaveResult[] = "Salva il risultato";
 inline constexpr char kRun[] = "Esegui il calcolo";
 inline constexpr char kTerrainFilter[] = "File di testo (*.txt)|*.txt|";
 inline constexpr char kResultFilter[] = "Testo per GIS (*.txt)|*.txt|";
-// Qualifies the name of the path edit beside a file button.
-inline constexpr char kPath[] = "percorso";
 // Names of the remaining-time statics.
 inline constexpr char kHours[] = "Tempo rimanente ore";
 inline constexpr char kMinutes[] = "Tempo rimanente minuti";

@@ -78,6 +78,16 @@ class FormLayoutTest : public QObject {
     QCOMPARE(text->height(), text->heightForWidth(text->width()));
   }
 
+  void file_row_path_is_level_with_its_button_and_never_cut() {
+    QWidget form;
+    FormLayout layout(form);
+    const FileRow row = layout.file_row(":/icons/open.svg", "Apri", 16, {42, 105, 77, 20}, 135, 200);
+    QVERIFY(row.path->height() >= row.path->minimumSizeHint().height());
+    QVERIFY(std::abs(row.path->geometry().center().y() - row.button->geometry().center().y()) <= 1);
+    QCOMPARE(row.path->x(), layout.units().x(135));
+    QCOMPARE(row.path->geometry().right() + 1, layout.units().x(335));
+  }
+
   void progress_panel_starts_idle_with_its_scale() {
     QWidget form;
     FormLayout layout(form);
