@@ -11,7 +11,7 @@
 
 #include "app/application.h"
 #include "app/main_dialog.h"
-#include "pages/start_dialogs.h"
+#include "app/start_page_dialogs.h"
 
 int main(int argc, char** argv) {
   tralva::Application application(argc, argv);
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   if (!folder.mkpath(QStringLiteral("."))) return 1;
 
   tralva::DesktopSeams seams;
-  tralva::MainDialog window(seams.context(), std::make_unique<tralva::NoStartDialogs>());
+  tralva::MainDialog window(seams.context(), std::make_unique<tralva::StartPageDialogs>(seams.context()));
   window.show();
   QApplication::processEvents();
 

@@ -15,7 +15,7 @@
 
 #include "app/application.h"
 #include "app/main_dialog.h"
-#include "pages/start_dialogs.h"
+#include "app/start_page_dialogs.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   in_main.start();
   tralva::Application application(argc, argv);
   tralva::DesktopSeams seams;
-  tralva::MainDialog window(seams.context(), std::make_unique<tralva::NoStartDialogs>());
+  tralva::MainDialog window(seams.context(), std::make_unique<tralva::StartPageDialogs>(seams.context()));
   window.show();
   QTimer::singleShot(0, &window, [&] {
     window.repaint();

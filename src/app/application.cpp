@@ -3,7 +3,7 @@
 #include <QFont>
 
 #include "app/main_dialog.h"
-#include "pages/start_dialogs.h"
+#include "app/start_page_dialogs.h"
 
 namespace tralva {
 
@@ -20,7 +20,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 
 int Application::run() {
   DesktopSeams seams;
-  MainDialog window(seams.context(), std::make_unique<NoStartDialogs>());
+  MainDialog window(seams.context(), std::make_unique<StartPageDialogs>(seams.context()));
   window.exec();
   return 0;
 }

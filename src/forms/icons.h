@@ -12,5 +12,8 @@ inline constexpr char kExit[] = ":/icons/exit.svg";
 inline constexpr char kTools[] = ":/icons/tools.svg";
 inline constexpr char kBand[] = ":/icons/band.svg";
 inline constexpr char kTerrain[] = ":/icons/terrain.svg";
+inline constexpr char kLoad[] = ":/icons/load.svg";
+inline constexpr char kWrite[] = ":/icons/write.svg";
+inline constexpr char kAngles[] = ":/icons/angles.svg";
 
 }  // namespace tralva::icon

@@ -20,13 +20,4 @@ class StartDialogs {
   virtual void open_band() = 0;
 };
 
-// Until the dialogs exist, the buttons open nothing.
-class NoStartDialogs final : public StartDialogs {
- public:
-  void open_data_entry(const DataEntryChoice&) override {}
-  void open_viewer() override {}
-  void open_geometry() override {}
-  void open_band() override {}
-};
-
 }  // namespace tralva

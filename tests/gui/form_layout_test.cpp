@@ -108,7 +108,8 @@ class FormLayoutTest : public QObject {
          {":/pictures/pylon.svg", ":/pictures/span.svg", ":/pictures/band.svg",
           ":/pictures/wires.svg", ":/pictures/contours.svg", ":/icons/tralva.svg",
           ":/icons/open.svg", ":/icons/save.svg", ":/icons/run.svg", ":/icons/remaining.svg",
-          ":/icons/exit.svg", ":/icons/tools.svg", ":/icons/band.svg", ":/icons/terrain.svg"}) {
+          ":/icons/exit.svg", ":/icons/tools.svg", ":/icons/band.svg", ":/icons/terrain.svg",
+          ":/icons/load.svg", ":/icons/write.svg", ":/icons/angles.svg"}) {
       Picture picture(resource, "immagine", Picture::Style::sunken);
       QVERIFY2(picture.is_valid(), resource);
     }

@@ -1,12 +1,16 @@
 #pragma once
 // Test doubles for the forms' seams and small helpers to find controls.
 
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -106,6 +110,45 @@ inline void type_over(QLineEdit* edit, const QString& text) {
 
 // Empties an edit with the keyboard.
 inline void clear_by_keys(QLineEdit* edit) { type_over(edit, QString()); }
+
+// Reaches inside a true modal dialog: once the next modal dialog runs its
+// own event loop, `act` is called on it, then the dialog is closed (if `act`
+// has not closed it), so exec() returns even when a check inside fails.
+class WhenModal {
+ public:
+  explicit WhenModal(std::function<void(QDialog&)> act) : act_(std::move(act)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      timer_.stop();
+      QApplication::setActiveWindow(dialog);
+      act_(*dialog);
+      ran_ = true;
+      if (dialog->isVisible()) dialog->reject();
+    });
+    timer_.start(0);
+  }
+  bool ran() const { return ran_; }
+
+ private:
+  std::function<void(QDialog&)> act_;
+  QTimer timer_;
+  bool ran_ = false;
+};
+
+// A data-driven test over the 30 data-entry configurations: one row each,
+// named "ins_1_1_a" ... "ins_6_5_int"; family_member() is the row's choice.
+inline void family_rows() {
+  QTest::addColumn<int>("index");
+  const std::vector<DataEntryChoice> family = data_entry_choices();
+  for (std::size_t i = 0; i < family.size(); ++i) {
+    QTest::newRow(data_entry_name(family[i]).c_str()) << static_cast<int>(i);
+  }
+}
+inline DataEntryChoice family_member() {
+  QFETCH(int, index);
+  return data_entry_choices()[static_cast<std::size_t>(index)];
+}
 
 inline QString warning_text(const Message& message) {
   return message.kind == MessageKind::warning ? QString::fromStdString(message.text) : QString();

@@ -1,0 +1,24 @@
+#include "app/start_page_dialogs.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace tralva {
+
+StartPageDialogs::StartPageDialogs(FormContext context) : context_(context) {
+  for (const DataEntryChoice& choice : data_entry_choices()) data_entries_.emplace_back(choice);
+}
+
+DataEntry* StartPageDialogs::data_entry(const DataEntryChoice& choice) {
+  const auto found = std::ranges::find(data_entries_, choice, &DataEntry::choice);
+  return found == data_entries_.end() ? nullptr : &*found;
+}
+
+void StartPageDialogs::open_data_entry(const DataEntryChoice& choice) {
+  DataEntry* entry = data_entry(choice);
+  if (entry == nullptr) return;
+  DataEntryDialog dialog(*entry, context_, QApplication::activeWindow());
+  dialog.exec();
+}
+
+}  // namespace tralva
