@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace tralva {
 namespace {
@@ -17,19 +20,15 @@ constexpr std::size_t kBufferSize = 1 << 18;
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-// A source of characters for the number automata: the stream itself, or a
-// piece of text (the stream's own buffer on the fast path, or a form field).
+// A source of characters for the number automata: a piece of text (the
+// stream's own buffer on the fast path, or a form field), or the stream
+// itself, whose characters are kept in a token since a refill replaces the
+// buffer.
 struct TextSource {
   const char* p;
   const char* end;
   int peek() const { return p < end ? static_cast<unsigned char>(*p) : ByteStream::kEof; }
   void take() { ++p; }
-};
-
-struct StreamSource {
-  ByteStream& in;
-  int peek() { return in.peek(); }
-  void take() { in.get(); }
 };
 
 // The characters of a number token, kept without allocating for the usual
@@ -54,54 +53,81 @@ class Token {
   std::string large_;
 };
 
+struct StreamSource {
+  ByteStream& in;
+  Token& token;
+  int peek() { return in.peek(); }
+  void take() { token.push(static_cast<char>(in.get())); }
+};
+
 // Consumes the longest text that can continue a decimal number: optional
-// sign, digits with an optional point, optional exponent.  `value_end` is the
+// sign, digits with an optional point, optional exponent.  Returns the
 // length of the longest prefix that is a complete number (a dangling "e" or
 // "e+" is consumed but not part of the value); 0 when there is none.
 template <class Source>
-std::size_t scan_decimal(Source& src, Token& token) {
-  int c = src.peek();
-  if (c == '+' || c == '-') {
-    token.push(static_cast<char>(c));
+std::size_t scan_decimal(Source& src) {
+  std::size_t taken = 0;
+  const auto take = [&] {
     src.take();
-    c = src.peek();
-  }
+    ++taken;
+    return src.peek();
+  };
+  int c = src.peek();
+  if (c == '+' || c == '-') c = take();
   bool digits = false;
   while (is_digit(c)) {
-    token.push(static_cast<char>(c));
-    src.take();
-    c = src.peek();
+    c = take();
     digits = true;
   }
   if (c == '.') {
-    token.push('.');
-    src.take();
-    c = src.peek();
+    c = take();
     while (is_digit(c)) {
-      token.push(static_cast<char>(c));
-      src.take();
-      c = src.peek();
+      c = take();
       digits = true;
     }
   }
   if (!digits) return 0;
-  const std::size_t mantissa_end = token.size();
+  const std::size_t mantissa_end = taken;
   if (c != 'e' && c != 'E') return mantissa_end;
-  token.push(static_cast<char>(c));
-  src.take();
-  c = src.peek();
-  if (c == '+' || c == '-') {
-    token.push(static_cast<char>(c));
-    src.take();
-    c = src.peek();
-  }
+  c = take();
+  if (c == '+' || c == '-') c = take();
   if (!is_digit(c)) return mantissa_end;
-  while (is_digit(c)) {
-    token.push(static_cast<char>(c));
-    src.take();
-    c = src.peek();
+  while (is_digit(c)) c = take();
+  return taken;
+}
+
+// The same automaton over text in memory, the hot path of every reader.
+template <>
+std::size_t scan_decimal(TextSource& src) {
+  const char* p = src.p;
+  const char* const end = src.end;
+  const char* const begin = p;
+  const auto digits_from = [end](const char* q) {
+    while (q < end && is_digit(static_cast<unsigned char>(*q))) ++q;
+    return q;
+  };
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  const char* q = digits_from(p);
+  bool digits = q != p;
+  if (q < end && *q == '.') {
+    const char* r = digits_from(q + 1);
+    digits = digits || r != q + 1;
+    q = r;
   }
-  return token.size();
+  if (!digits) {
+    src.p = q;
+    return 0;
+  }
+  const auto mantissa_end = static_cast<std::size_t>(q - begin);
+  if (q == end || (*q != 'e' && *q != 'E')) {
+    src.p = q;
+    return mantissa_end;
+  }
+  ++q;
+  if (q < end && (*q == '+' || *q == '-')) ++q;
+  const char* r = digits_from(q);
+  src.p = r;
+  return r == q ? mantissa_end : static_cast<std::size_t>(r - begin);
 }
 
 locale_t c_locale() {
@@ -109,10 +135,85 @@ locale_t c_locale() {
   return locale;
 }
 
+constexpr auto kExactPowers = [] {
+  std::array<double, 23> powers{};
+  double p = 1;
+  for (double& power : powers) {
+    power = p;
+    p *= 10;
+  }
+  return powers;
+}();
+
+// The common short numbers ("123.45", "-0.5", "4500000.125", "1e3") without
+// the general algorithm.  When the significant digits (below 2^53) and the
+// power of ten (up to 10^22) are both exact doubles, one IEEE multiplication
+// or division rounds the exact value correctly.  A float is then rounded
+// from that double, which is the float nearest the exact value unless the
+// double lies exactly halfway between two floats: no other double can lie
+// between the exact value and its nearest double.  False when the number
+// falls outside these cases.
 template <class T>
-T convert(const char* begin, const char* end) {
-  if (*begin == '+') ++begin;  // from_chars takes no plus sign
+bool convert_exactly(const char* p, const char* end, T& out) {
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  std::uint64_t digits = 0;
+  int significant = 0;
+  int exponent = 0;
+  bool fraction = false;
+  for (; p < end; ++p) {
+    if (*p == '.') {
+      fraction = true;
+      continue;
+    }
+    if (!is_digit(*p)) break;
+    if (fraction) --exponent;
+    if (digits == 0 && *p == '0') continue;
+    if (++significant > 19) return false;
+    digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  }
+  if (p < end) {  // a complete exponent: 'e', optional sign, digits
+    ++p;
+    const bool negative_exponent = *p == '-';
+    if (*p == '+' || *p == '-') ++p;
+    int e = 0;
+    for (; p < end; ++p) e = std::min(e * 10 + (*p - '0'), 100000);
+    exponent += negative_exponent ? -e : e;
+  }
+  if (digits == 0) {
+    out = negative ? -T(0) : T(0);
+    return true;
+  }
+  constexpr std::uint64_t kExactDigits = std::uint64_t{1} << 53;
+  while (digits >= kExactDigits && digits % 10 == 0) {
+    digits /= 10;
+    ++exponent;
+  }
+  if (digits > kExactDigits || exponent > 22 || exponent < -22) return false;
+  double value = static_cast<double>(digits);
+  value = exponent < 0 ? value / kExactPowers[static_cast<std::size_t>(-exponent)]
+                       : value * kExactPowers[static_cast<std::size_t>(exponent)];
+  if constexpr (std::is_same_v<T, float>) {
+    // Only normal floats, away from overflow; a halfway double goes the long way.
+    if (!(value > 1e-37 && value < 1e38)) return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+    if ((bits & kBelowFloat) == std::uint64_t{1} << 28) return false;
+    const auto rounded = static_cast<float>(value);
+    out = negative ? -rounded : rounded;
+  } else {
+    out = negative ? -value : value;
+  }
+  return true;
+}
+
+template <class T>
+T convert(std::string_view text) {
   T value{};
+  if (convert_exactly(text.data(), text.data() + text.size(), value)) return value;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  if (*begin == '+') ++begin;  // from_chars takes no plus sign
   const auto result = std::from_chars(begin, end, value);
   if (result.ec == std::errc()) return value;
   // Out of range: the C library's answer (infinity or zero), never the locale's.
@@ -124,31 +225,29 @@ T convert(const char* begin, const char* end) {
   }
 }
 
-// Reads one number token; its value text is token[0, returned length).
-std::size_t scan_token(ByteStream& in, Token& token) {
-  if (skip_space(in) == ByteStream::kEof) return 0;
-  std::size_t value_end = 0;
-  // Fast path: the whole token lies in the buffer already.
+// Reads one number token and returns the text of its value, empty when there
+// is none.  The text lies in the stream's buffer (valid until the next read)
+// or in `token` when the number runs across the end of the buffer.
+std::string_view scan_token(ByteStream& in, Token& token) {
+  if (skip_space(in) == ByteStream::kEof) return {};
   TextSource text{in.cursor(), in.buffer_end()};
-  value_end = scan_decimal(text, token);
-  const auto consumed = static_cast<std::size_t>(text.p - in.cursor());
+  const std::size_t value_end = scan_decimal(text);
   if (text.p < text.end) {
-    in.advance(consumed);
-  } else {
-    // The token may go on past the buffer: scan again from the stream.
-    token = Token();
-    StreamSource src{in};
-    value_end = scan_decimal(src, token);
+    const char* begin = in.cursor();
+    in.advance(static_cast<std::size_t>(text.p - begin));
+    return {begin, value_end};
   }
-  return value_end;
+  // The token may go on past the buffer: scan again from the stream.
+  StreamSource src{in, token};
+  return {token.data(), scan_decimal(src)};
 }
 
 template <class T>
 std::optional<T> scan_real(ByteStream& in) {
   Token token;
-  const std::size_t value_end = scan_token(in, token);
-  if (value_end == 0) return std::nullopt;
-  return convert<T>(token.data(), token.data() + value_end);
+  const std::string_view text = scan_token(in, token);
+  if (text.empty()) return std::nullopt;
+  return convert<T>(text);
 }
 
 int hex_value(int c) {
@@ -250,10 +349,9 @@ std::optional<double> scan_double(ByteStream& in) { return scan_real<double>(in)
 
 std::optional<ScannedReal> scan_real_both(ByteStream& in) {
   Token token;
-  const std::size_t value_end = scan_token(in, token);
-  if (value_end == 0) return std::nullopt;
-  const char* end = token.data() + value_end;
-  return ScannedReal{convert<double>(token.data(), end), convert<float>(token.data(), end)};
+  const std::string_view text = scan_token(in, token);
+  if (text.empty()) return std::nullopt;
+  return ScannedReal{convert<double>(text), convert<float>(text)};
 }
 
 std::optional<std::int32_t> scan_int(ByteStream& in) {
@@ -292,12 +390,47 @@ std::optional<std::int32_t> scan_int(ByteStream& in) {
 
 ScannedText scan_double_text(std::string_view text) {
   TextSource src{text.data(), text.data() + text.size()};
-  Token token;
-  const std::size_t value_end = scan_decimal(src, token);
+  const std::size_t value_end = scan_decimal(src);
   ScannedText result;
   result.consumed = static_cast<std::size_t>(src.p - text.data());
-  if (value_end > 0) result.value = convert<double>(token.data(), token.data() + value_end);
+  if (value_end > 0) result.value = convert<double>(text.substr(0, value_end));
   return result;
+}
+
+std::int64_t count_numbers(ByteStream& in, CountUntil until) {
+  const bool stop_at_line_end = until == CountUntil::line_end;
+  std::int64_t count = 0;
+  for (;;) {
+    // Whole repetitions inside the buffer, without copying or converting.
+    const char* p = in.cursor();
+    const char* const end = in.buffer_end();
+    for (;;) {
+      const char* q = p;
+      while (q < end && is_scan_space(static_cast<unsigned char>(*q))) ++q;
+      TextSource text{q, end};
+      (void)scan_decimal(text);
+      q = text.p;
+      if (end - q < 2) break;  // the separator, and the LF of a CR LF, must be here
+      int c = static_cast<unsigned char>(*q++);
+      if (c == '\r' && *q == '\n') {
+        ++q;
+        c = '\n';
+      }
+      ++count;
+      p = q;
+      if (c == '\n' && stop_at_line_end) {
+        in.advance(static_cast<std::size_t>(p - in.cursor()));
+        return count;
+      }
+    }
+    in.advance(static_cast<std::size_t>(p - in.cursor()));
+    // One repetition through the stream, across the end of the buffer.
+    Token token;
+    (void)scan_token(in, token);
+    const int c = read_separator(in);
+    ++count;
+    if (c == ByteStream::kEof || (c == '\n' && stop_at_line_end)) return count;
+  }
 }
 
 }  // namespace tralva

@@ -93,6 +93,14 @@ int skip_space(ByteStream& in);
 // one) reported as '\n', or any other byte as it is.
 int read_separator(ByteStream& in);
 
+// Counts the repetitions of {read a number as scan_float does, read the
+// character after it as read_separator does} until that character is the end
+// of the stream, or also a line end with CountUntil::line_end.  Every
+// repetition counts, the last one and those whose number could not be read
+// included.  Each repetition consumes a character, so it always ends.
+enum class CountUntil { line_end, end_of_stream };
+std::int64_t count_numbers(ByteStream& in, CountUntil until);
+
 // Parses one decimal number in the scanf syntax from the start of text (no
 // white space skipped); returns how many characters the scan consumes and the
 // value, if any.  Shared with the form fields.

@@ -103,6 +103,94 @@ TEST(ScanSeparator, ReadsCrLfAsOneLineEnd) {
   EXPECT_EQ(read_separator(in), ByteStream::kEof);
 }
 
+TEST(ScanReal, ShortNumbersRoundExactlyLikeTheCLibrary) {
+  // The fast path of short decimals must give what strtof / strtod give.
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  std::mt19937_64 random(17);
+  std::string text;
+  std::vector<std::string> numbers;
+  for (int i = 0; i < 200000; ++i) {
+    std::string n = random() % 4 == 0 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 19);
+    for (int d = 0; d < digits; ++d) n += static_cast<char>('0' + random() % 10);
+    const int point = static_cast<int>(random() % (digits + 1));
+    if (point < digits) n.insert(n.size() - static_cast<std::size_t>(point), ".");
+    if (random() % 5 == 0) n += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
+    numbers.push_back(n);
+    text += n + "\t";
+  }
+  ByteStream floats(text);
+  ByteStream doubles(text);
+  for (const std::string& n : numbers) {
+    ASSERT_EQ(scan_float(floats), strtof_l(n.c_str(), nullptr, c)) << n;
+    ASSERT_EQ(scan_double(doubles), strtod_l(n.c_str(), nullptr, c)) << n;
+    floats.get();
+    doubles.get();
+  }
+}
+
+TEST(ScanReal, FloatsJustBesideAHalfwayPointRoundTheRightWay) {
+  // 0.3995470553636551 lies a hair above the point halfway between two
+  // floats, but its nearest double is that point itself: rounding through the
+  // double would go to the even float below.  16777217 is exactly halfway.
+  ByteStream in("0.3995470553636551 -0.3995470553636551 16777217");
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const float above = strtof_l("0.3995470553636551", nullptr, c);
+  ASSERT_NE(above, static_cast<float>(strtod_l("0.3995470553636551", nullptr, c)));
+  EXPECT_EQ(scan_float(in), above);
+  EXPECT_EQ(scan_float(in), -above);
+  EXPECT_EQ(scan_float(in), 16777216.0f);
+}
+
+TEST(CountNumbers, CountsEveryNumberAndTheCharacterAfterIt) {
+  const auto count = [](const std::string& text, CountUntil until) {
+    ByteStream in(text);
+    return count_numbers(in, until);
+  };
+  EXPECT_EQ(count("1\t2\n3", CountUntil::line_end), 2);
+  EXPECT_EQ(count("1\t2\r\n3", CountUntil::line_end), 2);
+  EXPECT_EQ(count("1\t2\n3", CountUntil::end_of_stream), 3);
+  EXPECT_EQ(count("1\t2\n3\n", CountUntil::end_of_stream), 4);  // the last repetition meets the end
+  EXPECT_EQ(count("", CountUntil::line_end), 1);
+  EXPECT_EQ(count("1 2 3", CountUntil::line_end), 3);  // no line end: the end stops it
+  EXPECT_EQ(count("a,b\n", CountUntil::end_of_stream), 4);  // unreadable numbers count too
+}
+
+// The counting as it reads without the fast path: scan, then one character.
+std::int64_t reference_count(ByteStream& in, CountUntil until) {
+  std::int64_t count = 0;
+  for (;;) {
+    (void)scan_float(in);
+    const int c = read_separator(in);
+    ++count;
+    if (c == ByteStream::kEof || (c == '\n' && until == CountUntil::line_end)) return count;
+  }
+}
+
+TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
+  test::TempDir dir;
+  std::mt19937_64 random(23);
+  const char* const pieces[] = {"1.5", "-2e7", "x", "\t", " ", "\r\n", "\n", "\r", "1e", "+",
+                                "123456789.125", ",", "\r\r\n", "-."};
+  std::string text;
+  while (text.size() < 1'500'000) {
+    text += pieces[random() % std::size(pieces)];
+    if (random() % 1000 == 0) text.append(random() % 300000, ' ');
+  }
+  test::write_file(dir.file("f"), text);
+  for (const CountUntil until : {CountUntil::line_end, CountUntil::end_of_stream}) {
+    ByteStream fast;
+    ByteStream slow;
+    ASSERT_TRUE(fast.open(dir.file("f")));
+    ASSERT_TRUE(slow.open(dir.file("f")));
+    // Line by line through the whole file.
+    while (fast.peek() != ByteStream::kEof) {
+      ASSERT_EQ(count_numbers(fast, until), reference_count(slow, until));
+      ASSERT_EQ(fast.tell(), slow.tell());
+    }
+  }
+}
+
 TEST(ByteStreamFile, NumbersAcrossTheBufferBoundaryReadWhole) {
   // Long runs of white space and long numbers push tokens across every
   // position of the internal buffer.
