@@ -6,6 +6,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -49,11 +52,71 @@ bool write_all(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
+// Writes one buffer at a time on its own thread; the producer hands over a
+// full buffer and gets back the one written before.
+class OutputFile::Writer {
+ public:
+  explicit Writer(int fd) : fd_(fd), thread_([this] { run(); }) {}
+  ~Writer() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+  }
+
+  // Queues `full` (its first `size` bytes) and returns in it an empty buffer.
+  void hand_over(std::vector<char>& full, std::size_t size) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    std::swap(full, pending_);
+    pending_size_ = size;
+    busy_ = true;
+    changed_.notify_all();
+  }
+
+  // Waits until everything handed over is written; false if a write failed.
+  bool finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    return !failed_;
+  }
+
+ private:
+  void run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      changed_.wait(lock, [this] { return busy_ || stop_; });
+      if (!busy_) return;
+      const bool skip = failed_;  // after a failure the rest is not written
+      lock.unlock();
+      const bool ok = skip || write_all(fd_, pending_.data(), pending_size_);
+      lock.lock();
+      if (!ok) failed_ = true;
+      busy_ = false;
+      changed_.notify_all();
+    }
+  }
+
+  const int fd_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<char> pending_;
+  std::size_t pending_size_ = 0;
+  bool busy_ = false;
+  bool stop_ = false;
+  bool failed_ = false;
+  std::thread thread_;  // last: starts when everything else is ready
+};
+
+OutputFile::OutputFile() = default;
 OutputFile::~OutputFile() { discard(); }
 
-bool OutputFile::open(const std::string& target) {
+bool OutputFile::open(const std::string& target, Writing writing) {
   discard();
   failed_ = false;
+  writing_ = writing;
   target_ = resolve_link(target);
   struct stat existing {};
   const bool replaces = stat(target_.c_str(), &existing) == 0;
@@ -85,13 +148,30 @@ void OutputFile::write(std::string_view bytes) {
 }
 
 void OutputFile::flush_buffer() {
-  if (fd_ >= 0 && !failed_ && used_ > 0 && !write_all(fd_, buffer_.data(), used_)) failed_ = true;
+  if (fd_ < 0 || failed_ || used_ == 0) {
+    used_ = 0;
+    return;
+  }
+  if (writing_ == Writing::background) {
+    if (!writer_) writer_ = std::make_unique<Writer>(fd_);
+    const std::size_t size = used_;
+    writer_->hand_over(buffer_, size);
+    buffer_.resize(kBufferSize);
+  } else if (!write_all(fd_, buffer_.data(), used_)) {
+    failed_ = true;
+  }
   used_ = 0;
+}
+
+void OutputFile::stop_writer() {
+  if (writer_ && !writer_->finish()) failed_ = true;
+  writer_.reset();
 }
 
 bool OutputFile::commit(Durability durability) {
   if (fd_ < 0) return false;
   flush_buffer();
+  stop_writer();
   if (!failed_ && durability == Durability::flush_to_disk && fsync(fd_) != 0) failed_ = true;
   if (::close(fd_) != 0) failed_ = true;
   fd_ = -1;
@@ -106,6 +186,7 @@ bool OutputFile::commit(Durability durability) {
 }
 
 void OutputFile::discard() {
+  stop_writer();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());

@@ -5,6 +5,7 @@
 // file exactly as it was.  Line ends are CR LF, written explicitly.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +21,21 @@ class OutputFile {
     leave_to_system  // bulk outputs that can be made again from their inputs
   };
 
-  OutputFile() = default;
+  OutputFile();
   ~OutputFile();  // discards the temporary file unless committed
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
+  enum class Writing {
+    in_place,   // the write calls happen in write() and room()
+    background  // a second thread makes the write calls while the next buffer
+                // fills: for outputs of many megabytes, where it hides the
+                // kernel's copy behind the formatting
+  };
+
   // Creates the temporary file beside `target`; false if it cannot be created
   // (missing folder, no permission).  The target is not touched.
-  bool open(const std::string& target);
+  bool open(const std::string& target, Writing writing = Writing::in_place);
 
   void write(std::string_view bytes);
   void line_end() { write(kLineEnd); }
@@ -39,6 +47,9 @@ class OutputFile {
     return buffer_.data() + used_;
   }
   void wrote(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
+  // The end of the buffer: after room(), a loop may write on up to here
+  // before it hands back with wrote().
+  char* room_end() { return buffer_.data() + buffer_.size(); }
 
   // Writes out what is buffered, closes and renames over the target.  False if
   // any write failed; the target is then unchanged and the temporary removed.
@@ -47,10 +58,15 @@ class OutputFile {
   bool failed() const { return failed_; }
 
  private:
+  class Writer;
+
   void flush_buffer();
+  void stop_writer();
   void discard();
 
   int fd_ = -1;
+  Writing writing_ = Writing::in_place;
+  std::unique_ptr<Writer> writer_;  // started with the first full buffer
   bool failed_ = false;
   std::string target_;
   std::string temporary_;

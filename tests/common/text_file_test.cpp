@@ -1,10 +1,8 @@
 #include "common/text_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "test_support.h"
@@ -52,22 +50,40 @@ TEST(OutputFile, AWriteThatFailsHalfWayKeepsTheOldFile) {
   test::TempDir dir;
   const std::string target = dir.file("out.txt");
   test::write_file(target, "precious");
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 100000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  bool committed = true;
-  {
-    OutputFile file;
-    ASSERT_TRUE(file.open(target));
-    for (int i = 0; i < 100000; ++i) file.write("0123456789");
-    committed = file.commit();
+  for (const auto writing : {OutputFile::Writing::in_place, OutputFile::Writing::background}) {
+    bool committed = true;
+    {
+      const test::FileSizeLimit limit(100000);
+      OutputFile file;
+      ASSERT_TRUE(file.open(target, writing));
+      for (int i = 0; i < 500000; ++i) file.write("0123456789");
+      committed = file.commit();
+    }
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(test::read_file(target), "precious");
+    EXPECT_EQ(files_in(dir.path()), 1u);
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  EXPECT_FALSE(committed);
-  EXPECT_EQ(test::read_file(target), "precious");
+}
+
+TEST(OutputFile, WritesInTheBackgroundInOrder) {
+  test::TempDir dir;
+  std::string expected;
+  OutputFile file;
+  ASSERT_TRUE(file.open(dir.file("big"), OutputFile::Writing::background));
+  for (int i = 0; i < 400000; ++i) {
+    const std::string line = std::to_string(i) + "\r\n";
+    file.write(line);
+    expected += line;
+  }
+  ASSERT_TRUE(file.commit(OutputFile::Durability::leave_to_system));
+  EXPECT_EQ(test::read_file(dir.file("big")), expected);
+  // Abandoned half-way: the thread stops, the temporary goes.
+  {
+    OutputFile half;
+    ASSERT_TRUE(half.open(dir.file("big"), OutputFile::Writing::background));
+    for (int i = 0; i < 400000; ++i) half.write("0123456789");
+  }
+  EXPECT_EQ(test::read_file(dir.file("big")), expected);
   EXPECT_EQ(files_in(dir.path()), 1u);
 }
 

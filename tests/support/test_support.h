@@ -2,7 +2,9 @@
 // Small helpers shared by the test suites.
 
 #include <locale.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
@@ -60,5 +62,26 @@ inline std::string c_printf(const char* format, ...) {
   uselocale(previous);
   return buffer;
 }
+
+// Limits the size of the files this process writes for its lifetime, so that
+// a write fails as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+};
+
+inline bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
 }  // namespace tralva::test
