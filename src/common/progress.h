@@ -5,6 +5,7 @@
 // nothing.
 
 #include <cstdint>
+#include <optional>
 
 namespace tralva {
 
@@ -62,6 +63,62 @@ class RefreshThrottle {
 
  private:
   std::int64_t last_;
+};
+
+// Where a piece of work stands on the bar: offset + floor(scale * done /
+// total), exactly, for any 64-bit count.  next_change() tells the loops when
+// to look again, so that they compare a counter instead of dividing.
+class ProgressScale {
+ public:
+  ProgressScale(int offset, int scale, std::int64_t total)
+      : offset_(offset), scale_(scale), total_(total) {}
+  int position(std::int64_t done) const;
+  // The smallest count above `done` with another position; past the total
+  // when there is none.
+  std::int64_t next_change(std::int64_t done) const;
+
+ private:
+  int offset_;
+  int scale_;
+  std::int64_t total_;
+};
+
+// Drives a sink the way the long commands do: the position only when its
+// integer value changes, the remaining time from the whole seconds elapsed
+// since start(), and a refresh when more than 0.9 s have passed since the
+// last one.  The clock is read once per estimate.
+class ProgressTracker {
+ public:
+  ProgressTracker(ProgressSink& sink, Clock& clock) : sink_(sink), clock_(clock) {}
+
+  // Notes the start time and the refresh time.
+  void start();
+  // True when the position changed (and was passed on).
+  bool move_to(int position);
+  // remaining(elapsed seconds) gives the remaining seconds; shown if they
+  // changed, then the page is refreshed if it is due.
+  template <class Remaining>
+  void estimate(Remaining remaining) {
+    const std::int64_t now = clock_.now_seconds();
+    show_remaining(split_seconds(remaining(now - start_)));
+    if (throttle_.due(now)) sink_.refresh();
+  }
+  // The end of a successful command: remaining time 0, a refresh, the bar
+  // full.  The caller sets the bar back to 0 once the message is dismissed.
+  void finish();
+  // The end of a command that failed after it started: remaining time 0, the
+  // bar empty, a refresh.
+  void abandon();
+
+ private:
+  void show_remaining(RemainingTime remaining);
+
+  ProgressSink& sink_;
+  Clock& clock_;
+  std::int64_t start_ = 0;
+  RefreshThrottle throttle_{0};
+  std::optional<int> position_;
+  std::optional<RemainingTime> remaining_;
 };
 
 }  // namespace tralva
