@@ -202,15 +202,7 @@ std::int64_t seek_data_start(ByteStream& in) {
   return in.tell();
 }
 
-std::int64_t count_row_one(ByteStream& in) {
-  std::int64_t count = 0;
-  for (;;) {
-    (void)scan_float(in);
-    const int c = read_separator(in);
-    ++count;
-    if (c == '\n' || c == ByteStream::kEof) return count;
-  }
-}
+std::int64_t count_row_one(ByteStream& in) { return count_numbers(in, CountUntil::line_end); }
 
 LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
                             int supports, PowerLine& line) {
@@ -283,7 +275,8 @@ RowSizes row_sizes(const std::vector<LineHeader>& lines) {
 ProjectData read_project_data(ByteStream& in) {
   ProjectData data;
   const std::int64_t data_start = seek_data_start(in);
-  const std::int64_t line_count = count_row_one(in) / 4;
+  data.row_one_count = count_row_one(in);
+  const std::int64_t line_count = data.row_one_count / 4;
   in.seek(data_start);
 
   // Every value takes at least one byte, so counts are checked against what

@@ -62,7 +62,8 @@ struct LineHeader {
 using ProjectValue = ScannedReal;
 
 struct ProjectData {
-  std::vector<LineHeader> lines;  // row I: count / 4 lines
+  std::int64_t row_one_count = 0;  // the numbers counted in row I
+  std::vector<LineHeader> lines;   // row I: count / 4 lines
   std::vector<ProjectValue> phases;         // 2N per line
   std::vector<ProjectValue> supports;       // 4P per line
   std::vector<ProjectValue> heights;        // N x P per line

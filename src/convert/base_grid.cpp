@@ -1,0 +1,138 @@
+#include "convert/base_grid.h"
+
+#include <algorithm>
+
+#include "common/format.h"
+#include "common/text_file.h"
+#include "convert/convert_messages.h"
+#include "convert/grid_text.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+// Every column repeats the same Y values, so their texts are formatted once;
+// beyond this many rows the rest is formatted point by point, which keeps
+// the memory bounded whatever the grid.
+constexpr std::int64_t kCachedRows = 1 << 16;
+// Room for the longest point line: two numbers of kFormatBufferSize and a few
+// characters, plus the slack of the fixed-size copies.
+constexpr std::size_t kLineRoom = 2 * kFormatBufferSize + 2 * TextSlots::kSlot;
+
+// The integer index times the single-precision step, plus the origin, in
+// double precision.
+double coordinate(double origin, std::int64_t index, float step) {
+  return origin + static_cast<double>(index) * static_cast<double>(step);
+}
+
+// "\t<Y>\t0\r\n": the part of a point line after X.
+std::size_t format_tail(char* out, double y, int decimals) {
+  char* p = out;
+  *p++ = '\t';
+  p = format_fixed(p, y, decimals);
+  const std::string_view rest = "\t0\r\n";
+  std::memcpy(p, rest.data(), rest.size());
+  return static_cast<std::size_t>(p + rest.size() - out);
+}
+
+class GridWriter {
+ public:
+  GridWriter(const BaseGridRequest& request, OutputFile& file)
+      : request_(request), file_(file), decimals_(precision_decimals(request.base_precision)) {
+    const std::int64_t cached = std::min<std::int64_t>(std::int64_t{request.steps_y} + 1, kCachedRows);
+    char buffer[kLineRoom];
+    if (cached > 0) tails_.reserve(static_cast<std::size_t>(cached));
+    for (std::int64_t j = 0; j < cached; ++j) {
+      const double y = coordinate(request.origin_y, j, request.step);
+      tails_.add({buffer, format_tail(buffer, y, decimals_)});
+    }
+  }
+
+  void start_column(std::int64_t i) {
+    x_length_ = static_cast<std::size_t>(
+        format_fixed(x_, coordinate(request_.origin_x, i, request_.step), decimals_) - x_);
+  }
+
+  // The points [from, to) of the current column.
+  void write_points(std::int64_t from, std::int64_t to) {
+    const auto cached_end = std::min(to, static_cast<std::int64_t>(tails_.size()));
+    std::int64_t j = from;
+    while (j < to) {
+      char* p = file_.room(kLineRoom);
+      const char* const last = file_.room_end() - kLineRoom;
+      for (; j < cached_end && p <= last; ++j) {
+        p = tails_.copy(static_cast<std::size_t>(j), copy_text(p, x_, x_length_));
+      }
+      for (; j >= cached_end && j < to && p <= last; ++j) {
+        p = copy_text(p, x_, x_length_);
+        p += format_tail(p, coordinate(request_.origin_y, j, request_.step), decimals_);
+      }
+      file_.wrote(p);
+    }
+  }
+
+ private:
+  const BaseGridRequest& request_;
+  OutputFile& file_;
+  const int decimals_;
+  TextSlots tails_;
+  char x_[kFormatBufferSize + TextSlots::kSlot] = {};
+  std::size_t x_length_ = 0;
+};
+
+}  // namespace
+
+Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clock& clock) {
+  if (request.step <= 0 && (request.steps_x > 0 || request.steps_y > 0)) {
+    return warning_message(text::kStepNotPositive);
+  }
+  sink.set_range(0, 1000);
+  if (request.base_file_path.empty()) return warning_message(text::kBaseWithoutPath);
+  OutputFile file;
+  if (!file.open(request.base_file_path, OutputFile::Writing::background)) {
+    return error_message(text::kCannotCreateBase);
+  }
+  file.write("X\tY\tZ\r\n");
+  ProgressTracker progress(sink, clock);
+  progress.start();
+
+  // 64-bit counts: (steps_x + 1) * (steps_y + 1) overflows 32 bits.
+  const std::int64_t columns = std::int64_t{request.steps_x} + 1;
+  const std::int64_t rows = std::int64_t{request.steps_y} + 1;
+  const ProgressScale scale(0, 1000, columns > 0 && rows > 0 ? columns * rows : 0);
+  GridWriter writer(request, file);
+  std::int64_t written = 0;
+  std::int64_t next_change = scale.next_change(0);
+  bool moved = false;
+  for (std::int64_t i = 0; i < columns; ++i) {
+    writer.start_column(i);
+    for (std::int64_t j = 0; j < rows;) {
+      // Up to the next point that moves the bar, without looking at it.
+      const std::int64_t to = std::min(rows, j + (next_change - written));
+      writer.write_points(j, to);
+      written += to - j;
+      j = to;
+      if (written >= next_change) {
+        moved = progress.move_to(scale.position(written)) || moved;
+        next_change = scale.next_change(written);
+      }
+    }
+    // The estimate after a column; skipped while the bar stands still, since
+    // only the value shown at a refresh is ever seen.
+    if (moved || i + 1 == columns) {
+      moved = false;
+      progress.estimate([&](std::int64_t elapsed) { return elapsed * (columns - 1 - i) / (i + 1); });
+    }
+  }
+
+  // A grid can be made again from its values: no flush to the disk.
+  if (!file.commit(OutputFile::Durability::leave_to_system)) {
+    progress.abandon();
+    return error_message(text::kCannotCreateBase);
+  }
+  progress.finish();
+  return information_message(text::kBaseCreated);
+}
+
+}  // namespace tralva

@@ -1,0 +1,76 @@
+#pragma once
+// The texts of the grid and file utilities, exactly as the user sees them.
+
+namespace tralva::convert_text {
+
+// Base grid file.
+inline constexpr const char* kStepNotPositive = "Il passo deve essere positivo.";
+inline constexpr const char* kBaseWithoutPath =
+    "Per creare il file di base è necessario specificarne\npercorso e nome.";
+inline constexpr const char* kCannotCreateBase =
+    "Impossibile creare il file di base. Verificare:\n\na) che il file specificato disponga del "
+    "permesso di scrittura;\nb) che esista la directory specificata;\nc) che il file non sia in "
+    "corso di elaborazione con un\n    altro programma.";
+inline constexpr const char* kBaseCreated = "File di base creato con successo.";
+
+// Both conversions.
+inline constexpr const char* kConversionDone = "Conversione eseguita con successo.";
+
+// Result conversion.
+inline constexpr const char* kGisInputWithoutPath =
+    "Per eseguire il calcolo è necessario specificare\npercorso e nome del file compatibile con "
+    "l'ambiente GIS.";
+inline constexpr const char* kConversionOutputWithoutPath =
+    "Per eseguire il calcolo è necessario specificare\npercorso e nome del file di conversione.";
+inline constexpr const char* kCannotOpenGisInput =
+    "Impossibile aprire il file compatibile con l'ambiente GIS.\nVerificare che si trovi nella "
+    "posizione specificata.";
+inline constexpr const char* kCannotCreateConversion =
+    "Impossibile creare il file di conversione. Verificare:\n\na) che il file specificato "
+    "disponga del permesso di scrittura;\nb) che esista la directory specificata;\nc) che il "
+    "file non sia in corso di elaborazione con un\n    altro programma.\n";
+inline constexpr const char* kValueCountMismatch =
+    "Il numero di valori di campo non è compatibile\ncon la conversione che si intende "
+    "effettuare.\n";
+
+// Terrain conversion.
+inline constexpr const char* kTerrainInputWithoutPath =
+    "Per eseguire il calcolo è necessario specificare\npercorso e nome del file da aprire.";
+inline constexpr const char* kTerrainOutputWithoutPath =
+    "Per eseguire il calcolo è necessario specificare\npercorso e nome del file da salvare.";
+inline constexpr const char* kCannotOpenTerrainInput =
+    "Impossibile aprire il file di dati.\nVerificare che si trovi nella posizione specificata.";
+inline constexpr const char* kCannotCreateTerrainOutput =
+    "Impossibile creare il file di compatibile con l'ambiente GIS.\nVerificare:\n\na) che il "
+    "file specificato disponga del permesso di scrittura;\nb) che esista la directory "
+    "specificata;\nc) che il file non sia in corso di elaborazione con un\naltro programma.\n";
+
+// Project merge.
+inline constexpr const char* kParentWithoutPath =
+    "Per effettuare l'unione è necessario specificare\npercorso e nome del file di dati "
+    "\"Padre\".";
+inline constexpr const char* kChildWithoutPath =
+    "Per effettuare l'unione è necessario specificare\npercorso e nome del file di dati "
+    "\"Figlio\".";
+inline constexpr const char* kCannotOpenParent =
+    "Impossibile aprire il file di dati \"Padre\".\nVerificare che si trovi nella posizione "
+    "specificata.";
+inline constexpr const char* kCannotOpenChild =
+    "Impossibile aprire il file di dati \"Figlio\".\nVerificare che si trovi nella posizione "
+    "specificata.";
+inline constexpr const char* kCannotModifyParent =
+    "Impossibile modificare il file di dati \"Padre\". Verificare:\n\na) che il file specificato "
+    "disponga del permesso di scrittura;\nb) che il file non sia in corso di elaborazione con "
+    "un\naltro programma.\n";
+// A file that is not a whole project (empty, cut short, counts it cannot
+// hold, a row I that is not made of whole lines, a value that is not a
+// number) is refused before the parent is rewritten.
+inline constexpr const char* kParentIncomplete =
+    "Il file di dati \"Padre\" è incompleto o contiene valori non validi.\nVerificare il "
+    "contenuto del file.";
+inline constexpr const char* kChildIncomplete =
+    "Il file di dati \"Figlio\" è incompleto o contiene valori non validi.\nVerificare il "
+    "contenuto del file.";
+inline constexpr const char* kMergeDone = "Unione eseguita con successo.";
+
+}  // namespace tralva::convert_text

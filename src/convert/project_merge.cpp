@@ -1,0 +1,104 @@
+#include "convert/project_merge.h"
+
+#include "common/format.h"
+#include "common/text_file.h"
+#include "convert/convert_messages.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+class Row {
+ public:
+  explicit Row(std::string& out) : out_(out) {}
+  Row& g(float value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_general(buffer, value));
+    return *this;
+  }
+  Row& i(std::int64_t value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_int(buffer, value));
+    return *this;
+  }
+  Row& lf(double value) {
+    char buffer[kFormatBufferSize];
+    out_.append(buffer, format_fixed(buffer, value, 6));
+    return *this;
+  }
+  Row& space() {
+    out_ += ' ';
+    return *this;
+  }
+  void end() { out_.append(kLineEnd); }
+
+ private:
+  std::string& out_;
+};
+
+void header_values(Row& row, const LineHeader& line) {
+  row.g(line.current).space().i(line.conductor_count).space().i(line.support_count).space().g(
+      line.segment_length);
+}
+
+// Whole lines, every value read: anything else would shift the rows.
+bool is_whole_project(const ProjectData& data) {
+  return data.complete && !data.lines.empty() && data.row_one_count % 4 == 0;
+}
+
+}  // namespace
+
+std::string merged_project_text(const ProjectData& parent, const ProjectData& child) {
+  std::string out(project_header());
+  Row row(out);
+  for (const LineHeader& line : parent.lines) {
+    header_values(row, line);
+    row.space();
+  }
+  for (std::size_t k = 0; k < child.lines.size(); ++k) {
+    if (k > 0) row.space();
+    header_values(row, child.lines[k]);
+  }
+  row.end();
+
+  using Values = std::vector<ProjectValue> ProjectData::*;
+  const Values float_rows[] = {&ProjectData::phases, &ProjectData::supports, &ProjectData::heights,
+                               &ProjectData::arm_lengths, &ProjectData::sag_constants};
+  for (const Values values : float_rows) {
+    const bool supports = values == &ProjectData::supports;  // row III: "%lf" of the doubles
+    for (const ProjectData* data : {&parent, &child}) {
+      for (const ProjectValue& value : data->*values) {
+        if (supports) {
+          row.lf(value.as_double).space();
+        } else {
+          row.g(value.as_float).space();
+        }
+      }
+    }
+    row.end();
+  }
+  return out;
+}
+
+Message merge_projects(const MergeRequest& request) {
+  if (request.parent_path.empty()) return warning_message(text::kParentWithoutPath);
+  if (request.child_path.empty()) return warning_message(text::kChildWithoutPath);
+  const auto parent = read_project_data(request.parent_path);
+  if (!parent) return error_message(text::kCannotOpenParent);
+  if (!is_whole_project(*parent)) return error_message(text::kParentIncomplete);
+  const auto child = read_project_data(request.child_path);
+  if (!child) return error_message(text::kCannotOpenChild);
+  if (!is_whole_project(*child)) return error_message(text::kChildIncomplete);
+
+  OutputFile file;
+  if (!file.open(request.parent_path)) return error_message(text::kCannotModifyParent);
+  file.write(merged_project_text(*parent, *child));
+  // A project is the user's own work: on the disk before it replaces the old one.
+  if (!file.commit(OutputFile::Durability::flush_to_disk)) {
+    return error_message(text::kCannotModifyParent);
+  }
+  return information_message(text::kMergeDone);
+}
+
+}  // namespace tralva

@@ -1,0 +1,85 @@
+#include "convert/terrain_conversion.h"
+
+#include "common/format.h"
+#include "common/scan.h"
+#include "common/text_file.h"
+#include "convert/convert_messages.h"
+#include "convert/grid_text.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+// A point line: the column's "X\t", the row's "Y\t", Z and the line end,
+// with the slack of the fixed-size copies.
+constexpr std::size_t kLineRoom = 3 * kFormatBufferSize + 4 * TextSlots::kSlot;
+
+// "<value>\t" with the precision's decimals.
+std::string_view coordinate_text(char* out, double value, int decimals) {
+  char* end = format_fixed(out, value, decimals);
+  *end++ = '\t';
+  return {out, static_cast<std::size_t>(end - out)};
+}
+
+}  // namespace
+
+Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& sink, Clock& clock) {
+  if (request.terrain_input_path.empty()) return warning_message(text::kTerrainInputWithoutPath);
+  if (request.terrain_gis_path.empty()) return warning_message(text::kTerrainOutputWithoutPath);
+  ByteStream in;
+  if (!in.open(request.terrain_input_path)) return error_message(text::kCannotOpenTerrainInput);
+  OutputFile out;
+  if (!out.open(request.terrain_gis_path, OutputFile::Writing::background)) {
+    return error_message(text::kCannotCreateTerrainOutput);
+  }
+
+  // The end of the file also ends the first line, so that a file without a
+  // line feed (an empty one among them) ends too: it has no rows.
+  const std::int64_t column_count = count_numbers(in, CountUntil::line_end) - 1;
+  in.seek(0);
+  const std::int64_t row_count = count_numbers(in, CountUntil::end_of_stream) / (column_count + 1) - 1;
+  in.seek(0);
+
+  const int decimals = precision_decimals(request.terrain_precision);
+  char buffer[kLineRoom];
+  (void)scan_double(in);  // the corner number
+  TextSlots columns;
+  columns.reserve(static_cast<std::size_t>(column_count));
+  for (std::int64_t c = 0; c < column_count; ++c) {
+    columns.add(coordinate_text(buffer, scan_double(in).value_or(0.0), decimals));
+  }
+
+  out.write("X\tY\tZ\r\n");
+  ProgressTracker progress(sink, clock);
+  progress.start();
+  sink.set_range(0, 1000);
+  const ProgressScale scale(0, 1000, row_count);
+  char row[kFormatBufferSize + TextSlots::kSlot];
+  for (std::int64_t j = 0; j < row_count; ++j) {
+    const std::size_t row_length =
+        coordinate_text(row, scan_double(in).value_or(0.0), decimals).size();
+    for (std::int64_t c = 0; c < column_count; ++c) {
+      const float z = scan_float(in).value_or(0.0f);
+      char* p = columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom));
+      p = format_fixed(copy_text(p, row, row_length), z, 2);
+      *p++ = '\r';
+      *p++ = '\n';
+      out.wrote(p);
+    }
+    if (progress.move_to(scale.position(j + 1)) || j + 1 == row_count) {
+      progress.estimate([&](std::int64_t elapsed) { return elapsed * (row_count - (j + 1)) / (j + 1); });
+    }
+  }
+  in.close();
+
+  // A GIS file can be made again from its matrix: no flush to the disk.
+  if (!out.commit(OutputFile::Durability::leave_to_system)) {
+    progress.abandon();
+    return error_message(text::kCannotCreateTerrainOutput);
+  }
+  progress.finish();
+  return information_message(text::kConversionDone);
+}
+
+}  // namespace tralva

@@ -1,0 +1,164 @@
+#include "convert/base_grid.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/convert_messages.h"
+#include "progress_recorder.h"
+#include "test_support.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+struct Outcome {
+  Message message;
+  std::string file;  // the bytes of grid.txt afterwards
+  test::RecordingSink sink;
+};
+
+class BaseGrid : public testing::Test {
+ protected:
+  BaseGridRequest grid(double ox, double oy, int sx, int sy, float step, const char* precision) {
+    BaseGridRequest r;
+    r.origin_x = ox;
+    r.origin_y = oy;
+    r.steps_x = sx;
+    r.steps_y = sy;
+    r.step = step;
+    r.base_precision = precision;
+    r.base_file_path = dir.file("grid.txt");
+    return r;
+  }
+  Outcome create(const BaseGridRequest& request, Clock* clock = nullptr) {
+    Outcome outcome;
+    test::SteppingClock steady(1000, 0);
+    outcome.message = create_base_file(request, outcome.sink, clock ? *clock : steady);
+    outcome.file = test::read_file(dir.file("grid.txt"));
+    return outcome;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(BaseGrid, WritesXOuterYInnerWithHeightZero) {
+  const Outcome run = create(grid(100, 200, 2, 1, 10, "m"));
+  EXPECT_EQ(run.message, information_message(text::kBaseCreated));
+  EXPECT_EQ(run.file,
+            "X\tY\tZ\r\n100\t200\t0\r\n100\t210\t0\r\n110\t200\t0\r\n110\t210\t0\r\n"
+            "120\t200\t0\r\n120\t210\t0\r\n");
+  EXPECT_EQ(create(grid(0.5, 0, 0, 0, 1, "mm")).file, "X\tY\tZ\r\n0.500\t0.000\t0\r\n");
+}
+
+TEST_F(BaseGrid, EveryPrecisionIsThePrintfOfTheDoubleCoordinate) {
+  // A single-precision step times the index, plus the double origin: the
+  // step 0.1f is 0.100000001490116..., which the millimetres show.
+  const struct {
+    const char* precision;
+    const char* format;
+  } cases[] = {{"m", "%.lf\t%.lf\t%i\r\n"}, {"dm", "%.1lf\t%.1lf\t%i\r\n"},
+               {"cm", "%.2lf\t%.2lf\t%i\r\n"}, {"mm", "%.3lf\t%.3lf\t%i\r\n"},
+               {"MM", "%.lf\t%.lf\t%i\r\n"}, {"", "%.lf\t%.lf\t%i\r\n"}};
+  const float step = 1234.1f;
+  for (const auto& c : cases) {
+    std::string expected = "X\tY\tZ\r\n";
+    for (int i = 0; i <= 4; ++i) {
+      for (int j = 0; j <= 70; ++j) {
+        expected += test::c_printf(c.format, 4500000.0625 + i * static_cast<double>(step),
+                                   -0.125 + j * static_cast<double>(step), 0);
+      }
+    }
+    EXPECT_EQ(create(grid(4500000.0625, -0.125, 4, 70, step, c.precision)).file, expected)
+        << c.precision;
+  }
+}
+
+TEST_F(BaseGrid, TallGridsBeyondTheCachedRowsStayExact) {
+  const Outcome run = create(grid(0, 0.05, 1, 70000, 0.1f, "mm"));
+  const std::string& file = run.file;
+  const std::size_t last_line = file.rfind('\n', file.size() - 2) + 1;
+  EXPECT_EQ(file.substr(last_line), test::c_printf("%.3lf\t%.3lf\t0\r\n", 0.1f * 1.0,
+                                                   0.05 + 70000 * static_cast<double>(0.1f)));
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 1 + 2 * 70001);
+  const std::size_t middle = file.find("\n0.000\t6553.6") + 1;
+  EXPECT_EQ(file.substr(middle, file.find('\n', middle) + 1 - middle),
+            test::c_printf("%.3lf\t%.3lf\t0\r\n", 0.0, 0.05 + 65536 * static_cast<double>(0.1f)));
+}
+
+TEST_F(BaseGrid, StepCountsOfZeroOrBelow) {
+  // One point, whatever the step.
+  for (const float step : {0.0f, -5.0f, 3.0f}) {
+    EXPECT_EQ(create(grid(7, 8, 0, 0, step, "m")).file, "X\tY\tZ\r\n7\t8\t0\r\n");
+  }
+  // A negative count: the header alone; the step is not tested then.
+  EXPECT_EQ(create(grid(7, 8, -1, 5, 1, "m")).file, "X\tY\tZ\r\n");
+  const Outcome run = create(grid(7, 8, -5, -3, 0, "m"));
+  EXPECT_EQ(run.message.kind, MessageKind::information);
+  EXPECT_EQ(run.file, "X\tY\tZ\r\n");
+}
+
+TEST_F(BaseGrid, ChecksTheStepThenThePathBeforeTouchingAnything) {
+  test::write_file(dir.file("grid.txt"), "old");
+  Outcome run = create(grid(0, 0, 3, 0, 0, "m"));
+  EXPECT_EQ(run.message, warning_message(text::kStepNotPositive));
+  EXPECT_TRUE(run.sink.events.empty());
+  EXPECT_EQ(run.file, "old");
+
+  BaseGridRequest no_path = grid(0, 0, 1, 1, 1, "m");
+  no_path.base_file_path.clear();
+  run = create(no_path);
+  EXPECT_EQ(run.message, warning_message(text::kBaseWithoutPath));
+  EXPECT_EQ(run.sink.events, (std::vector<std::string>{"range 0-1000"}));
+
+  BaseGridRequest missing_folder = grid(0, 0, 1, 1, 1, "m");
+  missing_folder.base_file_path = dir.file("missing/grid.txt");
+  run = create(missing_folder);
+  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
+  EXPECT_EQ(run.file, "old");
+}
+
+TEST_F(BaseGrid, AFailedWriteIsAnErrorAndKeepsTheOldFile) {
+  test::write_file(dir.file("grid.txt"), "old");
+  Outcome run;
+  {
+    const test::FileSizeLimit limit(1 << 20);
+    run = create(grid(0, 0, 999, 999, 1, "mm"));  // about 20 MB
+  }
+  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
+  EXPECT_EQ(run.file, "old");
+  EXPECT_EQ(run.sink.events.back(), "refresh");
+  EXPECT_EQ(run.sink.only("at ").back(), "at 0");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(BaseGrid, ProgressAfterPointsRemainingTimeAfterColumns) {
+  // Ten columns of one point: the bar moves by 100 per point; after each
+  // column the estimate is elapsed x columns left / columns done, here
+  // 2 (i + 1) x (9 - i) / (i + 1), and the last one is 0.
+  test::SteppingClock clock(500, 2);  // the start at 500, each estimate 2 s later
+  const Outcome run = create(grid(0, 0, 9, 0, 1, "m"), &clock);
+  std::vector<std::string> expected{"range 0-1000"};
+  for (int i = 0; i <= 9; ++i) {
+    expected.push_back("at " + std::to_string(100 * (i + 1)));
+    expected.push_back("left 0h0m" + std::to_string(2 * (9 - i)) + "s");
+    expected.push_back("refresh");  // more than 0.9 s since the last one
+  }
+  expected.push_back("refresh");  // the end: remaining 0 (already), the bar full (already)
+  EXPECT_EQ(run.sink.events, expected);
+}
+
+TEST_F(BaseGrid, BigColumnsMoveTheBarWithinAColumnAndRefreshOnlyOncePerSecond) {
+  test::ScriptedClock clock({0, 0, 1, 1, 3});
+  const Outcome run = create(grid(0, 0, 3, 999, 1, "m"), &clock);  // 4 columns of 1000
+  const auto positions = run.sink.only("at ");
+  ASSERT_EQ(positions.size(), 1000u);  // every value once, in order
+  EXPECT_EQ(positions.front(), "at 1");
+  EXPECT_EQ(positions[249], "at 250");
+  EXPECT_EQ(positions.back(), "at 1000");
+  // Estimates at 0, 1, 1 and 3 s: 0 x 3 / 1, 1 x 2 / 2, 1 x 1 / 3, 3 x 0 / 4.
+  EXPECT_EQ(run.sink.only("left"), (std::vector<std::string>{"left 0h0m0s", "left 0h0m1s",
+                                                              "left 0h0m0s"}));
+  EXPECT_EQ(run.sink.only("refresh").size(), 3u);  // at 1 s, at 3 s, at the end
+}
+
+}  // namespace
+}  // namespace tralva

@@ -1,0 +1,182 @@
+#include "convert/result_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/convert_messages.h"
+#include "progress_recorder.h"
+#include "test_support.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+// The four records of a 1 x 1 grid: (0, 0, 0, 1.5), (10, 0, 0, 2.5),
+// (0, 10, 0, 3.5), (10, 10, 0, 4.5).
+const char* const kSquare =
+    "X\tY\tZ\tB\n0\t0\t0\t1.5\n10\t0\t0\t2.5\n0\t10\t0\t3.5\n10\t10\t0\t4.5\n";
+
+struct Conversion {
+  Message message;
+  std::string output;
+  test::RecordingSink sink;
+};
+
+class ResultConversion : public testing::Test {
+ protected:
+  Conversion convert(const std::string& input, int sx, int sy, const char* fi = "0",
+                     const char* psi = "0", const char* precision = "m",
+                     Clock* clock = nullptr) {
+    test::write_file(dir.file("in.txt"), input);
+    ResultConversionRequest request;
+    request.steps_x = sx;
+    request.steps_y = sy;
+    request.fi = fi;
+    request.psi = psi;
+    request.result_precision = precision;
+    request.gis_input_path = dir.file("in.txt");
+    request.conversion_output_path = dir.file("out.txt");
+    return run(request, clock);
+  }
+  Conversion run(const ResultConversionRequest& request, Clock* clock = nullptr) {
+    Conversion c;
+    test::SteppingClock steady(0, 0);
+    c.message = convert_result(request, c.sink, clock ? *clock : steady);
+    c.output = test::read_file(dir.file("out.txt"));
+    return c;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(ResultConversion, LaysTheFieldValuesOutAsAMatrix) {
+  const Conversion c = convert(kSquare, 1, 1);
+  EXPECT_EQ(c.message, information_message(text::kConversionDone));
+  EXPECT_EQ(c.output, "0.0\t0\t10\r\n0\t1.500\t2.500\r\n10\t3.500\t4.500");
+}
+
+TEST_F(ResultConversion, OrientationByPsiFirstThenFi) {
+  // fi 90 or 270 with a flat psi: columns from Y, rows from X.
+  EXPECT_EQ(convert(kSquare, 1, 1, "90").output, "0.0\t0\t0\r\n0\t1.500\t2.500\r\n0\t3.500\t4.500");
+  EXPECT_EQ(convert(kSquare, 1, 1, "270", "180").output,
+            "0.0\t0\t0\r\n0\t1.500\t2.500\r\n0\t3.500\t4.500");
+  // psi neither 0 nor 180: rows from Z with two decimals whatever the precision.
+  EXPECT_EQ(convert(kSquare, 1, 1, "0", "90", "mm").output,
+            "0.0\t0.000\t10.000\r\n0.00\t1.500\t2.500\r\n0.00\t3.500\t4.500");
+  EXPECT_EQ(convert(kSquare, 1, 1, "90", "270").output,
+            "0.0\t0\t0\r\n0.00\t1.500\t2.500\r\n0.00\t3.500\t4.500");
+  // Texts read as integers: " 180" is 180, "abc" is 0.
+  EXPECT_EQ(convert(kSquare, 1, 1, "abc", " 180").output,
+            convert(kSquare, 1, 1, "0", "0").output);
+}
+
+TEST_F(ResultConversion, PrecisionFormatsAndSinglePrecisionValues) {
+  const std::string input = "header\r\n4500000.1\t-2.345\t7\t0.0005\r\n";
+  EXPECT_EQ(convert(input, 0, 0, "0", "0", "mm").output, "0.0\t4500000.000\r\n-2.345\t0.001");
+  EXPECT_EQ(convert(input, 0, 0, "0", "0", "cm").output, "0.0\t4500000.00\r\n-2.35\t0.001");
+  EXPECT_EQ(convert(input, 0, 0, "0", "0", "dm").output, "0.0\t4500000.0\r\n-2.3\t0.001");
+  EXPECT_EQ(convert(input, 0, 0, "0", "0", "m").output, "0.0\t4500000\r\n-2\t0.001");
+  // The same text as the C library prints for the values as floats.
+  const float v = 0.0005f;
+  EXPECT_EQ(test::c_printf("%.3f", static_cast<double>(v)), "0.001");
+}
+
+TEST_F(ResultConversion, AWrongValueCountIsRefusedAndTheOldOutputKept) {
+  test::write_file(dir.file("out.txt"), "previous");
+  // The last number with nothing after it counts one value short.
+  std::string short_by_one = kSquare;
+  short_by_one.pop_back();
+  const Conversion cases[] = {
+      convert(short_by_one, 1, 1),
+      convert(kSquare, 1, 2),
+      convert(kSquare, 0, 0),
+      convert("", 0, 0),                                // no first line at all
+      convert("0\t0\t0\t1.5", 0, 0),                    // no line feed: all header
+      convert("h\n1 2 3 4\n", -1, 0),                   // negative counts describe no grid
+      convert("h\n1 2 3 4\n", -2, -2),                  // even when their product is 1
+  };
+  for (const Conversion& c : cases) {
+    EXPECT_EQ(c.message, error_message(text::kValueCountMismatch));
+    EXPECT_EQ(c.output, "previous");
+    EXPECT_TRUE(c.sink.events.empty());
+  }
+}
+
+TEST_F(ResultConversion, RecordsReadNumberCharacterNumber) {
+  // Any one character between values, white space after it; CR LF ends.
+  EXPECT_EQ(convert("h\r\n5;6; 7,\t0.25\r\n", 0, 0).output, "0.0\t5\r\n6\t0.250");
+  // A value that cannot be read ends its record; what was not read is 0 and
+  // the counts still decide the layout.
+  EXPECT_EQ(convert("h\n1\t2\t3\tx\n4\t5\t6\t7\n", 1, 0).output, "0.0\t1\t0\r\n2\t0.000\t0.000");
+}
+
+TEST_F(ResultConversion, GridsOfAPointOrOfManyRows) {
+  EXPECT_EQ(convert("h\n1 2 3 4\n", 0, 0).output, "0.0\t1\r\n2\t4.000");
+  std::string input = "h\n";
+  std::string expected = "0.0\t0\t1\t2";
+  for (int r = 0; r < 50; ++r) {
+    expected += "\r\n" + std::to_string(r);
+    for (int c = 0; c < 3; ++c) {
+      input += std::to_string(c) + "\t" + std::to_string(r) + "\t9\t" + std::to_string(r * 3 + c) + "\n";
+      expected += "\t" + std::to_string(r * 3 + c) + ".000";
+    }
+  }
+  EXPECT_EQ(convert(input, 2, 49).output, expected);
+}
+
+TEST_F(ResultConversion, PathsAndFilesAreCheckedInOrder) {
+  ResultConversionRequest request;
+  request.gis_input_path = "";
+  request.conversion_output_path = dir.file("out.txt");
+  EXPECT_EQ(run(request).message, warning_message(text::kGisInputWithoutPath));
+  request.gis_input_path = dir.file("missing.txt");
+  request.conversion_output_path = "";
+  EXPECT_EQ(run(request).message, warning_message(text::kConversionOutputWithoutPath));
+  request.conversion_output_path = dir.file("out.txt");
+  EXPECT_EQ(run(request).message, error_message(text::kCannotOpenGisInput));
+  test::write_file(dir.file("in.txt"), kSquare);
+  request.gis_input_path = dir.file("in.txt");
+  request.conversion_output_path = dir.file("no/out.txt");
+  EXPECT_EQ(run(request).message, error_message(text::kCannotCreateConversion));
+}
+
+TEST_F(ResultConversion, AFailedWriteIsAnErrorAndKeepsTheOldOutput) {
+  std::string input = "h\n";
+  for (int i = 0; i < 100000; ++i) input += "0 0 0 1e9\n";  // "\t1000000000.000" each
+  test::write_file(dir.file("out.txt"), "previous");
+  Conversion c;
+  {
+    const test::FileSizeLimit limit(1200000);  // the input fits, the output does not
+    c = convert(input, 99999, 0);
+  }
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateConversion));
+  EXPECT_EQ(c.output, "previous");
+  EXPECT_EQ(c.sink.only("at ").back(), "at 0");
+}
+
+TEST_F(ResultConversion, ProgressReadsToFiveHundredThenWritesToAThousand) {
+  // Reading after record i: 500 i / N and elapsed x ((2N - i) / (i + 1));
+  // writing after cell v: 500 + 500 (v + 1) / N (flat psi) or 500 + 500 v / N,
+  // and elapsed x (N - done) / done.  The clock: reading starts at 0 and
+  // reads 10, 20, 30, 40; writing starts at 100 and reads 110 ... 140.
+  test::ScriptedClock clock({0, 10, 20, 30, 40, 100, 110, 120, 130, 140});
+  Conversion flat = convert(kSquare, 1, 1, "0", "0", "m", &clock);
+  EXPECT_EQ(flat.sink.events,
+            (std::vector<std::string>{"range 0-1000",
+                                      "at 0", "left 0h1m20s", "refresh",    // 10 x 8
+                                      "at 125", "left 0h1m0s", "refresh",   // 20 x (7 / 2)
+                                      "at 250", "refresh",                  // 30 x (6 / 3): the same
+                                      "at 375", "left 0h0m40s", "refresh",  // 40 x (5 / 4)
+                                      "at 625", "left 0h0m30s", "refresh",  // 10 x 3 / 1
+                                      "at 750", "left 0h0m20s", "refresh",  // 20 x 2 / 2
+                                      "at 875", "left 0h0m10s", "refresh",  // 30 x 1 / 3
+                                      "at 1000", "left 0h0m0s", "refresh",  // 40 x 0 / 4
+                                      "refresh"}));
+  test::ScriptedClock again({0, 10, 20, 30, 40, 100, 110, 120, 130, 140});
+  Conversion upright = convert(kSquare, 1, 1, "0", "90", "m", &again);
+  EXPECT_EQ(upright.sink.only("at "), (std::vector<std::string>{"at 0", "at 125", "at 250",
+                                                                 "at 375", "at 500", "at 625",
+                                                                 "at 750", "at 875", "at 1000"}));
+}
+
+}  // namespace
+}  // namespace tralva

@@ -1,0 +1,175 @@
+#include "convert/terrain_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/convert_messages.h"
+#include "convert/result_conversion.h"
+#include "progress_recorder.h"
+#include "test_support.h"
+
+namespace tralva {
+namespace {
+
+namespace text = convert_text;
+
+const char* const kMatrix = "0\t100\t110\t120\n200\t1.5\t2.5\t3.5\n210\t4.5\t5.5\t6.5\n";
+const char* const kPoints =
+    "X\tY\tZ\r\n100\t200\t1.50\r\n110\t200\t2.50\r\n120\t200\t3.50\r\n"
+    "100\t210\t4.50\r\n110\t210\t5.50\r\n120\t210\t6.50\r\n";
+
+struct Conversion {
+  Message message;
+  std::string output;
+  test::RecordingSink sink;
+};
+
+class TerrainConversion : public testing::Test {
+ protected:
+  Conversion convert(const std::string& input, const char* precision = "m",
+                     Clock* clock = nullptr) {
+    test::write_file(dir.file("in.txt"), input);
+    return run({dir.file("in.txt"), dir.file("out.txt"), precision}, clock);
+  }
+  Conversion run(const TerrainConversionRequest& request, Clock* clock = nullptr) {
+    Conversion c;
+    test::SteppingClock steady(0, 0);
+    c.message = convert_terrain(request, c.sink, clock ? *clock : steady);
+    c.output = test::read_file(request.terrain_gis_path);
+    return c;
+  }
+  test::TempDir dir;
+};
+
+TEST_F(TerrainConversion, OnePointPerLineRowsInFileOrderXFastest) {
+  const Conversion c = convert(kMatrix);
+  EXPECT_EQ(c.message, information_message(text::kConversionDone));
+  EXPECT_EQ(c.output, kPoints);
+  // The corner number is never written; CR LF reads as LF; white space of
+  // any kind may separate the heights.
+  std::string crlf = "-7.5e3\t100\t110\t120\r\n200 1.5  2.5\t3.5\r\n210\n4.5\t5.5\t6.5\r\n";
+  EXPECT_EQ(convert(crlf).output, kPoints);
+}
+
+TEST_F(TerrainConversion, PrecisionForXAndYTwoDecimalsForZ) {
+  const std::string input = "0\t500000.1255\t-0.5\n4500000.0625\t123.455\t-0.005\n";
+  const double x[] = {500000.1255, -0.5};
+  const float z[] = {123.455f, -0.005f};
+  const struct {
+    const char* precision;
+    const char* format;
+  } cases[] = {{"mm", "%.3lf\t%.3lf\t%.2f\r\n"}, {"cm", "%.2lf\t%.2lf\t%.2f\r\n"},
+               {"dm", "%.1lf\t%.1lf\t%.2f\r\n"}, {"m", "%.lf\t%.lf\t%.2f\r\n"},
+               {"Mm", "%.lf\t%.lf\t%.2f\r\n"}};
+  for (const auto& c : cases) {
+    std::string expected = "X\tY\tZ\r\n";
+    for (int k = 0; k < 2; ++k) {
+      expected += test::c_printf(c.format, x[k], 4500000.0625, static_cast<double>(z[k]));
+    }
+    EXPECT_EQ(convert(input, c.precision).output, expected) << c.precision;
+  }
+}
+
+TEST_F(TerrainConversion, ColumnsFromTheFirstLineRowsFromTheWholeCount) {
+  // Only the corner number: no columns, the header alone.
+  EXPECT_EQ(convert("5\n1\n2\n").output, "X\tY\tZ\r\n");
+  // A blank before the line feed runs the first-line count on: here into
+  // five columns, and the whole count then leaves no row.
+  const Conversion trailing = convert("0\t100\t110 \n200\t1.5\t2.5\n");
+  EXPECT_EQ(trailing.message.kind, MessageKind::information);
+  EXPECT_EQ(trailing.output, "X\tY\tZ\r\n");
+  // A short last row: the whole count gives the rows, and what is missing
+  // reads as 0; a row too short to count is left out.
+  EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\t7\n").output,
+            "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n1\t20\t7.00\r\n2\t20\t0.00\r\n");
+  EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\n").output,
+            "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n");
+  // Values that are not numbers are not validated; they read as 0.
+  EXPECT_EQ(convert("0\t1\t2\n10\tx\t6\n").output,
+            "X\tY\tZ\r\n1\t10\t0.00\r\n2\t10\t0.00\r\n");
+}
+
+TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
+  const std::string binary("\xff\xfe\0garbage\r", 11);
+  for (const std::string& input : {std::string(), std::string("12"), std::string("0\t1\t2"), binary,
+                                   std::string("\t\t\t")}) {
+    const Conversion c = convert(input);
+    EXPECT_EQ(c.message, information_message(text::kConversionDone));
+    EXPECT_EQ(c.output, "X\tY\tZ\r\n");
+  }
+}
+
+TEST_F(TerrainConversion, ReadsTheMatrixTheResultConversionWrites) {
+  // That matrix has no line end after its last row: the same rows result.
+  test::write_file(dir.file("gis.txt"), "h\n100\t200\t0\t1.5\n110\t200\t0\t2.5\n"
+                                        "100\t210\t0\t4.5\n110\t210\t0\t5.5\n");
+  ResultConversionRequest result;
+  result.steps_x = result.steps_y = 1;
+  result.gis_input_path = dir.file("gis.txt");
+  result.conversion_output_path = dir.file("matrix.txt");
+  NullProgress none;
+  test::SteppingClock clock(0, 0);
+  ASSERT_EQ(convert_result(result, none, clock).kind, MessageKind::information);
+  const std::string matrix = test::read_file(dir.file("matrix.txt"));
+  ASSERT_NE(matrix.back(), '\n');
+  const std::string expected =
+      "X\tY\tZ\r\n100\t200\t1.50\r\n110\t200\t2.50\r\n100\t210\t4.50\r\n110\t210\t5.50\r\n";
+  EXPECT_EQ(convert(matrix).output, expected);
+  EXPECT_EQ(convert(matrix + "\r\n").output, expected);
+}
+
+TEST_F(TerrainConversion, TheInputMayBeTheOutput) {
+  test::write_file(dir.file("same.txt"), kMatrix);
+  const Conversion c = run({dir.file("same.txt"), dir.file("same.txt"), "m"});
+  EXPECT_EQ(c.message.kind, MessageKind::information);
+  EXPECT_EQ(c.output, kPoints);
+}
+
+TEST_F(TerrainConversion, PathsAndFilesAreCheckedInOrder) {
+  EXPECT_EQ(run({"", dir.file("out.txt"), "m"}).message,
+            warning_message(text::kTerrainInputWithoutPath));
+  EXPECT_EQ(run({dir.file("missing.txt"), "", "m"}).message,
+            warning_message(text::kTerrainOutputWithoutPath));
+  EXPECT_EQ(run({dir.file("missing.txt"), dir.file("out.txt"), "m"}).message,
+            error_message(text::kCannotOpenTerrainInput));
+  test::write_file(dir.file("in.txt"), kMatrix);
+  const Conversion c = run({dir.file("in.txt"), dir.file("no/out.txt"), "m"});
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput));
+  EXPECT_TRUE(c.sink.events.empty());
+}
+
+TEST_F(TerrainConversion, AFailedWriteIsAnErrorAndKeepsTheOldOutput) {
+  std::string input = "0";
+  for (int c = 0; c < 300; ++c) input += "\t" + std::to_string(c);
+  input += "\n";
+  for (int r = 0; r < 300; ++r) {
+    input += std::to_string(r);
+    for (int c = 0; c < 300; ++c) input += "\t1.25";
+    input += "\n";
+  }
+  test::write_file(dir.file("out.txt"), "previous");
+  Conversion c;
+  {
+    const test::FileSizeLimit limit(1000000);  // the input fits, the output does not
+    c = convert(input);
+  }
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput));
+  EXPECT_EQ(test::read_file(dir.file("out.txt")), "previous");
+}
+
+TEST_F(TerrainConversion, ProgressAfterEveryRow) {
+  // Four rows; the estimate after row j is elapsed x rows left / rows done.
+  std::string input = "0\t1\n";
+  for (int r = 0; r < 4; ++r) input += std::to_string(r) + "\t9\n";
+  test::ScriptedClock clock({50, 50, 52, 52, 60});
+  const Conversion c = convert(input, "m", &clock);
+  EXPECT_EQ(c.sink.events,
+            (std::vector<std::string>{"range 0-1000",
+                                      "at 250", "left 0h0m0s",             // 0 x 3 / 1
+                                      "at 500", "left 0h0m2s", "refresh",  // 2 x 2 / 2
+                                      "at 750", "left 0h0m0s",             // 2 x 1 / 3
+                                      "at 1000", "refresh",                // 10 x 0 / 4
+                                      "refresh"}));
+}
+
+}  // namespace
+}  // namespace tralva
