@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "cli/convert_commands.h"
 #include "cli/geometry_commands.h"
 
 namespace tralva::cli {
@@ -18,6 +19,11 @@ struct Command {
 constexpr Command kCommands[] = {
     {"angoli", "X1 Y1 X2 Y2 [X3 Y3 … X6 Y6]", run_angoli},
     {"geometria", "FILE", run_geometria},
+    {"griglia", "--origine X Y --passi NX NY --passo S [--precisione m|dm|cm|mm] FILE", run_griglia},
+    {"risultato", "--passi NX NY [--fi F] [--psi P] [--precisione m|dm|cm|mm] INGRESSO USCITA",
+     run_risultato},
+    {"orografia", "[--precisione m|dm|cm|mm] INGRESSO USCITA", run_orografia},
+    {"unisci", "PADRE FIGLIO", run_unisci},
 };
 
 void print_usage(std::ostream& os) {
