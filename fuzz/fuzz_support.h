@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace tralva::fuzz {
@@ -34,5 +36,52 @@ class InputFile {
  private:
   std::string path_;
 };
+
+// A folder of the process's own for the files a target writes, emptied
+// before each input and removed at exit.
+class Folder {
+ public:
+  static Folder& fresh() {
+    static Folder folder;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path_, ignored)) {
+      std::filesystem::remove_all(entry.path(), ignored);
+    }
+    return folder;
+  }
+  std::string file(const char* name) const { return path_ + "/" + name; }
+  std::size_t entries() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
+  }
+
+ private:
+  Folder() {
+    char name[] = "/tmp/tralva-fuzz-out-XXXXXX";
+    if (mkdtemp(name) == nullptr) std::abort();
+    path_ = name;
+  }
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string path_;
+};
+
+inline void write_bytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+}
+
+inline std::string read_bytes(const std::string& path) {
+  std::string bytes;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return bytes;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+  std::fclose(f);
+  return bytes;
+}
 
 }  // namespace tralva::fuzz

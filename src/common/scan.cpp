@@ -239,7 +239,8 @@ std::string_view scan_token(ByteStream& in, Token& token) {
   }
   // The token may go on past the buffer: scan again from the stream.
   StreamSource src{in, token};
-  return {token.data(), scan_decimal(src)};
+  const std::size_t length = scan_decimal(src);
+  return {token.data(), length};  // data() only now: a long token moves
 }
 
 template <class T>

@@ -1,5 +1,8 @@
 #include "convert/project_merge.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/format.h"
 #include "common/text_file.h"
 #include "convert/convert_messages.h"
@@ -42,9 +45,29 @@ void header_values(Row& row, const LineHeader& line) {
       line.segment_length);
 }
 
-// Whole lines, every value read: anything else would shift the rows.
+// Every value in the precision the merge writes it in is a number: beyond
+// the float range a value would be written as "inf", which no reader of
+// project files takes for a number.
+bool values_are_finite(const ProjectData& data) {
+  const auto finite_floats = [](const std::vector<ProjectValue>& values) {
+    return std::all_of(values.begin(), values.end(),
+                       [](const ProjectValue& v) { return std::isfinite(v.as_float); });
+  };
+  return std::all_of(data.lines.begin(), data.lines.end(),
+                     [](const LineHeader& h) {
+                       return std::isfinite(h.current) && std::isfinite(h.segment_length);
+                     }) &&
+         finite_floats(data.phases) && finite_floats(data.heights) &&
+         finite_floats(data.arm_lengths) && finite_floats(data.sag_constants) &&
+         std::all_of(data.supports.begin(), data.supports.end(),
+                     [](const ProjectValue& v) { return std::isfinite(v.as_double); });
+}
+
+// Whole lines, every value read and a number: anything else would shift the
+// rows or write a file that cannot be read again.
 bool is_whole_project(const ProjectData& data) {
-  return data.complete && !data.lines.empty() && data.row_one_count % 4 == 0;
+  return data.complete && !data.lines.empty() && data.row_one_count % 4 == 0 &&
+         values_are_finite(data);
 }
 
 }  // namespace

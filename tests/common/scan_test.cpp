@@ -142,6 +142,15 @@ TEST(ScanReal, FloatsJustBesideAHalfwayPointRoundTheRightWay) {
   EXPECT_EQ(scan_float(in), 16777216.0f);
 }
 
+TEST(ScanReal, ALongNumberAtTheEndOfTheStreamReadsWhole) {
+  // Longer than the token's inline room, and running up to the end.
+  const std::string digits = "0." + std::string(100, '0') + "15e2";
+  ByteStream in(digits);
+  EXPECT_EQ(scan_double(in), 1.5e-99);
+  ByteStream again(digits);
+  EXPECT_EQ(scan_float(again), 0.0f);
+}
+
 TEST(CountNumbers, CountsEveryNumberAndTheCharacterAfterIt) {
   const auto count = [](const std::string& text, CountUntil until) {
     ByteStream in(text);

@@ -99,6 +99,9 @@ TEST_F(ProjectMerge, FilesThatAreNotWholeProjectsAreRefusedBeforeAnythingIsWritt
       header + "100 1 2000000000 30\r\n0 0\r\n",    // counts the file cannot hold
       header + "100 0 2 30\r\n\r\n",                // no conductor
       header + "100 1 2 30\r\n0 0\r\n0 0 0 90 300 zero 0 90\r\n20 20\r\n2 2\r\n1000\r\n",
+      // Beyond the float range: it would be written back as "inf".
+      header + "100 1 2 30\r\n0 0\r\n0 0 0 90 300 0 0 90\r\n20 1e39\r\n2 2\r\n1000\r\n",
+      header + "100 1 2 30\r\n0 0\r\n0 0 0 90 1e999 0 0 90\r\n20 20\r\n2 2\r\n1000\r\n",
   };
   for (const std::string& bad : not_projects) {
     EXPECT_EQ(merge(bad, example_line("200")), error_message(text::kParentIncomplete));

@@ -1,0 +1,43 @@
+// The terrain conversion on any bytes: it ends, and writes point lines of
+// three fields, no more than the numbers the input can hold.
+#include <cstdlib>
+
+#include "common/progress.h"
+#include "convert/terrain_conversion.h"
+#include "fuzz_support.h"
+
+namespace {
+
+class StillClock final : public tralva::Clock {
+ public:
+  std::int64_t now_seconds() override { return 0; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  static const char* const precisions[] = {"m", "dm", "cm", "mm"};
+  auto& folder = tralva::fuzz::Folder::fresh();
+  const tralva::TerrainConversionRequest request{folder.file("in.txt"), folder.file("out.txt"),
+                                                 precisions[data[0] & 3]};
+  tralva::fuzz::write_bytes(request.terrain_input_path, data + 1, size - 1);
+
+  tralva::NullProgress sink;
+  StillClock clock;
+  const tralva::Message message = tralva::convert_terrain(request, sink, clock);
+  if (message.kind != tralva::MessageKind::information || folder.entries() != 2) std::abort();
+  const std::string out = tralva::fuzz::read_bytes(request.terrain_gis_path);
+  if (out.rfind("X\tY\tZ\r\n", 0) != 0) std::abort();
+  std::size_t lines = 0;
+  for (std::size_t start = 0; start < out.size(); ++lines) {
+    const std::size_t end = out.find("\r\n", start);
+    if (end == std::string::npos) std::abort();
+    std::size_t tabs = 0;
+    for (std::size_t i = start; i < end; ++i) tabs += out[i] == '\t';
+    if (tabs != 2) std::abort();
+    start = end + 2;
+  }
+  if (lines > size + 1) std::abort();
+  return 0;
+}
