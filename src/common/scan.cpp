@@ -346,6 +346,16 @@ int read_separator(ByteStream& in) {
 }
 
 std::optional<float> scan_float(ByteStream& in) { return scan_real<float>(in); }
+
+std::string_view scan_number_text(ByteStream& in, std::string& spill) {
+  Token token;
+  const std::string_view text = scan_token(in, token);
+  if (text.data() != token.data()) return text;
+  spill.assign(text);
+  return spill;
+}
+
+float float_from_text(std::string_view text) { return convert<float>(text); }
 std::optional<double> scan_double(ByteStream& in) { return scan_real<double>(in); }
 
 std::optional<ScannedReal> scan_real_both(ByteStream& in) {

@@ -83,6 +83,14 @@ struct ScannedReal {
   float as_float = 0;
 };
 std::optional<ScannedReal> scan_real_both(ByteStream& in);
+// The text of the number scan_float would read, consumed as scan_float
+// consumes it; empty when it reads none.  The view lies in the stream's
+// buffer or in `spill`, and is valid until either changes.  For readers that
+// can use the text itself.
+std::string_view scan_number_text(ByteStream& in, std::string& spill);
+// The value of such a text, as scan_float gives it.
+float float_from_text(std::string_view text);
+
 // Decimal, "0x" hexadecimal or leading-0 octal; saturates at the int32 range.
 std::optional<std::int32_t> scan_int(ByteStream& in);
 

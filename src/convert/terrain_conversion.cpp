@@ -1,5 +1,8 @@
 #include "convert/terrain_conversion.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/format.h"
 #include "common/scan.h"
 #include "common/text_file.h"
@@ -22,6 +25,40 @@ std::string_view coordinate_text(char* out, double value, int decimals) {
   return {out, static_cast<std::size_t>(end - out)};
 }
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// "%.2f" of the float read from a height's text.  A text of at most two
+// decimals and no exponent, below 2^17 in magnitude, prints as its own
+// digits: its float lies within half a float step, at most 2^-8, of it, too
+// close for the rounding to two decimals to move.  Anything else goes the
+// general way.
+char* format_height(char* out, std::string_view text) {
+  constexpr std::int32_t kExactBelow = 1 << 17;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  while (p < end && *p == '0') ++p;
+  const char* const whole = p;
+  std::int32_t integer = 0;
+  for (; p < end && is_digit(*p); ++p) integer = std::min(integer * 10 + (*p - '0'), kExactBelow);
+  const auto whole_length = static_cast<std::size_t>(p - whole);
+  const char* const fraction = p < end && *p == '.' ? ++p : p;
+  while (p < end && is_digit(*p)) ++p;
+  const auto decimals = static_cast<std::size_t>(p - fraction);
+  if (p != end || decimals > 2 || integer >= kExactBelow) {
+    return format_fixed(out, float_from_text(text), 2);
+  }
+  if (negative) *out++ = '-';
+  if (whole_length == 0) *out++ = '0';
+  std::memcpy(out, whole, whole_length);
+  out += whole_length;
+  *out++ = '.';
+  out[0] = decimals > 0 ? fraction[0] : '0';
+  out[1] = decimals > 1 ? fraction[1] : '0';
+  return out + 2;
+}
+
 }  // namespace
 
 Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& sink, Clock& clock) {
@@ -30,7 +67,7 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   ByteStream in;
   if (!in.open(request.terrain_input_path)) return error_message(text::kCannotOpenTerrainInput);
   OutputFile out;
-  if (!out.open(request.terrain_gis_path, OutputFile::Writing::background)) {
+  if (!out.open(request.terrain_gis_path)) {
     return error_message(text::kCannotCreateTerrainOutput);
   }
 
@@ -56,13 +93,15 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   sink.set_range(0, 1000);
   const ProgressScale scale(0, 1000, row_count);
   char row[kFormatBufferSize + TextSlots::kSlot];
+  std::string spill;
   for (std::int64_t j = 0; j < row_count; ++j) {
     const std::size_t row_length =
         coordinate_text(row, scan_double(in).value_or(0.0), decimals).size();
     for (std::int64_t c = 0; c < column_count; ++c) {
-      const float z = scan_float(in).value_or(0.0f);
-      char* p = columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom));
-      p = format_fixed(copy_text(p, row, row_length), z, 2);
+      const std::string_view z = scan_number_text(in, spill);
+      char* p = copy_text(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)), row,
+                          row_length);
+      p = z.empty() ? format_fixed(p, 0.0, 2) : format_height(p, z);
       *p++ = '\r';
       *p++ = '\n';
       out.wrote(p);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "convert/convert_messages.h"
 #include "convert/result_conversion.h"
 #include "progress_recorder.h"
@@ -67,6 +69,35 @@ TEST_F(TerrainConversion, PrecisionForXAndYTwoDecimalsForZ) {
     }
     EXPECT_EQ(convert(input, c.precision).output, expected) << c.precision;
   }
+}
+
+TEST_F(TerrainConversion, HeightsAreThePrintfOfTheirFloats) {
+  // Short decimals take a shortcut; every form must print as the C library
+  // prints the float it reads.
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  std::mt19937 random(31);
+  std::vector<std::string> heights = {"-0", "+0.5", ".5", "5.", "-.05", "0000012.3", "131071.99",
+                                      "131072", "131072.01", "-131071.995", "99999999", "1e2",
+                                      "0.125", "0.375", "2.675", "-0.005", "1.005", "16777217"};
+  for (int i = 0; i < 3000; ++i) {
+    std::string h = random() % 3 == 0 ? "-" : random() % 5 == 0 ? "+" : "";
+    h += std::to_string(random() % (i % 2 ? 200000 : 1000));
+    const int decimals = static_cast<int>(random() % 4);
+    if (decimals > 0 || random() % 4 == 0) h += '.';
+    for (int d = 0; d < decimals; ++d) h += static_cast<char>('0' + random() % 10);
+    heights.push_back(h);
+  }
+  std::string input = "0";
+  std::string expected = "X\tY\tZ\r\n";
+  for (std::size_t k = 0; k < heights.size(); ++k) input += "\t" + std::to_string(k);
+  input += "\n7";
+  for (std::size_t k = 0; k < heights.size(); ++k) {
+    input += "\t" + heights[k];
+    expected += std::to_string(k) + "\t7\t" +
+                test::c_printf("%.2f", static_cast<double>(strtof_l(heights[k].c_str(), nullptr, c))) +
+                "\r\n";
+  }
+  EXPECT_EQ(convert(input + "\n").output, expected);
 }
 
 TEST_F(TerrainConversion, ColumnsFromTheFirstLineRowsFromTheWholeCount) {
