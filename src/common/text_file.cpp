@@ -2,13 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -52,71 +50,12 @@ bool write_all(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-// Writes one buffer at a time on its own thread; the producer hands over a
-// full buffer and gets back the one written before.
-class OutputFile::Writer {
- public:
-  explicit Writer(int fd) : fd_(fd), thread_([this] { run(); }) {}
-  ~Writer() {
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    changed_.notify_all();
-    thread_.join();
-  }
-
-  // Queues `full` (its first `size` bytes) and returns in it an empty buffer.
-  void hand_over(std::vector<char>& full, std::size_t size) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
-    std::swap(full, pending_);
-    pending_size_ = size;
-    busy_ = true;
-    changed_.notify_all();
-  }
-
-  // Waits until everything handed over is written; false if a write failed.
-  bool finish() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
-    return !failed_;
-  }
-
- private:
-  void run() {
-    std::unique_lock lock(mutex_);
-    for (;;) {
-      changed_.wait(lock, [this] { return busy_ || stop_; });
-      if (!busy_) return;
-      const bool skip = failed_;  // after a failure the rest is not written
-      lock.unlock();
-      const bool ok = skip || write_all(fd_, pending_.data(), pending_size_);
-      lock.lock();
-      if (!ok) failed_ = true;
-      busy_ = false;
-      changed_.notify_all();
-    }
-  }
-
-  const int fd_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<char> pending_;
-  std::size_t pending_size_ = 0;
-  bool busy_ = false;
-  bool stop_ = false;
-  bool failed_ = false;
-  std::thread thread_;  // last: starts when everything else is ready
-};
-
 OutputFile::OutputFile() = default;
 OutputFile::~OutputFile() { discard(); }
 
-bool OutputFile::open(const std::string& target, Writing writing) {
+bool OutputFile::open(const std::string& target) {
   discard();
   failed_ = false;
-  writing_ = writing;
   target_ = resolve_link(target);
   struct stat existing {};
   const bool replaces = stat(target_.c_str(), &existing) == 0;
@@ -147,31 +86,40 @@ void OutputFile::write(std::string_view bytes) {
   }
 }
 
-void OutputFile::flush_buffer() {
-  if (fd_ < 0 || failed_ || used_ == 0) {
-    used_ = 0;
-    return;
+void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
+  flush_buffer();
+  std::vector<iovec> pieces;
+  for (const std::string_view block : blocks) {
+    if (!block.empty()) pieces.push_back({const_cast<char*>(block.data()), block.size()});
   }
-  if (writing_ == Writing::background) {
-    if (!writer_) writer_ = std::make_unique<Writer>(fd_);
-    const std::size_t size = used_;
-    writer_->hand_over(buffer_, size);
-    buffer_.resize(kBufferSize);
-  } else if (!write_all(fd_, buffer_.data(), used_)) {
-    failed_ = true;
+  std::size_t first = 0;
+  while (!failed_ && fd_ >= 0 && first < pieces.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(pieces.size() - first, IOV_MAX));
+    ssize_t n = ::writev(fd_, pieces.data() + first, count);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed_ = true;
+      break;
+    }
+    // Past the pieces written whole, into the one written in part.
+    while (first < pieces.size() && static_cast<std::size_t>(n) >= pieces[first].iov_len) {
+      n -= static_cast<ssize_t>(pieces[first++].iov_len);
+    }
+    if (n > 0) {
+      pieces[first].iov_base = static_cast<char*>(pieces[first].iov_base) + n;
+      pieces[first].iov_len -= static_cast<std::size_t>(n);
+    }
   }
-  used_ = 0;
 }
 
-void OutputFile::stop_writer() {
-  if (writer_ && !writer_->finish()) failed_ = true;
-  writer_.reset();
+void OutputFile::flush_buffer() {
+  if (fd_ >= 0 && !failed_ && used_ > 0 && !write_all(fd_, buffer_.data(), used_)) failed_ = true;
+  used_ = 0;
 }
 
 bool OutputFile::commit(Durability durability) {
   if (fd_ < 0) return false;
   flush_buffer();
-  stop_writer();
   if (!failed_ && durability == Durability::flush_to_disk && fsync(fd_) != 0) failed_ = true;
   if (::close(fd_) != 0) failed_ = true;
   fd_ = -1;
@@ -186,7 +134,6 @@ bool OutputFile::commit(Durability durability) {
 }
 
 void OutputFile::discard() {
-  stop_writer();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());

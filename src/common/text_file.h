@@ -5,7 +5,7 @@
 // file exactly as it was.  Line ends are CR LF, written explicitly.
 
 #include <cstddef>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,18 +26,14 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  enum class Writing {
-    in_place,   // the write calls happen in write() and room()
-    background  // a second thread makes the write calls while the next buffer
-                // fills: for outputs of many megabytes, where it hides the
-                // kernel's copy behind the formatting
-  };
-
   // Creates the temporary file beside `target`; false if it cannot be created
   // (missing folder, no permission).  The target is not touched.
-  bool open(const std::string& target, Writing writing = Writing::in_place);
+  bool open(const std::string& target);
 
   void write(std::string_view bytes);
+  // Blocks that the caller keeps, written in one call without being copied:
+  // for writers that prepare large pieces of the file themselves.
+  void write_blocks(std::span<const std::string_view> blocks);
   void line_end() { write(kLineEnd); }
 
   // Room for at least `n` bytes in the buffer (n <= 64 KiB); write into it and
@@ -58,15 +54,10 @@ class OutputFile {
   bool failed() const { return failed_; }
 
  private:
-  class Writer;
-
   void flush_buffer();
-  void stop_writer();
   void discard();
 
   int fd_ = -1;
-  Writing writing_ = Writing::in_place;
-  std::unique_ptr<Writer> writer_;  // started with the first full buffer
   bool failed_ = false;
   std::string target_;
   std::string temporary_;

@@ -1,6 +1,8 @@
 #include "convert/base_grid.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "common/format.h"
 #include "common/text_file.h"
@@ -36,26 +38,84 @@ std::size_t format_tail(char* out, double y, int decimals) {
   return static_cast<std::size_t>(p + rest.size() - out);
 }
 
+// X, up to 16 characters, stored with two fixed-size moves that may overlap.
+class ShortText {
+ public:
+  static constexpr std::size_t kMax = 16;
+
+  ShortText(const char* text, std::size_t length) : length_(length) {
+    const std::size_t piece = length >= 8 ? 8 : length >= 4 ? 4 : 1;
+    std::memcpy(&head_, text, piece);
+    std::memcpy(&tail_, text + length - piece, piece);
+    if (piece == 1) std::memcpy(&middle_, text + length / 2, 1);
+  }
+  void store(char* out) const {
+    if (length_ >= 8) {
+      std::memcpy(out, &head_, 8);
+      std::memcpy(out + length_ - 8, &tail_, 8);
+    } else if (length_ >= 4) {
+      std::memcpy(out, &head_, 4);
+      std::memcpy(out + length_ - 4, &tail_, 4);
+    } else {
+      std::memcpy(out, &head_, 1);
+      std::memcpy(out + length_ / 2, &middle_, 1);
+      std::memcpy(out + length_ - 1, &tail_, 1);
+    }
+  }
+
+ private:
+  std::size_t length_;
+  std::uint64_t head_ = 0;
+  std::uint64_t tail_ = 0;
+  std::uint64_t middle_ = 0;
+};
+
 class GridWriter {
  public:
   GridWriter(const BaseGridRequest& request, OutputFile& file)
       : request_(request), file_(file), decimals_(precision_decimals(request.base_precision)) {
-    const std::int64_t cached = std::min<std::int64_t>(std::int64_t{request.steps_y} + 1, kCachedRows);
+    const std::int64_t rows = std::int64_t{request.steps_y} + 1;
+    const std::int64_t cached = std::min<std::int64_t>(rows, kCachedRows);
     char buffer[kLineRoom];
     if (cached > 0) tails_.reserve(static_cast<std::size_t>(cached));
     for (std::int64_t j = 0; j < cached; ++j) {
       const double y = coordinate(request.origin_y, j, request.step);
       tails_.add({buffer, format_tail(buffer, y, decimals_)});
     }
+    whole_columns_ = rows == cached && rows >= kBlockRows;
   }
 
-  void start_column(std::int64_t i) {
+  // Starts column i; true when it goes as one block (then write_column()).
+  bool start_column(std::int64_t i) {
     x_length_ = static_cast<std::size_t>(
         format_fixed(x_, coordinate(request_.origin_x, i, request_.step), decimals_) - x_);
+    return whole_columns_ && x_length_ <= ShortText::kMax;
   }
 
-  // The points [from, to) of the current column.
+  // The whole column: the block of its lines with only X changed.  Blocks
+  // are gathered to about a megabyte per write call.
+  void write_column() {
+    if (x_length_ != block_x_length_) {
+      flush_blocks();
+      build_blocks();
+    }
+    const ShortText x(x_, x_length_);
+    char* const block = blocks_[pending_].data();
+    for (const std::uint32_t offset : line_starts_) x.store(block + offset);
+    if (++pending_ == blocks_.size()) flush_blocks();
+  }
+
+  // Writes the gathered blocks; before any other write and at the end.
+  void flush_blocks() {
+    if (pending_ == 0) return;
+    std::vector<std::string_view> views(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(pending_));
+    file_.write_blocks(views);
+    pending_ = 0;
+  }
+
+  // The points [from, to) of the current column, line by line.
   void write_points(std::int64_t from, std::int64_t to) {
+    flush_blocks();
     const auto cached_end = std::min(to, static_cast<std::int64_t>(tails_.size()));
     std::int64_t j = from;
     while (j < to) {
@@ -73,10 +133,34 @@ class GridWriter {
   }
 
  private:
+  // Columns this tall are written as blocks.
+  static constexpr std::int64_t kBlockRows = 2048;
+  static constexpr std::size_t kGathered = 1 << 20;
+
+  // Lines with room for an X of the current length, and where each X goes;
+  // as many copies as make about a megabyte.
+  void build_blocks() {
+    std::string block;
+    line_starts_.clear();
+    char tail[TextSlots::kSlot + kFormatBufferSize];
+    for (std::size_t j = 0; j < tails_.size(); ++j) {
+      line_starts_.push_back(static_cast<std::uint32_t>(block.size()));
+      block.append(x_length_, ' ');
+      block.append(tail, static_cast<std::size_t>(tails_.copy(j, tail) - tail));
+    }
+    blocks_.assign(std::max<std::size_t>(1, kGathered / block.size()), block);
+    block_x_length_ = x_length_;
+  }
+
   const BaseGridRequest& request_;
   OutputFile& file_;
   const int decimals_;
   TextSlots tails_;
+  bool whole_columns_ = false;
+  std::vector<std::string> blocks_;
+  std::size_t pending_ = 0;  // blocks filled and not yet written
+  std::vector<std::uint32_t> line_starts_;
+  std::size_t block_x_length_ = 0;
   char x_[kFormatBufferSize + TextSlots::kSlot] = {};
   std::size_t x_length_ = 0;
 };
@@ -90,7 +174,7 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   sink.set_range(0, 1000);
   if (request.base_file_path.empty()) return warning_message(text::kBaseWithoutPath);
   OutputFile file;
-  if (!file.open(request.base_file_path, OutputFile::Writing::background)) {
+  if (!file.open(request.base_file_path)) {
     return error_message(text::kCannotCreateBase);
   }
   file.write("X\tY\tZ\r\n");
@@ -105,17 +189,26 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   std::int64_t written = 0;
   std::int64_t next_change = scale.next_change(0);
   bool moved = false;
+  // The bar after every point, in order, up to `written`.
+  const auto advance = [&] {
+    while (written >= next_change) {
+      moved = progress.move_to(scale.position(next_change)) || moved;
+      next_change = scale.next_change(next_change);
+    }
+  };
   for (std::int64_t i = 0; i < columns; ++i) {
-    writer.start_column(i);
-    for (std::int64_t j = 0; j < rows;) {
-      // Up to the next point that moves the bar, without looking at it.
-      const std::int64_t to = std::min(rows, j + (next_change - written));
-      writer.write_points(j, to);
-      written += to - j;
-      j = to;
-      if (written >= next_change) {
-        moved = progress.move_to(scale.position(written)) || moved;
-        next_change = scale.next_change(written);
+    if (writer.start_column(i)) {
+      writer.write_column();  // maybe kept for the next write call
+      written += rows;
+      advance();
+    } else {
+      for (std::int64_t j = 0; j < rows;) {
+        // Up to the next point that moves the bar, without looking at it.
+        const std::int64_t to = std::min(rows, j + (next_change - written));
+        writer.write_points(j, to);
+        written += to - j;
+        j = to;
+        advance();
       }
     }
     // The estimate after a column; skipped while the bar stands still, since
@@ -126,6 +219,7 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
     }
   }
 
+  writer.flush_blocks();
   // A grid can be made again from its values: no flush to the disk.
   if (!file.commit(OutputFile::Durability::leave_to_system)) {
     progress.abandon();

@@ -24,6 +24,7 @@ class TextSlots {
   void reserve(std::size_t count);
   void add(std::string_view text);
   std::size_t size() const { return lengths_.size(); }
+  std::size_t length(std::size_t i) const { return lengths_[i]; }
   // The bytes this holds, for keeping the number of slots bounded.
   std::size_t memory() const { return slots_.capacity() + lengths_.capacity() * 4 + long_.capacity(); }
 

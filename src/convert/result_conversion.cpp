@@ -96,7 +96,7 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   ByteStream in;
   if (!in.open(request.gis_input_path)) return error_message(text::kCannotOpenGisInput);
   OutputFile out;
-  if (!out.open(request.conversion_output_path, OutputFile::Writing::background)) {
+  if (!out.open(request.conversion_output_path)) {
     return error_message(text::kCannotCreateConversion);
   }
   const Layout layout = choose_layout(angle_value(request.fi), angle_value(request.psi));

@@ -50,13 +50,16 @@ TEST(OutputFile, AWriteThatFailsHalfWayKeepsTheOldFile) {
   test::TempDir dir;
   const std::string target = dir.file("out.txt");
   test::write_file(target, "precious");
-  for (const auto writing : {OutputFile::Writing::in_place, OutputFile::Writing::background}) {
+  for (const bool in_blocks : {false, true}) {
     bool committed = true;
     {
       const test::FileSizeLimit limit(100000);
       OutputFile file;
-      ASSERT_TRUE(file.open(target, writing));
-      for (int i = 0; i < 500000; ++i) file.write("0123456789");
+      ASSERT_TRUE(file.open(target));
+      const std::string block(200000, 'x');
+      const std::string_view blocks[] = {block};
+      if (in_blocks) file.write_blocks(blocks);
+      for (int i = 0; i < 50000; ++i) file.write("0123456789");
       committed = file.commit();
     }
     EXPECT_FALSE(committed);
@@ -65,26 +68,17 @@ TEST(OutputFile, AWriteThatFailsHalfWayKeepsTheOldFile) {
   }
 }
 
-TEST(OutputFile, WritesInTheBackgroundInOrder) {
+TEST(OutputFile, BlocksGoOutInOrderWithTheBuffer) {
   test::TempDir dir;
-  std::string expected;
   OutputFile file;
-  ASSERT_TRUE(file.open(dir.file("big"), OutputFile::Writing::background));
-  for (int i = 0; i < 400000; ++i) {
-    const std::string line = std::to_string(i) + "\r\n";
-    file.write(line);
-    expected += line;
-  }
+  ASSERT_TRUE(file.open(dir.file("out")));
+  file.write("head ");
+  const std::string big(3 << 20, 'b');
+  const std::string_view blocks[] = {"one ", "", big, " two"};
+  file.write_blocks(blocks);
+  file.write(" tail");
   ASSERT_TRUE(file.commit(OutputFile::Durability::leave_to_system));
-  EXPECT_EQ(test::read_file(dir.file("big")), expected);
-  // Abandoned half-way: the thread stops, the temporary goes.
-  {
-    OutputFile half;
-    ASSERT_TRUE(half.open(dir.file("big"), OutputFile::Writing::background));
-    for (int i = 0; i < 400000; ++i) half.write("0123456789");
-  }
-  EXPECT_EQ(test::read_file(dir.file("big")), expected);
-  EXPECT_EQ(files_in(dir.path()), 1u);
+  EXPECT_EQ(test::read_file(dir.file("out")), "head one " + big + " two tail");
 }
 
 TEST(OutputFile, CannotOpenInAMissingFolderOrOverAFolder) {
