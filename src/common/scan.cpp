@@ -347,6 +347,67 @@ int read_separator(ByteStream& in) {
 
 std::optional<float> scan_float(ByteStream& in) { return scan_real<float>(in); }
 
+bool skip_number(ByteStream& in) {
+  if (skip_space(in) == ByteStream::kEof) return false;
+  TextSource text{in.cursor(), in.buffer_end()};
+  const std::size_t value_end = scan_decimal(text);
+  if (text.p < text.end) {
+    in.advance(static_cast<std::size_t>(text.p - in.cursor()));
+    return value_end > 0;
+  }
+  Token token;
+  StreamSource src{in, token};
+  return scan_decimal(src) > 0;
+}
+
+namespace {
+
+// scan_separated within the buffer; false, with nothing consumed, when the
+// record may run past the end of the buffer.
+bool scan_separated_in_buffer(ByteStream& in, int count, unsigned wanted, float* values,
+                              int& read) {
+  const char* p = in.cursor();
+  const char* const end = in.buffer_end();
+  read = 0;
+  for (int k = 0; k < count; ++k) {
+    if (k > 0) {
+      if (end - p < 2) return false;
+      if (*p++ == '\r' && *p == '\n') ++p;
+    }
+    while (p < end && is_scan_space(static_cast<unsigned char>(*p))) ++p;
+    TextSource text{p, end};
+    const std::size_t value_end = scan_decimal(text);
+    if (text.p == end) return false;
+    if (value_end == 0) {
+      p = text.p;
+      break;
+    }
+    if (wanted & (1u << k)) values[k] = convert<float>({p, value_end});
+    p = text.p;
+    ++read;
+  }
+  in.advance(static_cast<std::size_t>(p - in.cursor()));
+  return true;
+}
+
+}  // namespace
+
+int scan_separated(ByteStream& in, int count, unsigned wanted, float* values) {
+  int read = 0;
+  if (scan_separated_in_buffer(in, count, wanted, values, read)) return read;
+  for (read = 0; read < count; ++read) {
+    if (read > 0 && read_separator(in) == ByteStream::kEof) break;
+    if (wanted & (1u << read)) {
+      const auto v = scan_float(in);
+      if (!v) break;
+      values[read] = *v;
+    } else if (!skip_number(in)) {
+      break;
+    }
+  }
+  return read;
+}
+
 std::string_view scan_number_text(ByteStream& in, std::string& spill) {
   Token token;
   const std::string_view text = scan_token(in, token);

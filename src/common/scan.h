@@ -83,6 +83,17 @@ struct ScannedReal {
   float as_float = 0;
 };
 std::optional<ScannedReal> scan_real_both(ByteStream& in);
+// Consumes what scan_float would consume; true when that is a number.  For
+// values a reader must pass over but does not use.
+bool skip_number(ByteStream& in);
+
+// The scanf pattern "%f%c%f%c...%f" of `count` numbers: each number after
+// the first follows exactly one character, read as read_separator reads it.
+// Stops at the first number that cannot be read or at the end.  Number k
+// goes to values[k] when bit k of `wanted` is set and is only passed over
+// otherwise.  Returns how many numbers were read.
+int scan_separated(ByteStream& in, int count, unsigned wanted, float* values);
+
 // The text of the number scan_float would read, consumed as scan_float
 // consumes it; empty when it reads none.  The view lies in the stream's
 // buffer or in `spill`, and is valid until either changes.  For readers that

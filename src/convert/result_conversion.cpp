@@ -58,19 +58,15 @@ void skip_first_line(ByteStream& in) {
 
 // One record as "number, one character, number, one character, number, one
 // character, number" is read: the first value that cannot be read ends the
-// record, leaving it and the rest of the record at 0.
+// record, leaving it and the rest of the record at 0.  Only the values
+// wanted are converted.
 struct Record {
   float value[4] = {0, 0, 0, 0};
 };
 
-Record read_record(ByteStream& in) {
+Record read_record(ByteStream& in, unsigned wanted) {
   Record record;
-  for (int k = 0; k < 4; ++k) {
-    if (k > 0 && read_separator(in) == ByteStream::kEof) break;
-    const auto v = scan_float(in);
-    if (!v) break;
-    record.value[k] = *v;
-  }
+  (void)scan_separated(in, 4, wanted, record.value);
   return record;
 }
 
@@ -125,9 +121,12 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   const ProgressScale reading(0, 500, n);
   std::int64_t next_change = 0;
   for (std::int64_t i = 0, column = 0; i < n; ++i, ++column) {
-    const Record record = read_record(in);
-    if (i < column_count) matrix.columns.push_back(axis_value(record, layout.column));
     if (column == column_count) column = 0;
+    unsigned wanted = 1u << 3;  // the field value
+    if (i < column_count) wanted |= 1u << static_cast<int>(layout.column);
+    if (column == 0) wanted |= 1u << static_cast<int>(layout.row);
+    const Record record = read_record(in, wanted);
+    if (i < column_count) matrix.columns.push_back(axis_value(record, layout.column));
     if (column == 0) matrix.rows.push_back(axis_value(record, layout.row));
     matrix.values.push_back(record.value[3]);
     if (i >= next_change) {

@@ -200,6 +200,54 @@ TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
   }
 }
 
+TEST(ScanSeparated, ReadsNumberCharacterNumberAndStopsAtTheFirstFailure) {
+  float v[4] = {-1, -1, -1, -1};
+  ByteStream in("1\t2; 3,4\n5\t6\tx\t8\n");
+  EXPECT_EQ(scan_separated(in, 4, 0xF, v), 4);
+  EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{1, 2, 3, 4}));
+  EXPECT_EQ(scan_separated(in, 4, 0x5, v), 2);  // "x" fails; only 5 is kept (bit 0)
+  EXPECT_EQ(v[0], 5.0f);
+  EXPECT_EQ(v[1], 2.0f);  // passed over, not stored
+  EXPECT_EQ(in.peek(), 'x');
+}
+
+TEST(ScanSeparated, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
+  test::TempDir dir;
+  std::mt19937_64 random(29);
+  const char* const pieces[] = {"12.5", "-3e2", "7", "x", "\t", " ", "\r\n", "\n", ";", "\t ",
+                                "0.000001", "1e", "-"};
+  std::string text;
+  while (text.size() < 1'200'000) {
+    text += pieces[random() % std::size(pieces)];
+    if (random() % 5000 == 0) text.append(random() % 100000, ' ');
+  }
+  test::write_file(dir.file("f"), text);
+  ByteStream fast;
+  ByteStream slow;
+  ASSERT_TRUE(fast.open(dir.file("f")));
+  ASSERT_TRUE(slow.open(dir.file("f")));
+  while (fast.peek() != ByteStream::kEof) {
+    const unsigned wanted = static_cast<unsigned>(random() % 16);
+    float a[4] = {0, 0, 0, 0};
+    float b[4] = {0, 0, 0, 0};
+    const int n = scan_separated(fast, 4, wanted, a);
+    int m = 0;
+    for (; m < 4; ++m) {
+      if (m > 0 && read_separator(slow) == ByteStream::kEof) break;
+      const auto value = scan_float(slow);
+      if (!value) break;
+      if (wanted & (1u << m)) b[m] = *value;
+    }
+    ASSERT_EQ(n, m);
+    ASSERT_EQ(std::vector<float>(a, a + 4), std::vector<float>(b, b + 4));
+    ASSERT_EQ(fast.tell(), slow.tell());
+    if (n == 0 && fast.peek() != ByteStream::kEof) {  // past what stopped both
+      fast.get();
+      slow.get();
+    }
+  }
+}
+
 TEST(ByteStreamFile, NumbersAcrossTheBufferBoundaryReadWhole) {
   // Long runs of white space and long numbers push tokens across every
   // position of the internal buffer.
