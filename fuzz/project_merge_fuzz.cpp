@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // whether the child is the parent itself.
   const std::size_t split = 1 + (size - 1) * (data[0] & 0x1F) / 0x1F;
   const std::string header(tralva::project_header());
-  const std::string parent_bytes =
-      (data[0] & 0x20 ? header : "") + std::string(reinterpret_cast<const char*>(data) + 1, split - 1);
+  const std::string parent_bytes = (data[0] & 0x20 ? header : "") +
+                                   std::string(reinterpret_cast<const char*>(data) + 1, split - 1);
   const std::string child_bytes =
       (data[0] & 0x40 ? header : "") +
       std::string(reinterpret_cast<const char*>(data) + split, size - split);

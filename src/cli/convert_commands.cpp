@@ -96,9 +96,8 @@ int run_griglia(const Arguments& arguments, Io& io) {
   if (!numbers.ok()) return numbers.report_failure(io);
   request.base_precision = *precision;
   request.base_file_path = parsed->operands[0];
-  return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
-    return create_base_file(request, sink, clock);
-  });
+  return run_with_progress(
+      io, [&](ProgressSink& sink, Clock& clock) { return create_base_file(request, sink, clock); });
 }
 
 int run_risultato(const Arguments& arguments, Io& io) {
@@ -121,9 +120,8 @@ int run_risultato(const Arguments& arguments, Io& io) {
   request.result_precision = *precision;
   request.gis_input_path = parsed->operands[0];
   request.conversion_output_path = parsed->operands[1];
-  return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
-    return convert_result(request, sink, clock);
-  });
+  return run_with_progress(
+      io, [&](ProgressSink& sink, Clock& clock) { return convert_result(request, sink, clock); });
 }
 
 int run_orografia(const Arguments& arguments, Io& io) {
@@ -133,9 +131,8 @@ int run_orografia(const Arguments& arguments, Io& io) {
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
   const TerrainConversionRequest request{parsed->operands[0], parsed->operands[1], *precision};
-  return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
-    return convert_terrain(request, sink, clock);
-  });
+  return run_with_progress(
+      io, [&](ProgressSink& sink, Clock& clock) { return convert_terrain(request, sink, clock); });
 }
 
 int run_unisci(const Arguments& arguments, Io& io) {

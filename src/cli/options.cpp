@@ -24,8 +24,8 @@ std::optional<ParsedArguments> parse_options(std::string_view command, const Arg
       options_ended = true;
       continue;
     }
-    const auto spec = std::find_if(specs.begin(), specs.end(),
-                                   [&](const OptionSpec& s) { return s.name == a; });
+    const auto spec =
+        std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == a; });
     if (spec == specs.end()) return fail("opzione sconosciuta: ", a);
     if (parsed.options.count(spec->name) != 0) return fail("opzione ripetuta: ", a);
     if (arguments.size() - i - 1 < static_cast<std::size_t>(spec->values)) {

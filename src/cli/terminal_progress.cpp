@@ -25,9 +25,9 @@ int TerminalProgress::percent() const {
 void TerminalProgress::draw() {
   if (!enabled_) return;
   drawn_percent_ = percent();
-  std::string line = int_text(drawn_percent_) + "%  Tempo rimanente " +
-                     int_text(remaining_.hours) + " h " + int_text(remaining_.minutes) + " m " +
-                     int_text(remaining_.seconds) + " s";
+  std::string line = int_text(drawn_percent_) + "%  Tempo rimanente " + int_text(remaining_.hours) +
+                     " h " + int_text(remaining_.minutes) + " m " + int_text(remaining_.seconds) +
+                     " s";
   const std::size_t length = line.size();
   if (length < drawn_length_) line.append(drawn_length_ - length, ' ');
   drawn_length_ = length;

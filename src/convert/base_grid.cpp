@@ -108,7 +108,8 @@ class GridWriter {
   // Writes the gathered blocks; before any other write and at the end.
   void flush_blocks() {
     if (pending_ == 0) return;
-    std::vector<std::string_view> views(blocks_.begin(), blocks_.begin() + static_cast<std::ptrdiff_t>(pending_));
+    std::vector<std::string_view> views(blocks_.begin(),
+                                        blocks_.begin() + static_cast<std::ptrdiff_t>(pending_));
     file_.write_blocks(views);
     pending_ = 0;
   }
@@ -215,7 +216,8 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
     // only the value shown at a refresh is ever seen.
     if (moved || i + 1 == columns) {
       moved = false;
-      progress.estimate([&](std::int64_t elapsed) { return elapsed * (columns - 1 - i) / (i + 1); });
+      progress.estimate(
+          [&](std::int64_t elapsed) { return elapsed * (columns - 1 - i) / (i + 1); });
     }
   }
 

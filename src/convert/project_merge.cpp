@@ -41,8 +41,13 @@ class Row {
 };
 
 void header_values(Row& row, const LineHeader& line) {
-  row.g(line.current).space().i(line.conductor_count).space().i(line.support_count).space().g(
-      line.segment_length);
+  row.g(line.current)
+      .space()
+      .i(line.conductor_count)
+      .space()
+      .i(line.support_count)
+      .space()
+      .g(line.segment_length);
 }
 
 // Every value in the precision the merge writes it in is a number: beyond

@@ -70,9 +70,7 @@ Record read_record(ByteStream& in, unsigned wanted) {
   return record;
 }
 
-float axis_value(const Record& record, Axis axis) {
-  return record.value[static_cast<int>(axis)];
-}
+float axis_value(const Record& record, Axis axis) { return record.value[static_cast<int>(axis)]; }
 
 // What the writing needs of the records: the column coordinates of the first
 // grid row, the coordinate of every row and every field value.

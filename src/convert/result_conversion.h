@@ -17,7 +17,7 @@ namespace tralva {
 struct ResultConversionRequest {
   std::int32_t steps_x = 0;
   std::int32_t steps_y = 0;
-  std::string fi = "0";   // the lists' texts: "0", "90", "180", "270"
+  std::string fi = "0";  // the lists' texts: "0", "90", "180", "270"
   std::string psi = "0";
   std::string result_precision = "m";
   std::string gis_input_path;

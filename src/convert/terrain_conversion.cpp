@@ -75,7 +75,8 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   // line feed (an empty one among them) ends too: it has no rows.
   const std::int64_t column_count = count_numbers(in, CountUntil::line_end) - 1;
   in.seek(0);
-  const std::int64_t row_count = count_numbers(in, CountUntil::end_of_stream) / (column_count + 1) - 1;
+  const std::int64_t row_count =
+      count_numbers(in, CountUntil::end_of_stream) / (column_count + 1) - 1;
   in.seek(0);
 
   const int decimals = precision_decimals(request.terrain_precision);
@@ -107,7 +108,8 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
       out.wrote(p);
     }
     if (progress.move_to(scale.position(j + 1)) || j + 1 == row_count) {
-      progress.estimate([&](std::int64_t elapsed) { return elapsed * (row_count - (j + 1)) / (j + 1); });
+      progress.estimate(
+          [&](std::int64_t elapsed) { return elapsed * (row_count - (j + 1)) / (j + 1); });
     }
   }
   in.close();

@@ -45,9 +45,9 @@ TEST(Griglia, WritesTheBaseFileAndReportsOnStandardOutput) {
 
 TEST(Griglia, OnATerminalDrawsAProgressLineThenClearsIt) {
   test::TempDir dir;
-  const Outcome r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "99", "99",
-                                 "--passo", "1", dir.file("g.txt")},
-                                true);
+  const Outcome r = tralva_util(
+      {"griglia", "--origine", "0", "0", "--passi", "99", "99", "--passo", "1", dir.file("g.txt")},
+      true);
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(r.out, std::string(text::kBaseCreated) + "\n");
   EXPECT_NE(r.err.find("\r1%  Tempo rimanente 0 h 0 m 0 s"), std::string::npos);
@@ -60,8 +60,8 @@ TEST(Griglia, OnATerminalDrawsAProgressLineThenClearsIt) {
 
 TEST(Griglia, MessagesOfThePageWithTheirStatus) {
   test::TempDir dir;
-  Outcome r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "3", "0", "--passo", "0",
-                           dir.file("g.txt")});
+  Outcome r = tralva_util(
+      {"griglia", "--origine", "0", "0", "--passi", "3", "0", "--passo", "0", dir.file("g.txt")});
   EXPECT_EQ(r.status, kWarning);
   EXPECT_EQ(r.err, std::string("Attenzione: ") + text::kStepNotPositive + "\n");
   EXPECT_FALSE(test::exists(dir.file("g.txt")));
@@ -76,16 +76,16 @@ TEST(Griglia, MessagesOfThePageWithTheirStatus) {
 TEST(Griglia, UnreadableNumbersBringTheFieldPrompts) {
   test::TempDir dir;
   // "0,5" is 0 by the fields' rule, as a form field reads it.
-  Outcome r = tralva_util({"griglia", "--origine", "0,5", "1", "--passi", "0", "0", "--passo", "1",
-                           dir.file("g.txt")});
+  Outcome r = tralva_util(
+      {"griglia", "--origine", "0,5", "1", "--passi", "0", "0", "--passo", "1", dir.file("g.txt")});
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(test::read_file(dir.file("g.txt")), "X\tY\tZ\r\n0\t1\t0\r\n");
-  r = tralva_util({"griglia", "--origine", "x", "0", "--passi", "1", "1", "--passo", "1",
-                   dir.file("g.txt")});
+  r = tralva_util(
+      {"griglia", "--origine", "x", "0", "--passi", "1", "1", "--passo", "1", dir.file("g.txt")});
   EXPECT_EQ(r.status, kWarning);
   EXPECT_EQ(r.err, "Attenzione: Please enter a number.\n");
-  r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "1.5", "x", "--passo", "1",
-                   dir.file("g.txt")});
+  r = tralva_util(
+      {"griglia", "--origine", "0", "0", "--passi", "1.5", "x", "--passo", "1", dir.file("g.txt")});
   EXPECT_EQ(r.err, "Attenzione: Please enter an integer.\n");
   r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "9999999999", "1", "--passo", "1",
                    dir.file("g.txt")});
@@ -94,11 +94,13 @@ TEST(Griglia, UnreadableNumbersBringTheFieldPrompts) {
 
 TEST(ConvertCommands, BadUsageExitsWith64AndShowsTheUsage) {
   const Arguments bad[] = {
-      {"griglia", "--passi", "1", "1", "--passo", "1", "f"},                     // no --origine
+      {"griglia", "--passi", "1", "1", "--passo", "1", "f"},                    // no --origine
       {"griglia", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1"},  // no file
       {"griglia", "--origine", "0", "--passi", "1", "1", "--passo", "1", "f"},  // one value short
-      {"griglia", "--origine", "0", "0", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1", "f"},
-      {"griglia", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1", "--precisione", "km", "f"},
+      {"griglia", "--origine", "0", "0", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1",
+       "f"},
+      {"griglia", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1", "--precisione", "km",
+       "f"},
       {"risultato", "--passi", "1", "1", "in"},
       {"risultato", "--passi", "1", "1", "--phi", "0", "in", "out"},
       {"orografia", "in"},
@@ -122,10 +124,12 @@ TEST(Risultato, ConvertsWithFiAndPsiDefaultingToZero) {
   test::TempDir dir;
   test::write_file(dir.file("in.txt"),
                    "X\tY\tZ\tB\n0\t0\t0\t1.5\n10\t0\t0\t2.5\n0\t10\t0\t3.5\n10\t10\t0\t4.5\n");
-  Outcome r = tralva_util({"risultato", "--passi", "1", "1", dir.file("in.txt"), dir.file("out.txt")});
+  Outcome r =
+      tralva_util({"risultato", "--passi", "1", "1", dir.file("in.txt"), dir.file("out.txt")});
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(r.out, std::string(text::kConversionDone) + "\n");
-  EXPECT_EQ(test::read_file(dir.file("out.txt")), "0.0\t0\t10\r\n0\t1.500\t2.500\r\n10\t3.500\t4.500");
+  EXPECT_EQ(test::read_file(dir.file("out.txt")),
+            "0.0\t0\t10\r\n0\t1.500\t2.500\r\n10\t3.500\t4.500");
   r = tralva_util({"risultato", "--psi", "90", "--fi", "90", "--precisione", "cm", "--passi", "1",
                    "1", dir.file("in.txt"), dir.file("out.txt")});
   EXPECT_EQ(test::read_file(dir.file("out.txt")),
@@ -141,8 +145,8 @@ TEST(Risultato, ConvertsWithFiAndPsiDefaultingToZero) {
 TEST(Orografia, ConvertsAndTakesFileNamesAfterADoubleDash) {
   test::TempDir dir;
   test::write_file(dir.file("-m.txt"), "0\t100\t110\n200\t1.5\t2.5\n");
-  const Outcome r = tralva_util({"orografia", "--precisione", "dm", "--", dir.file("-m.txt"),
-                                 dir.file("gis.txt")});
+  const Outcome r = tralva_util(
+      {"orografia", "--precisione", "dm", "--", dir.file("-m.txt"), dir.file("gis.txt")});
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(test::read_file(dir.file("gis.txt")),
             "X\tY\tZ\r\n100.0\t200.0\t1.50\r\n110.0\t200.0\t2.50\r\n");
@@ -152,8 +156,9 @@ TEST(Orografia, ConvertsAndTakesFileNamesAfterADoubleDash) {
 
 TEST(Unisci, MergesAndRefusesWhatIsNotAProject) {
   test::TempDir dir;
-  const std::string line = std::string(project_header()) +
-                           "100 1 2 30\r\n0 0\r\n0 0 0 90 300 0 0 90 \r\n20 20 \r\n2 2 \r\n1000 \r\n";
+  const std::string line =
+      std::string(project_header()) +
+      "100 1 2 30\r\n0 0\r\n0 0 0 90 300 0 0 90 \r\n20 20 \r\n2 2 \r\n1000 \r\n";
   test::write_file(dir.file("p.tlva"), line);
   test::write_file(dir.file("f.tlva"), line);
   Outcome r = tralva_util({"unisci", dir.file("p.tlva"), dir.file("f.tlva")});

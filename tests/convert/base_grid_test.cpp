@@ -55,9 +55,9 @@ TEST_F(BaseGrid, EveryPrecisionIsThePrintfOfTheDoubleCoordinate) {
   const struct {
     const char* precision;
     const char* format;
-  } cases[] = {{"m", "%.lf\t%.lf\t%i\r\n"}, {"dm", "%.1lf\t%.1lf\t%i\r\n"},
+  } cases[] = {{"m", "%.lf\t%.lf\t%i\r\n"},    {"dm", "%.1lf\t%.1lf\t%i\r\n"},
                {"cm", "%.2lf\t%.2lf\t%i\r\n"}, {"mm", "%.3lf\t%.3lf\t%i\r\n"},
-               {"MM", "%.lf\t%.lf\t%i\r\n"}, {"", "%.lf\t%.lf\t%i\r\n"}};
+               {"MM", "%.lf\t%.lf\t%i\r\n"},   {"", "%.lf\t%.lf\t%i\r\n"}};
   const float step = 1234.1f;
   for (const auto& c : cases) {
     std::string expected = "X\tY\tZ\r\n";
@@ -155,8 +155,8 @@ TEST_F(BaseGrid, BigColumnsMoveTheBarWithinAColumnAndRefreshOnlyOncePerSecond) {
   EXPECT_EQ(positions[249], "at 250");
   EXPECT_EQ(positions.back(), "at 1000");
   // Estimates at 0, 1, 1 and 3 s: 0 x 3 / 1, 1 x 2 / 2, 1 x 1 / 3, 3 x 0 / 4.
-  EXPECT_EQ(run.sink.only("left"), (std::vector<std::string>{"left 0h0m0s", "left 0h0m1s",
-                                                              "left 0h0m0s"}));
+  EXPECT_EQ(run.sink.only("left"),
+            (std::vector<std::string>{"left 0h0m0s", "left 0h0m1s", "left 0h0m0s"}));
   EXPECT_EQ(run.sink.only("refresh").size(), 3u);  // at 1 s, at 3 s, at the end
 }
 

@@ -30,12 +30,11 @@ class ProjectMerge : public testing::Test {
 };
 
 TEST_F(ProjectMerge, ParentLinesThenChildLinesInTheMergeFormats) {
-  EXPECT_EQ(merge(example_line("100"), example_line("200")),
-            information_message(text::kMergeDone));
+  EXPECT_EQ(merge(example_line("100"), example_line("200")), information_message(text::kMergeDone));
   const std::string support_row =
       "0.000000 0.000000 0.000000 90.000000 300.000000 0.000000 0.000000 90.000000 ";
-  EXPECT_EQ(parent(), std::string(project_header()) + "100 1 2 30 200 1 2 30\r\n" +
-                          "0 0 0 0 \r\n" + support_row + support_row + "\r\n" +
+  EXPECT_EQ(parent(), std::string(project_header()) + "100 1 2 30 200 1 2 30\r\n" + "0 0 0 0 \r\n" +
+                          support_row + support_row + "\r\n" +
                           "20 20 20 20 \r\n2 2 2 2 \r\n1000 1000 \r\n");
   EXPECT_EQ(test::read_file(dir.file("figlio.tlva")), example_line("200"));
 }
@@ -90,14 +89,14 @@ TEST_F(ProjectMerge, MissingPathsAndFilesLeaveBothUntouched) {
 TEST_F(ProjectMerge, FilesThatAreNotWholeProjectsAreRefusedBeforeAnythingIsWritten) {
   const std::string header(project_header());
   const std::string not_projects[] = {
-      "",                                            // empty
-      header.substr(0, 900),                         // shorter than the header
-      std::string(2000, '\x01'),                     // binary
-      header + "100 1 2 30",                         // rows II to VI missing
-      header + "100 1 2 30 \r\n0 0\r\n",            // row I runs on: six numbers
+      "",                                 // empty
+      header.substr(0, 900),              // shorter than the header
+      std::string(2000, '\x01'),          // binary
+      header + "100 1 2 30",              // rows II to VI missing
+      header + "100 1 2 30 \r\n0 0\r\n",  // row I runs on: six numbers
       header + "100 1 2 30 5\r\n0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\r\n",  // not whole lines
-      header + "100 1 2000000000 30\r\n0 0\r\n",    // counts the file cannot hold
-      header + "100 0 2 30\r\n\r\n",                // no conductor
+      header + "100 1 2000000000 30\r\n0 0\r\n",  // counts the file cannot hold
+      header + "100 0 2 30\r\n\r\n",              // no conductor
       header + "100 1 2 30\r\n0 0\r\n0 0 0 90 300 zero 0 90\r\n20 20\r\n2 2\r\n1000\r\n",
       // Beyond the float range: it would be written back as "inf".
       header + "100 1 2 30\r\n0 0\r\n0 0 0 90 300 0 0 90\r\n20 1e39\r\n2 2\r\n1000\r\n",

@@ -25,8 +25,7 @@ struct Conversion {
 class ResultConversion : public testing::Test {
  protected:
   Conversion convert(const std::string& input, int sx, int sy, const char* fi = "0",
-                     const char* psi = "0", const char* precision = "m",
-                     Clock* clock = nullptr) {
+                     const char* psi = "0", const char* precision = "m", Clock* clock = nullptr) {
     test::write_file(dir.file("in.txt"), input);
     ResultConversionRequest request;
     request.steps_x = sx;
@@ -65,8 +64,7 @@ TEST_F(ResultConversion, OrientationByPsiFirstThenFi) {
   EXPECT_EQ(convert(kSquare, 1, 1, "90", "270").output,
             "0.0\t0\t0\r\n0.00\t1.500\t2.500\r\n0.00\t3.500\t4.500");
   // Texts read as integers: " 180" is 180, "abc" is 0.
-  EXPECT_EQ(convert(kSquare, 1, 1, "abc", " 180").output,
-            convert(kSquare, 1, 1, "0", "0").output);
+  EXPECT_EQ(convert(kSquare, 1, 1, "abc", " 180").output, convert(kSquare, 1, 1, "0", "0").output);
 }
 
 TEST_F(ResultConversion, PrecisionFormatsAndSinglePrecisionValues) {
@@ -86,13 +84,11 @@ TEST_F(ResultConversion, AWrongValueCountIsRefusedAndTheOldOutputKept) {
   std::string short_by_one = kSquare;
   short_by_one.pop_back();
   const Conversion cases[] = {
-      convert(short_by_one, 1, 1),
-      convert(kSquare, 1, 2),
-      convert(kSquare, 0, 0),
-      convert("", 0, 0),                                // no first line at all
-      convert("0\t0\t0\t1.5", 0, 0),                    // no line feed: all header
-      convert("h\n1 2 3 4\n", -1, 0),                   // negative counts describe no grid
-      convert("h\n1 2 3 4\n", -2, -2),                  // even when their product is 1
+      convert(short_by_one, 1, 1),     convert(kSquare, 1, 2),
+      convert(kSquare, 0, 0),          convert("", 0, 0),  // no first line at all
+      convert("0\t0\t0\t1.5", 0, 0),                       // no line feed: all header
+      convert("h\n1 2 3 4\n", -1, 0),                      // negative counts describe no grid
+      convert("h\n1 2 3 4\n", -2, -2),                     // even when their product is 1
   };
   for (const Conversion& c : cases) {
     EXPECT_EQ(c.message, error_message(text::kValueCountMismatch));
@@ -116,7 +112,8 @@ TEST_F(ResultConversion, GridsOfAPointOrOfManyRows) {
   for (int r = 0; r < 50; ++r) {
     expected += "\r\n" + std::to_string(r);
     for (int c = 0; c < 3; ++c) {
-      input += std::to_string(c) + "\t" + std::to_string(r) + "\t9\t" + std::to_string(r * 3 + c) + "\n";
+      input +=
+          std::to_string(c) + "\t" + std::to_string(r) + "\t9\t" + std::to_string(r * 3 + c) + "\n";
       expected += "\t" + std::to_string(r * 3 + c) + ".000";
     }
   }
@@ -161,21 +158,21 @@ TEST_F(ResultConversion, ProgressReadsToFiveHundredThenWritesToAThousand) {
   test::ScriptedClock clock({0, 10, 20, 30, 40, 100, 110, 120, 130, 140});
   Conversion flat = convert(kSquare, 1, 1, "0", "0", "m", &clock);
   EXPECT_EQ(flat.sink.events,
-            (std::vector<std::string>{"range 0-1000",
-                                      "at 0", "left 0h1m20s", "refresh",    // 10 x 8
-                                      "at 125", "left 0h1m0s", "refresh",   // 20 x (7 / 2)
-                                      "at 250", "refresh",                  // 30 x (6 / 3): the same
-                                      "at 375", "left 0h0m40s", "refresh",  // 40 x (5 / 4)
-                                      "at 625", "left 0h0m30s", "refresh",  // 10 x 3 / 1
-                                      "at 750", "left 0h0m20s", "refresh",  // 20 x 2 / 2
-                                      "at 875", "left 0h0m10s", "refresh",  // 30 x 1 / 3
-                                      "at 1000", "left 0h0m0s", "refresh",  // 40 x 0 / 4
+            (std::vector<std::string>{"range 0-1000", "at 0",         "left 0h1m20s",
+                                      "refresh",                                  // 10 x 8
+                                      "at 125",       "left 0h1m0s",  "refresh",  // 20 x (7 / 2)
+                                      "at 250",       "refresh",  // 30 x (6 / 3): the same
+                                      "at 375",       "left 0h0m40s", "refresh",  // 40 x (5 / 4)
+                                      "at 625",       "left 0h0m30s", "refresh",  // 10 x 3 / 1
+                                      "at 750",       "left 0h0m20s", "refresh",  // 20 x 2 / 2
+                                      "at 875",       "left 0h0m10s", "refresh",  // 30 x 1 / 3
+                                      "at 1000",      "left 0h0m0s",  "refresh",  // 40 x 0 / 4
                                       "refresh"}));
   test::ScriptedClock again({0, 10, 20, 30, 40, 100, 110, 120, 130, 140});
   Conversion upright = convert(kSquare, 1, 1, "0", "90", "m", &again);
-  EXPECT_EQ(upright.sink.only("at "), (std::vector<std::string>{"at 0", "at 125", "at 250",
-                                                                 "at 375", "at 500", "at 625",
-                                                                 "at 750", "at 875", "at 1000"}));
+  EXPECT_EQ(upright.sink.only("at "),
+            (std::vector<std::string>{"at 0", "at 125", "at 250", "at 375", "at 500", "at 625",
+                                      "at 750", "at 875", "at 1000"}));
 }
 
 }  // namespace

@@ -59,8 +59,10 @@ TEST_F(TerrainConversion, PrecisionForXAndYTwoDecimalsForZ) {
   const struct {
     const char* precision;
     const char* format;
-  } cases[] = {{"mm", "%.3lf\t%.3lf\t%.2f\r\n"}, {"cm", "%.2lf\t%.2lf\t%.2f\r\n"},
-               {"dm", "%.1lf\t%.1lf\t%.2f\r\n"}, {"m", "%.lf\t%.lf\t%.2f\r\n"},
+  } cases[] = {{"mm", "%.3lf\t%.3lf\t%.2f\r\n"},
+               {"cm", "%.2lf\t%.2lf\t%.2f\r\n"},
+               {"dm", "%.1lf\t%.1lf\t%.2f\r\n"},
+               {"m", "%.lf\t%.lf\t%.2f\r\n"},
                {"Mm", "%.lf\t%.lf\t%.2f\r\n"}};
   for (const auto& c : cases) {
     std::string expected = "X\tY\tZ\r\n";
@@ -76,9 +78,10 @@ TEST_F(TerrainConversion, HeightsAreThePrintfOfTheirFloats) {
   // prints the float it reads.
   static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   std::mt19937 random(31);
-  std::vector<std::string> heights = {"-0", "+0.5", ".5", "5.", "-.05", "0000012.3", "131071.99",
-                                      "131072", "131072.01", "-131071.995", "99999999", "1e2",
-                                      "0.125", "0.375", "2.675", "-0.005", "1.005", "16777217"};
+  std::vector<std::string> heights = {
+      "-0",        "+0.5",   ".5",        "5.",          "-.05",     "0000012.3",
+      "131071.99", "131072", "131072.01", "-131071.995", "99999999", "1e2",
+      "0.125",     "0.375",  "2.675",     "-0.005",      "1.005",    "16777217"};
   for (int i = 0; i < 3000; ++i) {
     std::string h = random() % 3 == 0 ? "-" : random() % 5 == 0 ? "+" : "";
     h += std::to_string(random() % (i % 2 ? 200000 : 1000));
@@ -93,9 +96,10 @@ TEST_F(TerrainConversion, HeightsAreThePrintfOfTheirFloats) {
   input += "\n7";
   for (std::size_t k = 0; k < heights.size(); ++k) {
     input += "\t" + heights[k];
-    expected += std::to_string(k) + "\t7\t" +
-                test::c_printf("%.2f", static_cast<double>(strtof_l(heights[k].c_str(), nullptr, c))) +
-                "\r\n";
+    expected +=
+        std::to_string(k) + "\t7\t" +
+        test::c_printf("%.2f", static_cast<double>(strtof_l(heights[k].c_str(), nullptr, c))) +
+        "\r\n";
   }
   EXPECT_EQ(convert(input + "\n").output, expected);
 }
@@ -112,17 +116,15 @@ TEST_F(TerrainConversion, ColumnsFromTheFirstLineRowsFromTheWholeCount) {
   // reads as 0; a row too short to count is left out.
   EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\t7\n").output,
             "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n1\t20\t7.00\r\n2\t20\t0.00\r\n");
-  EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\n").output,
-            "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n");
+  EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\n").output, "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n");
   // Values that are not numbers are not validated; they read as 0.
-  EXPECT_EQ(convert("0\t1\t2\n10\tx\t6\n").output,
-            "X\tY\tZ\r\n1\t10\t0.00\r\n2\t10\t0.00\r\n");
+  EXPECT_EQ(convert("0\t1\t2\n10\tx\t6\n").output, "X\tY\tZ\r\n1\t10\t0.00\r\n2\t10\t0.00\r\n");
 }
 
 TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
   const std::string binary("\xff\xfe\0garbage\r", 11);
-  for (const std::string& input : {std::string(), std::string("12"), std::string("0\t1\t2"), binary,
-                                   std::string("\t\t\t")}) {
+  for (const std::string& input :
+       {std::string(), std::string("12"), std::string("0\t1\t2"), binary, std::string("\t\t\t")}) {
     const Conversion c = convert(input);
     EXPECT_EQ(c.message, information_message(text::kConversionDone));
     EXPECT_EQ(c.output, "X\tY\tZ\r\n");
@@ -131,8 +133,9 @@ TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
 
 TEST_F(TerrainConversion, ReadsTheMatrixTheResultConversionWrites) {
   // That matrix has no line end after its last row: the same rows result.
-  test::write_file(dir.file("gis.txt"), "h\n100\t200\t0\t1.5\n110\t200\t0\t2.5\n"
-                                        "100\t210\t0\t4.5\n110\t210\t0\t5.5\n");
+  test::write_file(dir.file("gis.txt"),
+                   "h\n100\t200\t0\t1.5\n110\t200\t0\t2.5\n"
+                   "100\t210\t0\t4.5\n110\t210\t0\t5.5\n");
   ResultConversionRequest result;
   result.steps_x = result.steps_y = 1;
   result.gis_input_path = dir.file("gis.txt");
@@ -194,11 +197,10 @@ TEST_F(TerrainConversion, ProgressAfterEveryRow) {
   test::ScriptedClock clock({50, 50, 52, 52, 60});
   const Conversion c = convert(input, "m", &clock);
   EXPECT_EQ(c.sink.events,
-            (std::vector<std::string>{"range 0-1000",
-                                      "at 250", "left 0h0m0s",             // 0 x 3 / 1
-                                      "at 500", "left 0h0m2s", "refresh",  // 2 x 2 / 2
-                                      "at 750", "left 0h0m0s",             // 2 x 1 / 3
-                                      "at 1000", "refresh",                // 10 x 0 / 4
+            (std::vector<std::string>{"range 0-1000", "at 250", "left 0h0m0s",  // 0 x 3 / 1
+                                      "at 500", "left 0h0m2s", "refresh",       // 2 x 2 / 2
+                                      "at 750", "left 0h0m0s",                  // 2 x 1 / 3
+                                      "at 1000", "refresh",                     // 10 x 0 / 4
                                       "refresh"}));
 }
 
