@@ -84,6 +84,36 @@ TEST_F(BaseGrid, TallGridsBeyondTheCachedRowsStayExact) {
             test::c_printf("%.3lf\t%.3lf\t0\r\n", 0.0, 0.05 + 65536 * static_cast<double>(0.1f)));
 }
 
+// The file the C library would write for a grid.
+std::string printf_grid(const BaseGridRequest& r, const char* format) {
+  std::string expected = "X\tY\tZ\r\n";
+  for (std::int64_t i = 0; i <= r.steps_x; ++i) {
+    for (std::int64_t j = 0; j <= r.steps_y; ++j) {
+      expected += test::c_printf(format, r.origin_x + static_cast<double>(i) * r.step,
+                                 r.origin_y + static_cast<double>(j) * r.step, 0);
+    }
+  }
+  return expected;
+}
+
+TEST_F(BaseGrid, TallColumnsWrittenAsBlocksStayExact) {
+  // X grows from five to six digits: the lines of a column change length.
+  const BaseGridRequest digits = grid(99990, -3.25, 30, 2999, 1, "m");
+  EXPECT_EQ(test::first_difference(create(digits).file, printf_grid(digits, "%.lf\t%.lf\t%i\r\n")),
+            "");
+  // X beyond 16 characters goes line by line, after the blocks before it.
+  const BaseGridRequest wide = grid(999999999998.0, 0.5, 3, 2047, 1, "mm");
+  EXPECT_EQ(test::first_difference(create(wide).file, printf_grid(wide, "%.3lf\t%.3lf\t%i\r\n")),
+            "");
+  // Short X, of one to three characters, and its progress: every position once.
+  const BaseGridRequest small = grid(0, 0, 200, 2047, 0.5f, "m");
+  const Outcome run = create(small);
+  EXPECT_EQ(test::first_difference(run.file, printf_grid(small, "%.lf\t%.lf\t%i\r\n")), "");
+  std::vector<std::string> every;
+  for (int k = 1; k <= 1000; ++k) every.push_back("at " + std::to_string(k));
+  EXPECT_EQ(run.sink.only("at "), every);
+}
+
 TEST_F(BaseGrid, StepCountsOfZeroOrBelow) {
   // One point, whatever the step.
   for (const float step : {0.0f, -5.0f, 3.0f}) {

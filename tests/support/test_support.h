@@ -84,4 +84,17 @@ class FileSizeLimit {
 
 inline bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
+// Empty when equal, else the first line that differs: large outputs compare
+// without printing megabytes.
+inline std::string first_difference(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return "";
+  std::size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  const std::size_t line_start = actual.rfind('\n', at == 0 ? 0 : at - 1);
+  const std::size_t from = line_start == std::string::npos ? 0 : line_start + 1;
+  const auto line = [from](const std::string& s) { return s.substr(from, s.find('\n', from) - from); };
+  return "at byte " + std::to_string(at) + ": \"" + line(actual) + "\" instead of \"" +
+         line(expected) + "\"";
+}
+
 }  // namespace tralva::test
