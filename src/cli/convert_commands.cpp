@@ -1,12 +1,12 @@
 #include "cli/convert_commands.h"
 
-#include <array>
 #include <ostream>
 
 #include "cli/options.h"
 #include "cli/terminal_progress.h"
 #include "common/field.h"
 #include "convert/base_grid.h"
+#include "convert/grid_text.h"
 #include "convert/project_merge.h"
 #include "convert/result_conversion.h"
 #include "convert/terrain_conversion.h"
@@ -15,14 +15,13 @@ namespace tralva::cli {
 namespace {
 
 constexpr OptionSpec kPrecision{"--precisione", 1, false};
-constexpr std::array<std::string_view, 4> kPrecisions{"m", "dm", "cm", "mm"};
 
 // The precision given, "m" when none; nullopt for a text the lists do not offer.
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
   const auto given = parsed.options.find(kPrecision.name);
   if (given == parsed.options.end()) return "m";
   const std::string& text = given->second[0];
-  for (const std::string_view p : kPrecisions) {
+  for (const std::string_view p : kPrecisionTexts) {
     if (text == p) return text;
   }
   io.err << "tralva-util: precisione non valida: " << text << " (m, dm, cm o mm)\n";

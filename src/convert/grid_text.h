@@ -10,6 +10,9 @@
 
 namespace tralva {
 
+// The items of the precision lists.
+inline constexpr std::string_view kPrecisionTexts[] = {"m", "dm", "cm", "mm"};
+
 // Decimals of X and Y for a precision list's text, compared exactly:
 // "mm" 3, "cm" 2, "dm" 1, anything else ("m") 0.
 int precision_decimals(std::string_view precision);
