@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "common/progress.h"
+
 namespace tralva::fuzz {
 
 class InputFile {
@@ -35,6 +37,12 @@ class InputFile {
 
  private:
   std::string path_;
+};
+
+// Time stands still for the long commands the targets run.
+class StillClock final : public Clock {
+ public:
+  std::int64_t now_seconds() override { return 0; }
 };
 
 // A folder of the process's own for the files a target writes, emptied

@@ -3,36 +3,26 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "common/progress.h"
 #include "convert/result_conversion.h"
+#include "convert/grid_text.h"
 #include "fuzz_support.h"
-
-namespace {
-
-class StillClock final : public tralva::Clock {
- public:
-  std::int64_t now_seconds() override { return 0; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   static const char* const angles[] = {"0", "90", "180", "270"};
-  static const char* const precisions[] = {"m", "dm", "cm", "mm"};
   auto& folder = tralva::fuzz::Folder::fresh();
   tralva::ResultConversionRequest request;
   request.steps_x = data[0] % 8 - 1;  // -1 to 6
   request.steps_y = (data[0] >> 3) % 8 - 1;
   request.fi = angles[data[1] & 3];
   request.psi = angles[(data[1] >> 2) & 3];
-  request.result_precision = precisions[(data[1] >> 4) & 3];
+  request.result_precision = std::string(tralva::kPrecisionTexts[(data[1] >> 4) & 3]);
   request.gis_input_path = folder.file("in.txt");
   request.conversion_output_path = folder.file("out.txt");
   tralva::fuzz::write_bytes(request.gis_input_path, data + 2, size - 2);
 
   tralva::NullProgress sink;
-  StillClock clock;
+  tralva::fuzz::StillClock clock;
   const tralva::Message message = tralva::convert_result(request, sink, clock);
   const std::string out = tralva::fuzz::read_bytes(request.conversion_output_path);
   if (message.kind != tralva::MessageKind::information) {

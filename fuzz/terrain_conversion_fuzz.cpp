@@ -2,29 +2,19 @@
 // three fields, no more than the numbers the input can hold.
 #include <cstdlib>
 
-#include "common/progress.h"
 #include "convert/terrain_conversion.h"
+#include "convert/grid_text.h"
 #include "fuzz_support.h"
-
-namespace {
-
-class StillClock final : public tralva::Clock {
- public:
-  std::int64_t now_seconds() override { return 0; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static const char* const precisions[] = {"m", "dm", "cm", "mm"};
   auto& folder = tralva::fuzz::Folder::fresh();
   const tralva::TerrainConversionRequest request{folder.file("in.txt"), folder.file("out.txt"),
-                                                 precisions[data[0] & 3]};
+                                                 std::string(tralva::kPrecisionTexts[data[0] & 3])};
   tralva::fuzz::write_bytes(request.terrain_input_path, data + 1, size - 1);
 
   tralva::NullProgress sink;
-  StillClock clock;
+  tralva::fuzz::StillClock clock;
   const tralva::Message message = tralva::convert_terrain(request, sink, clock);
   if (message.kind != tralva::MessageKind::information || folder.entries() != 2) std::abort();
   const std::string out = tralva::fuzz::read_bytes(request.terrain_gis_path);

@@ -222,13 +222,7 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   }
 
   writer.flush_blocks();
-  // A grid can be made again from its values: no flush to the disk.
-  if (!file.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
-    return error_message(text::kCannotCreateBase);
-  }
-  progress.finish();
-  return information_message(text::kBaseCreated);
+  return complete_output(file, progress, text::kCannotCreateBase, text::kBaseCreated);
 }
 
 }  // namespace tralva

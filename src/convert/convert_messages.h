@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the grid and file utilities, exactly as the user sees them.
 
+#include "project/project_messages.h"
+
 namespace tralva::convert_text {
 
 // Base grid file.
@@ -38,8 +40,7 @@ inline constexpr const char* kTerrainInputWithoutPath =
     "Per eseguire il calcolo è necessario specificare\npercorso e nome del file da aprire.";
 inline constexpr const char* kTerrainOutputWithoutPath =
     "Per eseguire il calcolo è necessario specificare\npercorso e nome del file da salvare.";
-inline constexpr const char* kCannotOpenTerrainInput =
-    "Impossibile aprire il file di dati.\nVerificare che si trovi nella posizione specificata.";
+inline constexpr const char* kCannotOpenTerrainInput = project_text::kCannotOpen;
 inline constexpr const char* kCannotCreateTerrainOutput =
     "Impossibile creare il file di compatibile con l'ambiente GIS.\nVerificare:\n\na) che il "
     "file specificato disponga del permesso di scrittura;\nb) che esista la directory "

@@ -2,6 +2,18 @@
 
 namespace tralva {
 
+Message complete_output(OutputFile& file, ProgressTracker& progress, const char* failure,
+                        const char* success) {
+  // Grids and converted files can be made again from their inputs: no flush
+  // to the disk, which would make the user wait for it.
+  if (!file.commit(OutputFile::Durability::leave_to_system)) {
+    progress.abandon();
+    return error_message(failure);
+  }
+  progress.finish();
+  return information_message(success);
+}
+
 int precision_decimals(std::string_view precision) {
   if (precision == "mm") return 3;
   if (precision == "cm") return 2;

@@ -8,7 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "common/message.h"
+#include "common/progress.h"
+#include "common/text_file.h"
+
 namespace tralva {
+
+// The end of a long command that wrote a file: the file replaces its target
+// and the bar is full, or, if the writing failed, the target stays as it was,
+// the bar empties and the failure text is the message.
+Message complete_output(OutputFile& file, ProgressTracker& progress, const char* failure,
+                        const char* success);
 
 // The items of the precision lists.
 inline constexpr std::string_view kPrecisionTexts[] = {"m", "dm", "cm", "mm"};

@@ -12,35 +12,7 @@ namespace {
 
 namespace text = convert_text;
 
-class Row {
- public:
-  explicit Row(std::string& out) : out_(out) {}
-  Row& g(float value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_general(buffer, value));
-    return *this;
-  }
-  Row& i(std::int64_t value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_int(buffer, value));
-    return *this;
-  }
-  Row& lf(double value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_fixed(buffer, value, 6));
-    return *this;
-  }
-  Row& space() {
-    out_ += ' ';
-    return *this;
-  }
-  void end() { out_.append(kLineEnd); }
-
- private:
-  std::string& out_;
-};
-
-void header_values(Row& row, const LineHeader& line) {
+void header_values(RowWriter& row, const LineHeader& line) {
   row.g(line.current)
       .space()
       .i(line.conductor_count)
@@ -79,7 +51,7 @@ bool is_whole_project(const ProjectData& data) {
 
 std::string merged_project_text(const ProjectData& parent, const ProjectData& child) {
   std::string out(project_header());
-  Row row(out);
+  RowWriter row(out);
   for (const LineHeader& line : parent.lines) {
     header_values(row, line);
     row.space();
@@ -88,7 +60,7 @@ std::string merged_project_text(const ProjectData& parent, const ProjectData& ch
     if (k > 0) row.space();
     header_values(row, child.lines[k]);
   }
-  row.end();
+  row.end_row();
 
   using Values = std::vector<ProjectValue> ProjectData::*;
   const Values float_rows[] = {&ProjectData::phases, &ProjectData::supports, &ProjectData::heights,
@@ -98,13 +70,13 @@ std::string merged_project_text(const ProjectData& parent, const ProjectData& ch
     for (const ProjectData* data : {&parent, &child}) {
       for (const ProjectValue& value : data->*values) {
         if (supports) {
-          row.lf(value.as_double).space();
+          row.fixed(value.as_double, 6).space();
         } else {
           row.g(value.as_float).space();
         }
       }
     }
-    row.end();
+    row.end_row();
   }
   return out;
 }

@@ -169,13 +169,7 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     }
   }
 
-  // The matrix can be made again from its result file: no flush to the disk.
-  if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
-    return error_message(text::kCannotCreateConversion);
-  }
-  progress.finish();
-  return information_message(text::kConversionDone);
+  return complete_output(out, progress, text::kCannotCreateConversion, text::kConversionDone);
 }
 
 }  // namespace tralva

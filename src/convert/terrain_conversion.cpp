@@ -114,13 +114,7 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   }
   in.close();
 
-  // A GIS file can be made again from its matrix: no flush to the disk.
-  if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
-    return error_message(text::kCannotCreateTerrainOutput);
-  }
-  progress.finish();
-  return information_message(text::kConversionDone);
+  return complete_output(out, progress, text::kCannotCreateTerrainOutput, text::kConversionDone);
 }
 
 }  // namespace tralva

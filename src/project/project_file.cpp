@@ -13,35 +13,6 @@ namespace text = project_text;
 
 constexpr int kHeaderLineEnds = 13;
 
-class RowWriter {
- public:
-  explicit RowWriter(std::string& out) : out_(out) {}
-  RowWriter& g(double value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_general(buffer, value));
-    return *this;
-  }
-  RowWriter& fixed3(double value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_fixed(buffer, value, 3));
-    return *this;
-  }
-  RowWriter& i(std::int64_t value) {
-    char buffer[kFormatBufferSize];
-    out_.append(buffer, format_int(buffer, value));
-    return *this;
-  }
-  RowWriter& text(std::string_view s) {
-    out_.append(s);
-    return *this;
-  }
-  RowWriter& space() { return text(" "); }
-  RowWriter& end_row() { return text(kLineEnd); }
-
- private:
-  std::string& out_;
-};
-
 std::string mismatch_text(int spans, int conductors) {
   std::string message = text::kMismatchStart;
   message += std::to_string(spans);
@@ -134,6 +105,26 @@ void replace_values(PowerLine& into, const PowerLine& from) {
 
 }  // namespace
 
+RowWriter& RowWriter::g(double value) {
+  char buffer[kFormatBufferSize];
+  out_.append(buffer, format_general(buffer, value));
+  return *this;
+}
+
+RowWriter& RowWriter::fixed(double value, int decimals) {
+  char buffer[kFormatBufferSize];
+  out_.append(buffer, format_fixed(buffer, value, decimals));
+  return *this;
+}
+
+RowWriter& RowWriter::end_row() { return text(kLineEnd); }
+
+RowWriter& RowWriter::i(std::int64_t value) {
+  char buffer[kFormatBufferSize];
+  out_.append(buffer, format_int(buffer, value));
+  return *this;
+}
+
 std::string single_line_text(LineKind kind, const PowerLine& line) {
   const bool overhead = kind == LineKind::overhead;
   const int n = line.conductor_count;
@@ -156,7 +147,7 @@ std::string single_line_text(LineKind kind, const PowerLine& line) {
   row.end_row();
 
   for (int s = 0; s < p; ++s) {
-    row.fixed3(line.x[s]).space().fixed3(line.y[s]).space().g(line.ground_level[s]).space();
+    row.fixed(line.x[s], 3).space().fixed(line.y[s], 3).space().g(line.ground_level[s]).space();
     if (overhead) {
       row.g(line.arm_angle[s]).space();
     } else {

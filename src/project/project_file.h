@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/message.h"
@@ -15,6 +16,25 @@
 #include "project/line_project.h"
 
 namespace tralva {
+
+// Appends the numbers of the data rows to a project's text, in the C
+// formats: "%g", "%.<decimals>lf", "%i"; spaces and CR LF row ends.
+class RowWriter {
+ public:
+  explicit RowWriter(std::string& out) : out_(out) {}
+  RowWriter& g(double value);
+  RowWriter& fixed(double value, int decimals);
+  RowWriter& i(std::int64_t value);
+  RowWriter& text(std::string_view s) {
+    out_.append(s);
+    return *this;
+  }
+  RowWriter& space() { return text(" "); }
+  RowWriter& end_row();
+
+ private:
+  std::string& out_;
+};
 
 // Writes a project holding one line in the data-entry dialogs' formats; the
 // line's own counts are the dialog's N and P.  nullopt on success, else the
