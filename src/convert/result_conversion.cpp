@@ -64,12 +64,6 @@ struct Record {
   float value[4] = {0, 0, 0, 0};
 };
 
-Record read_record(ByteStream& in, unsigned wanted) {
-  Record record;
-  (void)scan_separated(in, 4, wanted, record.value);
-  return record;
-}
-
 float axis_value(const Record& record, Axis axis) { return record.value[static_cast<int>(axis)]; }
 
 // What the writing needs of the records: the column coordinates of the first
@@ -79,6 +73,98 @@ struct Matrix {
   std::vector<float> rows;
   std::vector<float> values;
 };
+
+// Reads the n records of the grid into the matrix, with the reading phase's
+// progress (0 to 500).
+class RecordReader {
+ public:
+  RecordReader(const Layout& layout, std::int64_t column_count, std::int64_t n,
+               ProgressTracker& progress)
+      : layout_(layout), column_count_(column_count), n_(n), progress_(progress),
+        scale_(0, 500, n) {}
+
+  // Nothing is sized beyond what the file can hold before its values are
+  // counted: each record takes at least 8 bytes.
+  void reserve(std::int64_t file_size) {
+    const auto records = static_cast<std::size_t>(std::min(n_, file_size / 8 + 1));
+    matrix_.columns.reserve(std::min(records, static_cast<std::size_t>(column_count_)));
+    matrix_.rows.reserve(records / static_cast<std::size_t>(column_count_) + 1);
+    matrix_.values.reserve(records);
+  }
+  void restart() {
+    matrix_ = Matrix();
+    i_ = 0;
+    column_ = 0;
+    next_change_ = 0;
+  }
+
+  // Bits of the values of the next record that are kept; 0 once all n are in.
+  unsigned wanted() const {
+    if (i_ >= n_) return 0;
+    unsigned bits = 1u << 3;  // the field value
+    if (i_ < column_count_) bits |= 1u << static_cast<int>(layout_.column);
+    if (column_ == 0) bits |= 1u << static_cast<int>(layout_.row);
+    return bits;
+  }
+
+  void take(const Record& record) {
+    if (i_ >= n_) return;
+    if (i_ < column_count_) matrix_.columns.push_back(axis_value(record, layout_.column));
+    if (column_ == 0) matrix_.rows.push_back(axis_value(record, layout_.row));
+    matrix_.values.push_back(record.value[3]);
+    if (i_ >= next_change_) {
+      next_change_ = scale_.next_change(i_);
+      if (progress_.move_to(scale_.position(i_))) {
+        const std::int64_t i = i_;
+        progress_.estimate([&](std::int64_t elapsed) { return elapsed * ((2 * n_ - i) / (i + 1)); });
+      }
+    }
+    ++i_;
+    if (++column_ == column_count_) column_ = 0;
+  }
+
+  Matrix& matrix() { return matrix_; }
+
+ private:
+  Layout layout_;
+  std::int64_t column_count_;
+  std::int64_t n_;
+  ProgressTracker& progress_;
+  ProgressScale scale_;
+  Matrix matrix_;
+  std::int64_t i_ = 0;
+  std::int64_t column_ = 0;
+  std::int64_t next_change_ = 0;
+};
+
+enum class OnePass { values_counted, irregular };
+
+// Counting the values and then reading the records passes over the file
+// twice.  Where every number reads and the character after each fourth one
+// is white space (or the end), counting "a number, then one character" and
+// reading "number, character, number, character, number, character, number"
+// take the same numbers in the same order, so one pass does both.  Any other
+// file is left to the two passes, which stay exact for it.
+OnePass read_and_count(ByteStream& in, RecordReader& reader, std::int64_t& values) {
+  std::int64_t records = 0;
+  for (;;) {
+    Record record;
+    const int read = scan_separated(in, 4, reader.wanted(), record.value);
+    if (read == 0 && in.peek() == ByteStream::kEof) {
+      values = 4 * records;  // the last repetition, at the end, is not a value
+      return OnePass::values_counted;
+    }
+    if (read < 4) return OnePass::irregular;
+    const int c = read_separator(in);
+    reader.take(record);
+    ++records;
+    if (c == ByteStream::kEof) {
+      values = 4 * records - 1;  // the last number had no character after it
+      return OnePass::values_counted;
+    }
+    if (!is_scan_space(c)) return OnePass::irregular;
+  }
+}
 
 }  // namespace
 
@@ -102,39 +188,35 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   const std::int64_t column_count = std::int64_t{request.steps_x} + 1;
   const std::int64_t row_count = std::int64_t{request.steps_y} + 1;
   const std::int64_t n = column_count * row_count;
-  const std::int64_t values = count_numbers(in, CountUntil::end_of_stream) - 1;
-  if (request.steps_x < 0 || request.steps_y < 0 || values != 4 * n) {
-    return error_message(text::kValueCountMismatch);
-  }
+  if (request.steps_x < 0 || request.steps_y < 0) return error_message(text::kValueCountMismatch);
 
-  out.write("0.0");
-  in.seek(records_start);
   ProgressTracker progress(sink, clock);
   progress.start();
   sink.set_range(0, 1000);
-  Matrix matrix;
-  matrix.columns.reserve(static_cast<std::size_t>(column_count));
-  matrix.rows.reserve(static_cast<std::size_t>(row_count));
-  matrix.values.reserve(static_cast<std::size_t>(n));
-  const ProgressScale reading(0, 500, n);
-  std::int64_t next_change = 0;
-  for (std::int64_t i = 0, column = 0; i < n; ++i, ++column) {
-    if (column == column_count) column = 0;
-    unsigned wanted = 1u << 3;  // the field value
-    if (i < column_count) wanted |= 1u << static_cast<int>(layout.column);
-    if (column == 0) wanted |= 1u << static_cast<int>(layout.row);
-    const Record record = read_record(in, wanted);
-    if (i < column_count) matrix.columns.push_back(axis_value(record, layout.column));
-    if (column == 0) matrix.rows.push_back(axis_value(record, layout.row));
-    matrix.values.push_back(record.value[3]);
-    if (i >= next_change) {
-      next_change = reading.next_change(i);
-      if (progress.move_to(reading.position(i))) {
-        progress.estimate([&](std::int64_t elapsed) { return elapsed * ((2 * n - i) / (i + 1)); });
+  RecordReader reader(layout, column_count, n, progress);
+  reader.reserve(in.size());
+  std::int64_t values = 0;
+  if (read_and_count(in, reader, values) == OnePass::irregular) {
+    reader.restart();
+    in.seek(records_start);
+    values = count_numbers(in, CountUntil::end_of_stream) - 1;
+    if (values % 4 == 0 && values / 4 == n) {
+      in.seek(records_start);
+      progress.start();
+      for (std::int64_t i = 0; i < n; ++i) {
+        Record record;
+        (void)scan_separated(in, 4, reader.wanted(), record.value);
+        reader.take(record);
       }
     }
   }
   in.close();
+  if (values % 4 != 0 || values / 4 != n) {
+    progress.abandon();
+    return error_message(text::kValueCountMismatch);
+  }
+  const Matrix& matrix = reader.matrix();
+  out.write("0.0");
 
   progress.start();
   const int decimals = precision_decimals(request.result_precision);
@@ -148,7 +230,7 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   const ProgressScale writing(500, 500, n);
   const std::int64_t counted = layout.vertical ? 0 : 1;
   const int row_decimals = layout.vertical ? 2 : decimals;
-  next_change = 0;
+  std::int64_t next_change = 0;
   std::int64_t v = 0;
   for (const float y : matrix.rows) {
     char* p = out.room(kCellRoom);

@@ -93,8 +93,14 @@ TEST_F(ResultConversion, AWrongValueCountIsRefusedAndTheOldOutputKept) {
   for (const Conversion& c : cases) {
     EXPECT_EQ(c.message, error_message(text::kValueCountMismatch));
     EXPECT_EQ(c.output, "previous");
-    EXPECT_TRUE(c.sink.events.empty());
+    // The values are counted while they are read, so the bar may have moved;
+    // it ends empty.
+    const auto positions = c.sink.only("at ");
+    if (!positions.empty()) {
+      EXPECT_EQ(positions.back(), "at 0");
+    }
   }
+  EXPECT_TRUE(cases[5].sink.events.empty());  // nothing to read for no grid
 }
 
 TEST_F(ResultConversion, RecordsReadNumberCharacterNumber) {
@@ -103,6 +109,9 @@ TEST_F(ResultConversion, RecordsReadNumberCharacterNumber) {
   // A value that cannot be read ends its record; what was not read is 0 and
   // the counts still decide the layout.
   EXPECT_EQ(convert("h\n1\t2\t3\tx\n4\t5\t6\t7\n", 1, 0).output, "0.0\t1\t0\r\n2\t0.000\t0.000");
+  // The character after a record's last value is counted but not read: here
+  // it starts the next record, whose first value then cannot be read.
+  EXPECT_EQ(convert("h\n1 2 3 4x5 6 7 8\n", 1, 0).output, "0.0\t1\t0\r\n2\t4.000\t0.000");
 }
 
 TEST_F(ResultConversion, GridsOfAPointOrOfManyRows) {
