@@ -14,7 +14,7 @@
 namespace tralva::cli {
 namespace {
 
-constexpr OptionSpec kPrecision{"--precisione", 1, false};
+constexpr OptionRule kPrecision{"--precisione", 1, false};
 
 // The precision given, "m" when none; nullopt for a text the lists do not offer.
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
@@ -78,7 +78,7 @@ int run_with_progress(Io& io, Unit unit) {
 }  // namespace
 
 int run_griglia(const Arguments& arguments, Io& io) {
-  static constexpr OptionSpec kSpecs[] = {
+  static constexpr OptionRule kSpecs[] = {
       {"--origine", 2, true}, {"--passi", 2, true}, {"--passo", 1, true}, kPrecision};
   const auto parsed = parse_options("griglia", arguments, kSpecs, 1, io);
   if (!parsed) return usage_error(io);
@@ -100,7 +100,7 @@ int run_griglia(const Arguments& arguments, Io& io) {
 }
 
 int run_risultato(const Arguments& arguments, Io& io) {
-  static constexpr OptionSpec kSpecs[] = {
+  static constexpr OptionRule kSpecs[] = {
       {"--passi", 2, true}, {"--fi", 1, false}, {"--psi", 1, false}, kPrecision};
   const auto parsed = parse_options("risultato", arguments, kSpecs, 2, io);
   if (!parsed) return usage_error(io);
@@ -124,7 +124,7 @@ int run_risultato(const Arguments& arguments, Io& io) {
 }
 
 int run_orografia(const Arguments& arguments, Io& io) {
-  static constexpr OptionSpec kSpecs[] = {kPrecision};
+  static constexpr OptionRule kSpecs[] = {kPrecision};
   const auto parsed = parse_options("orografia", arguments, kSpecs, 2, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);

@@ -6,7 +6,7 @@
 namespace tralva::cli {
 
 std::optional<ParsedArguments> parse_options(std::string_view command, const Arguments& arguments,
-                                             std::span<const OptionSpec> specs,
+                                             std::span<const OptionRule> rules,
                                              std::size_t operands, Io& io) {
   const auto fail = [&](std::string_view what, std::string_view name) {
     io.err << "tralva-util " << command << ": " << what << name << '\n';
@@ -24,19 +24,19 @@ std::optional<ParsedArguments> parse_options(std::string_view command, const Arg
       options_ended = true;
       continue;
     }
-    const auto spec =
-        std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == a; });
-    if (spec == specs.end()) return fail("opzione sconosciuta: ", a);
-    if (parsed.options.count(spec->name) != 0) return fail("opzione ripetuta: ", a);
-    if (arguments.size() - i - 1 < static_cast<std::size_t>(spec->values)) {
+    const auto rule =
+        std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == a; });
+    if (rule == rules.end()) return fail("opzione sconosciuta: ", a);
+    if (parsed.options.count(rule->name) != 0) return fail("opzione ripetuta: ", a);
+    if (arguments.size() - i - 1 < static_cast<std::size_t>(rule->values)) {
       return fail("mancano valori dopo ", a);
     }
-    Arguments& values = parsed.options[spec->name];
-    for (int v = 0; v < spec->values; ++v) values.push_back(arguments[++i]);
+    Arguments& values = parsed.options[rule->name];
+    for (int v = 0; v < rule->values; ++v) values.push_back(arguments[++i]);
   }
-  for (const OptionSpec& spec : specs) {
-    if (spec.required && parsed.options.count(spec.name) == 0) {
-      return fail("manca l'opzione ", spec.name);
+  for (const OptionRule& rule : rules) {
+    if (rule.required && parsed.options.count(rule.name) == 0) {
+      return fail("manca l'opzione ", rule.name);
     }
   }
   if (parsed.operands.size() != operands) {

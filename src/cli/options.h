@@ -13,7 +13,7 @@
 
 namespace tralva::cli {
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;  // with its dashes
   int values;
   bool required;
@@ -27,7 +27,7 @@ struct ParsedArguments {
 // nullopt after printing what is wrong to standard error; the caller then
 // answers with usage_error().
 std::optional<ParsedArguments> parse_options(std::string_view command, const Arguments& arguments,
-                                             std::span<const OptionSpec> specs,
+                                             std::span<const OptionRule> rules,
                                              std::size_t operands, Io& io);
 
 }  // namespace tralva::cli
