@@ -6,7 +6,11 @@
 // variants meet the same page cache.  The outputs are compared with the plain
 // versions' byte for byte.
 //
+// With --to-disk every timed run ends with an fsync of its output, so that
+// the times include the disk and not just the page cache.
+//
 //   convert_bench [--folder DIR] [--points N] [--runs R] [--plain-runs P] [--only UNIT]
+//                 [--to-disk]
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -40,7 +44,10 @@ struct Options {
   int runs = 5;
   int plain_runs = 3;
   std::string only;
+  bool to_disk = false;
 };
+
+bool to_disk = false;  // from Options, for every measured run
 
 // What a run tells its parent.
 struct Sample {
@@ -76,9 +83,18 @@ double now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// Runs body in a child process after `prepare`; body returns true on success.
+bool flush_to_disk(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool ok = fsync(fd) == 0;
+  return close(fd) == 0 && ok;
+}
+
+// Runs body, which writes `output`, in a child process after `prepare`; body
+// returns true on success.
 Sample measure(const std::function<void()>& prepare,
-               const std::function<bool(CountingSink&, CountingClock&)>& body) {
+               const std::function<bool(CountingSink&, CountingClock&)>& body,
+               const std::string& output) {
   prepare();
   sync();
   int fds[2];
@@ -90,7 +106,7 @@ Sample measure(const std::function<void()>& prepare,
     CountingClock clock;
     Sample s;
     const double t0 = now();
-    s.ok = body(sink, clock);
+    s.ok = body(sink, clock) && (!to_disk || flush_to_disk(output));
     s.seconds = now() - t0;
     s.sink_calls = sink.calls;
     s.clock_reads = clock.reads;
@@ -190,7 +206,7 @@ bool bench_unit(const Unit& unit, const Options& options) {
   bool failed = false;
   for (int r = 0; r < options.runs; ++r) {
     // Interleaved, so that a busy moment of the machine touches all variants.
-    const Sample a = measure(remove, unit.ours);
+    const Sample a = measure(remove, unit.ours, unit.output);
     failed = failed || !a.ok;
     ours.push_back(a);
     sink_calls = a.sink_calls;
@@ -200,9 +216,11 @@ bool bench_unit(const Unit& unit, const Options& options) {
     const std::string kept = unit.output + ".ours";
     fs::rename(unit.output, kept);
     raw.push_back(measure(
-        remove, [&](CountingSink&, CountingClock&) { return write_bytes(raw_output, bytes); }));
+        remove, [&](CountingSink&, CountingClock&) { return write_bytes(raw_output, bytes); },
+        raw_output));
     if (r < options.plain_runs) {
-      const Sample p = measure(remove, [&](CountingSink&, CountingClock&) { return unit.plain(); });
+      const Sample p = measure(
+          remove, [&](CountingSink&, CountingClock&) { return unit.plain(); }, unit.plain_output);
       failed = failed || !p.ok;
       plain.push_back(p);
       identical = (r == 0 || identical) && same_bytes(kept, unit.plain_output);
@@ -220,7 +238,7 @@ bool bench_unit(const Unit& unit, const Options& options) {
   std::printf("  output byte-identical to the plain version: %s%s\n", identical ? "yes" : "NO",
               failed ? "  (A RUN FAILED)" : "");
   if (unit.ours_small) {
-    const Sample small = measure(remove, unit.ours_small);
+    const Sample small = measure(remove, unit.ours_small, unit.output);
     std::printf("  peak memory at a tenth of the size: %.1f MiB (full size %.1f MiB)\n",
                 static_cast<double>(small.peak_kib) / 1024, static_cast<double>(o.peak_kib) / 1024);
   }
@@ -322,6 +340,10 @@ void make_project(const std::string& path, int lines, int seed) {
 bool parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--to-disk") {
+      o.to_disk = true;
+      continue;
+    }
     if (i + 1 >= argc) return false;
     const std::string v = argv[++i];
     if (a == "--folder") {
@@ -349,18 +371,19 @@ int main(int argc, char** argv) {
   if (!parse(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: convert_bench [--folder DIR] [--points N] [--runs R] [--plain-runs P] "
-                 "[--only griglia|risultato|orografia|unisci]\n");
+                 "[--only griglia|risultato|orografia|unisci] [--to-disk]\n");
     return 64;
   }
+  to_disk = options.to_disk;
   fs::create_directories(options.folder);
   const auto at = [&](const std::string& name) {
     return (fs::path(options.folder) / name).string();
   };
   const std::int32_t side = side_for(options.points);
   const std::int32_t small_side = side_for(options.points / 10);
-  std::printf("%lld points per unit (a %d x %d grid) in %s; %d runs, %d of the plain versions\n",
+  std::printf("%lld points per unit (a %d x %d grid) in %s; %d runs, %d of the plain versions%s\n",
               static_cast<long long>(side) * side, side, side, options.folder.c_str(), options.runs,
-              options.plain_runs);
+              options.plain_runs, to_disk ? "; every output synced to the disk" : "");
 
   const auto wanted = [&](const char* name) {
     return options.only.empty() || options.only == name;

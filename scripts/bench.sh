@@ -5,7 +5,7 @@
 # Prints the times, the ratios and the peak memory, and checks that every
 # output is byte-identical to the plain version's.  Arguments go to the
 # driver: --points N (default 10^7), --runs R, --plain-runs P,
-# --only griglia|risultato|orografia|unisci, --folder DIR.
+# --only griglia|risultato|orografia|unisci, --folder DIR, --to-disk.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
