@@ -348,16 +348,8 @@ int read_separator(ByteStream& in) {
 std::optional<float> scan_float(ByteStream& in) { return scan_real<float>(in); }
 
 bool skip_number(ByteStream& in) {
-  if (skip_space(in) == ByteStream::kEof) return false;
-  TextSource text{in.cursor(), in.buffer_end()};
-  const std::size_t value_end = scan_decimal(text);
-  if (text.p < text.end) {
-    in.advance(static_cast<std::size_t>(text.p - in.cursor()));
-    return value_end > 0;
-  }
   Token token;
-  StreamSource src{in, token};
-  return scan_decimal(src) > 0;
+  return !scan_token(in, token).empty();
 }
 
 namespace {
