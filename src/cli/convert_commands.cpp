@@ -78,9 +78,9 @@ int run_with_progress(Io& io, Unit unit) {
 }  // namespace
 
 int run_griglia(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kSpecs[] = {
+  static constexpr OptionRule kOptions[] = {
       {"--origine", 2, true}, {"--passi", 2, true}, {"--passo", 1, true}, kPrecision};
-  const auto parsed = parse_options("griglia", arguments, kSpecs, 1, io);
+  const auto parsed = parse_options("griglia", arguments, kOptions, 1, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
@@ -100,9 +100,9 @@ int run_griglia(const Arguments& arguments, Io& io) {
 }
 
 int run_risultato(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kSpecs[] = {
+  static constexpr OptionRule kOptions[] = {
       {"--passi", 2, true}, {"--fi", 1, false}, {"--psi", 1, false}, kPrecision};
-  const auto parsed = parse_options("risultato", arguments, kSpecs, 2, io);
+  const auto parsed = parse_options("risultato", arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
@@ -124,8 +124,8 @@ int run_risultato(const Arguments& arguments, Io& io) {
 }
 
 int run_orografia(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kSpecs[] = {kPrecision};
-  const auto parsed = parse_options("orografia", arguments, kSpecs, 2, io);
+  static constexpr OptionRule kOptions[] = {kPrecision};
+  const auto parsed = parse_options("orografia", arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);

@@ -50,7 +50,6 @@ bool write_all(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-OutputFile::OutputFile() = default;
 OutputFile::~OutputFile() { discard(); }
 
 bool OutputFile::open(const std::string& target) {

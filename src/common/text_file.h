@@ -21,7 +21,7 @@ class OutputFile {
     leave_to_system  // bulk outputs that can be made again from their inputs
   };
 
-  OutputFile();
+  OutputFile() = default;
   ~OutputFile();  // discards the temporary file unless committed
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
