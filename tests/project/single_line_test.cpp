@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <charconv>
-#include <csignal>
 #include <cstdlib>
 #include <random>
 
@@ -133,14 +131,10 @@ TEST_F(ProjectFileTest, SavingNeedsAPathAndAFolderThatExists) {
 
 TEST_F(ProjectFileTest, ASaveThatFailsHalfWayKeepsThePreviousFile) {
   const std::string path = write("line.tlva", "previous project");
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 500;  // less than the header block
-  setrlimit(RLIMIT_FSIZE, &small);
-  const auto outcome = write_single_line(path, LineKind::overhead, example_line());
-  setrlimit(RLIMIT_FSIZE, &saved);
+  const auto outcome = [&] {
+    const test::FileSizeLimit limit(500);  // less than the header block
+    return write_single_line(path, LineKind::overhead, example_line());
+  }();
   EXPECT_EQ(outcome, error_message(text::kCannotCreate));
   EXPECT_EQ(test::read_file(path), "previous project");
 }
