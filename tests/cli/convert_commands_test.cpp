@@ -2,28 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "common/text_file.h"
 #include "convert/convert_messages.h"
+#include "run_tralva_util.h"
 #include "test_support.h"
 
 namespace tralva::cli {
 namespace {
 
 namespace text = convert_text;
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome tralva_util(const Arguments& arguments, bool terminal = false) {
-  std::ostringstream out, err;
-  Io io{out, err, terminal};
-  const int status = run(arguments, io);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Griglia, WritesTheBaseFileAndReportsOnStandardOutput) {
   test::TempDir dir;

@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "common/text_file.h"
+#include "run_tralva_util.h"
 #include "test_support.h"
 
 namespace tralva::cli {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome tralva_util(const Arguments& arguments) {
-  std::ostringstream out, err;
-  Io io{out, err};
-  const int status = run(arguments, io);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Angoli, PrintsOneAnglePerPylon) {
   const Outcome r = tralva_util({"angoli", "0", "0", "100", "0", "100", "100"});
