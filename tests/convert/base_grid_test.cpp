@@ -11,11 +11,7 @@ namespace {
 
 namespace text = convert_text;
 
-struct Outcome {
-  Message message;
-  std::string file;  // the bytes of grid.txt afterwards
-  test::RecordingSink sink;
-};
+using Outcome = test::CommandRun;  // output: the bytes of grid.txt afterwards
 
 class BaseGrid : public testing::Test {
  protected:
@@ -31,11 +27,9 @@ class BaseGrid : public testing::Test {
     return r;
   }
   Outcome create(const BaseGridRequest& request, Clock* clock = nullptr) {
-    Outcome outcome;
-    test::SteppingClock steady(1000, 0);
-    outcome.message = create_base_file(request, outcome.sink, clock ? *clock : steady);
-    outcome.file = test::read_file(dir.file("grid.txt"));
-    return outcome;
+    return test::run_command(
+        [&](ProgressSink& sink, Clock& c) { return create_base_file(request, sink, c); },
+        dir.file("grid.txt"), clock, 1000);
   }
   test::TempDir dir;
 };
@@ -43,10 +37,10 @@ class BaseGrid : public testing::Test {
 TEST_F(BaseGrid, WritesXOuterYInnerWithHeightZero) {
   const Outcome run = create(grid(100, 200, 2, 1, 10, "m"));
   EXPECT_EQ(run.message, information_message(text::kBaseCreated));
-  EXPECT_EQ(run.file,
+  EXPECT_EQ(run.output,
             "X\tY\tZ\r\n100\t200\t0\r\n100\t210\t0\r\n110\t200\t0\r\n110\t210\t0\r\n"
             "120\t200\t0\r\n120\t210\t0\r\n");
-  EXPECT_EQ(create(grid(0.5, 0, 0, 0, 1, "mm")).file, "X\tY\tZ\r\n0.500\t0.000\t0\r\n");
+  EXPECT_EQ(create(grid(0.5, 0, 0, 0, 1, "mm")).output, "X\tY\tZ\r\n0.500\t0.000\t0\r\n");
 }
 
 TEST_F(BaseGrid, EveryPrecisionIsThePrintfOfTheDoubleCoordinate) {
@@ -67,14 +61,14 @@ TEST_F(BaseGrid, EveryPrecisionIsThePrintfOfTheDoubleCoordinate) {
                                    -0.125 + j * static_cast<double>(step), 0);
       }
     }
-    EXPECT_EQ(create(grid(4500000.0625, -0.125, 4, 70, step, c.precision)).file, expected)
+    EXPECT_EQ(create(grid(4500000.0625, -0.125, 4, 70, step, c.precision)).output, expected)
         << c.precision;
   }
 }
 
 TEST_F(BaseGrid, TallGridsBeyondTheCachedRowsStayExact) {
   const Outcome run = create(grid(0, 0.05, 1, 70000, 0.1f, "mm"));
-  const std::string& file = run.file;
+  const std::string& file = run.output;
   const std::size_t last_line = file.rfind('\n', file.size() - 2) + 1;
   EXPECT_EQ(file.substr(last_line), test::c_printf("%.3lf\t%.3lf\t0\r\n", 0.1f * 1.0,
                                                    0.05 + 70000 * static_cast<double>(0.1f)));
@@ -99,16 +93,18 @@ std::string printf_grid(const BaseGridRequest& r, const char* format) {
 TEST_F(BaseGrid, TallColumnsWrittenAsBlocksStayExact) {
   // X grows from five to six digits: the lines of a column change length.
   const BaseGridRequest digits = grid(99990, -3.25, 30, 2999, 1, "m");
-  EXPECT_EQ(test::first_difference(create(digits).file, printf_grid(digits, "%.lf\t%.lf\t%i\r\n")),
-            "");
+  EXPECT_EQ(
+      test::first_difference(create(digits).output, printf_grid(digits, "%.lf\t%.lf\t%i\r\n")),
+      "");
   // X beyond 16 characters goes line by line, after the blocks before it.
   const BaseGridRequest wide = grid(999999999998.0, 0.5, 3, 2047, 1, "mm");
-  EXPECT_EQ(test::first_difference(create(wide).file, printf_grid(wide, "%.3lf\t%.3lf\t%i\r\n")),
-            "");
+  EXPECT_EQ(
+      test::first_difference(create(wide).output, printf_grid(wide, "%.3lf\t%.3lf\t%i\r\n")),
+      "");
   // Short X, of one to three characters, and its progress: every position once.
   const BaseGridRequest small = grid(0, 0, 200, 2047, 0.5f, "m");
   const Outcome run = create(small);
-  EXPECT_EQ(test::first_difference(run.file, printf_grid(small, "%.lf\t%.lf\t%i\r\n")), "");
+  EXPECT_EQ(test::first_difference(run.output, printf_grid(small, "%.lf\t%.lf\t%i\r\n")), "");
   std::vector<std::string> every;
   for (int k = 1; k <= 1000; ++k) every.push_back("at " + std::to_string(k));
   EXPECT_EQ(run.sink.only("at "), every);
@@ -117,13 +113,13 @@ TEST_F(BaseGrid, TallColumnsWrittenAsBlocksStayExact) {
 TEST_F(BaseGrid, StepCountsOfZeroOrBelow) {
   // One point, whatever the step.
   for (const float step : {0.0f, -5.0f, 3.0f}) {
-    EXPECT_EQ(create(grid(7, 8, 0, 0, step, "m")).file, "X\tY\tZ\r\n7\t8\t0\r\n");
+    EXPECT_EQ(create(grid(7, 8, 0, 0, step, "m")).output, "X\tY\tZ\r\n7\t8\t0\r\n");
   }
   // A negative count: the header alone; the step is not tested then.
-  EXPECT_EQ(create(grid(7, 8, -1, 5, 1, "m")).file, "X\tY\tZ\r\n");
+  EXPECT_EQ(create(grid(7, 8, -1, 5, 1, "m")).output, "X\tY\tZ\r\n");
   const Outcome run = create(grid(7, 8, -5, -3, 0, "m"));
   EXPECT_EQ(run.message.kind, MessageKind::information);
-  EXPECT_EQ(run.file, "X\tY\tZ\r\n");
+  EXPECT_EQ(run.output, "X\tY\tZ\r\n");
 }
 
 TEST_F(BaseGrid, ChecksTheStepThenThePathBeforeTouchingAnything) {
@@ -131,7 +127,7 @@ TEST_F(BaseGrid, ChecksTheStepThenThePathBeforeTouchingAnything) {
   Outcome run = create(grid(0, 0, 3, 0, 0, "m"));
   EXPECT_EQ(run.message, warning_message(text::kStepNotPositive));
   EXPECT_TRUE(run.sink.events.empty());
-  EXPECT_EQ(run.file, "old");
+  EXPECT_EQ(run.output, "old");
 
   BaseGridRequest no_path = grid(0, 0, 1, 1, 1, "m");
   no_path.base_file_path.clear();
@@ -143,7 +139,7 @@ TEST_F(BaseGrid, ChecksTheStepThenThePathBeforeTouchingAnything) {
   missing_folder.base_file_path = dir.file("missing/grid.txt");
   run = create(missing_folder);
   EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
-  EXPECT_EQ(run.file, "old");
+  EXPECT_EQ(run.output, "old");
 }
 
 TEST_F(BaseGrid, AFailedWriteIsAnErrorAndKeepsTheOldFile) {
@@ -154,7 +150,7 @@ TEST_F(BaseGrid, AFailedWriteIsAnErrorAndKeepsTheOldFile) {
     run = create(grid(0, 0, 999, 999, 1, "mm"));  // about 20 MB
   }
   EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
-  EXPECT_EQ(run.file, "old");
+  EXPECT_EQ(run.output, "old");
   EXPECT_EQ(run.sink.events.back(), "refresh");
   EXPECT_EQ(run.sink.only("at ").back(), "at 0");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);

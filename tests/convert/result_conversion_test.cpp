@@ -16,11 +16,7 @@ namespace text = convert_text;
 const char* const kSquare =
     "X\tY\tZ\tB\n0\t0\t0\t1.5\n10\t0\t0\t2.5\n0\t10\t0\t3.5\n10\t10\t0\t4.5\n";
 
-struct Conversion {
-  Message message;
-  std::string output;
-  test::RecordingSink sink;
-};
+using Conversion = test::CommandRun;
 
 class ResultConversion : public testing::Test {
  protected:
@@ -38,11 +34,9 @@ class ResultConversion : public testing::Test {
     return run(request, clock);
   }
   Conversion run(const ResultConversionRequest& request, Clock* clock = nullptr) {
-    Conversion c;
-    test::SteppingClock steady(0, 0);
-    c.message = convert_result(request, c.sink, clock ? *clock : steady);
-    c.output = test::read_file(dir.file("out.txt"));
-    return c;
+    return test::run_command(
+        [&](ProgressSink& sink, Clock& c) { return convert_result(request, sink, c); },
+        dir.file("out.txt"), clock);
   }
   test::TempDir dir;
 };

@@ -19,11 +19,7 @@ const char* const kPoints =
     "X\tY\tZ\r\n100\t200\t1.50\r\n110\t200\t2.50\r\n120\t200\t3.50\r\n"
     "100\t210\t4.50\r\n110\t210\t5.50\r\n120\t210\t6.50\r\n";
 
-struct Conversion {
-  Message message;
-  std::string output;
-  test::RecordingSink sink;
-};
+using Conversion = test::CommandRun;
 
 class TerrainConversion : public testing::Test {
  protected:
@@ -33,11 +29,9 @@ class TerrainConversion : public testing::Test {
     return run({dir.file("in.txt"), dir.file("out.txt"), precision}, clock);
   }
   Conversion run(const TerrainConversionRequest& request, Clock* clock = nullptr) {
-    Conversion c;
-    test::SteppingClock steady(0, 0);
-    c.message = convert_terrain(request, c.sink, clock ? *clock : steady);
-    c.output = test::read_file(request.terrain_gis_path);
-    return c;
+    return test::run_command(
+        [&](ProgressSink& sink, Clock& c) { return convert_terrain(request, sink, c); },
+        request.terrain_gis_path, clock);
   }
   test::TempDir dir;
 };

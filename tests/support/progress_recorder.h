@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/message.h"
 #include "common/progress.h"
+#include "test_support.h"
 
 namespace tralva::test {
 
@@ -64,5 +66,25 @@ class SteppingClock final : public Clock {
   std::int64_t now_;
   std::int64_t step_;
 };
+
+// What a long command left behind: its message, the progress it drove and
+// the bytes of its output file.
+struct CommandRun {
+  Message message;
+  std::string output;
+  RecordingSink sink;
+};
+
+// Runs command(sink, clock) with `clock`, or with one that stands still at
+// `still` seconds, then reads the output file.
+template <class Command>
+CommandRun run_command(Command command, const std::string& output_path, Clock* clock,
+                       std::int64_t still = 0) {
+  CommandRun run;
+  SteppingClock standing(still, 0);
+  run.message = command(run.sink, clock != nullptr ? *clock : standing);
+  run.output = read_file(output_path);
+  return run;
+}
 
 }  // namespace tralva::test
