@@ -11,7 +11,7 @@
 #include "common/format.h"
 #include "common/text_file.h"
 #include "project/project_file.h"
-#include "viewer/configuration.h"
+#include "geometry/configuration.h"
 
 namespace {
 

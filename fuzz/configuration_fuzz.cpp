@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "viewer/configuration.h"
+#include "geometry/configuration.h"
 
 namespace {
 

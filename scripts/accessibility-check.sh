@@ -15,7 +15,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 launcher=$!
 sleep 1
-build/default/src/tralva &
+build/default/src/ui/tralva &
 program=$!
 sleep 2
 status=0

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target tralva
-exec build/default/src/tralva "$@"
+exec build/default/src/ui/tralva "$@"

@@ -1,10 +1,10 @@
-#include "cli/cli.h"
+#include "cli.h"
 
 #include <ostream>
 #include <string_view>
 
-#include "cli/convert_commands.h"
-#include "cli/geometry_commands.h"
+#include "convert_commands.h"
+#include "geometry_commands.h"
 
 namespace tralva::cli {
 namespace {

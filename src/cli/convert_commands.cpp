@@ -1,9 +1,9 @@
-#include "cli/convert_commands.h"
+#include "convert_commands.h"
 
 #include <ostream>
 
-#include "cli/options.h"
-#include "cli/terminal_progress.h"
+#include "options.h"
+#include "terminal_progress.h"
 #include "common/field.h"
 #include "convert/base_grid.h"
 #include "convert/grid_text.h"

@@ -2,7 +2,7 @@
 // tralva-util's commands on grid files and projects: the "Interpolazione"
 // and "Utilità" pages in batch.
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace tralva::cli {
 

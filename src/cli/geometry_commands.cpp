@@ -1,12 +1,12 @@
-#include "cli/geometry_commands.h"
+#include "geometry_commands.h"
 
 #include <ostream>
 
-#include "cli/json_writer.h"
+#include "json_writer.h"
 #include "common/field.h"
 #include "common/format.h"
 #include "project/arm_angles.h"
-#include "viewer/configuration.h"
+#include "geometry/configuration.h"
 
 namespace tralva::cli {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // tralva-util's commands on line geometry.
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace tralva::cli {
 

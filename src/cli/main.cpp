@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "cli/cli.h"
+#include "cli.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace tralva::cli {
 

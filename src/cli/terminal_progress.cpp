@@ -1,4 +1,4 @@
-#include "cli/terminal_progress.h"
+#include "terminal_progress.h"
 
 #include <ostream>
 #include <string>

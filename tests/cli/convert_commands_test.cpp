@@ -1,4 +1,4 @@
-#include "cli/convert_commands.h"
+#include "convert_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/geometry_commands.h"
+#include "geometry_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace tralva::cli {
 

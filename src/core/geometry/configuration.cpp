@@ -1,0 +1,368 @@
+#include "geometry/configuration.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <span>
+
+#include "project/arm_angles.h"
+#include "project/project_file.h"
+#include "project/project_messages.h"
+#include "geometry/geometry_messages.h"
+
+namespace tralva {
+namespace {
+
+namespace text = viewer_text;
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kStraightPieces = 1'000'000;
+constexpr float kTopLevelStart = -10'000'000;
+
+// Corner distances grow as 1 / sin(half the corner angle); like a miter
+// limit, the factor stops here, so a run that turns back on itself, or whose
+// legs point the same way, keeps its conductors at a finite distance.
+constexpr double kMiterLimit = 4;
+
+Message incomplete() { return error_message(project_text::kIncomplete); }
+
+// The direction angle in [0, 2pi) of (dx, dy); 0 for a zero vector.
+double direction_angle(double dx, double dy) {
+  const double length = std::sqrt(dx * dx + dy * dy);
+  if (!(length > 0)) return 0;
+  if (dx >= 0 && dy >= 0) return std::asin(dy / length);
+  if (dx < 0 && dy >= 0) return kPi / 2 - std::asin(dx / length);
+  if (dx < 0 && dy < 0) return kPi - std::asin(dy / length);
+  return 3 * kPi / 2 + std::asin(dx / length);
+}
+
+// Into [0, pi), folding twice as cable-run directions may need.
+double folded(double angle) {
+  for (int pass = 0; pass < 2; ++pass) {
+    if (angle < 0) {
+      angle += kPi;
+    } else if (angle >= kPi) {
+      angle -= kPi;
+    }
+  }
+  return angle;
+}
+
+// At a cable run's corner the conductor keeps its arm length from both legs:
+// along the bisector that is arm_length / sin(half the angle between the
+// legs).  A straight run (sin = 1) keeps the arm length exactly.
+double corner_factor(double forward, double backward) {
+  const double s = std::abs(std::sin((forward - backward) / 2));
+  return s > 1 / kMiterLimit ? 1 / s : kMiterLimit;
+}
+
+std::int32_t integer_part(double value) {
+  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(std::trunc(value), kLow, kHigh));
+}
+
+// Hands out the values of one row in order.  A value that is missing, or not
+// finite in the precision it is used in, is refused.
+class RowCursor {
+ public:
+  explicit RowCursor(const std::vector<ProjectValue>& row) : row_(row) {}
+
+  std::optional<ProjectValue> next() {
+    if (next_ == row_.size()) return std::nullopt;
+    return row_[next_++];
+  }
+  std::optional<double> real() {
+    const auto v = next();
+    if (!v || !std::isfinite(v->as_double)) return std::nullopt;
+    return v->as_double;
+  }
+  std::optional<float> real_float() {
+    const auto v = next();
+    if (!v || !std::isfinite(v->as_float)) return std::nullopt;
+    return v->as_float;
+  }
+
+ private:
+  const std::vector<ProjectValue>& row_;
+  std::size_t next_ = 0;
+};
+
+// Runs the viewer's checks over the values read, in the order in which they
+// can fire, then builds the geometry.
+class Builder {
+ public:
+  explicit Builder(const ProjectData& data) : data_(data) {}
+
+  ConfigurationOutcome run() {
+    using Step = std::optional<Message> (Builder::*)();
+    for (const Step step : {&Builder::read_headers, &Builder::read_phases, &Builder::read_supports,
+                            &Builder::check_coincident_supports, &Builder::read_heights_and_arms,
+                            &Builder::read_sag_constants}) {
+      if (auto message = (this->*step)()) return *std::move(message);
+    }
+    // Counts below 1 may need no value at all and still make no project.
+    if (!data_.complete) return incomplete();
+    place_suspension_points();
+    shape_spans();
+    return std::move(geometry_);
+  }
+
+ private:
+  std::optional<Message> read_headers() {
+    for (const LineHeader& header : data_.lines) {
+      if (header.segment_length < 0) return error_message(text::kNegativeSegment);
+      if (!std::isfinite(header.segment_length)) return incomplete();
+      LineGeometry line;
+      line.current = header.current;
+      line.conductor_count = header.conductor_count;
+      line.support_count = header.support_count;
+      line.segment_length = header.segment_length;
+      line.is_overhead = !(header.segment_length < 0.001);
+      geometry_.lines.push_back(std::move(line));
+    }
+    return std::nullopt;
+  }
+
+  // Arrays grow as values arrive, so a count the file cannot back is never
+  // used to size anything.
+  std::optional<Message> read_phases() {
+    RowCursor row(data_.phases);
+    for (LineGeometry& line : geometry_.lines) {
+      for (int k = 0; k < line.conductor_count; ++k) {
+        const auto code = row.next();
+        if (!code || !row.next()) return incomplete();  // the offset is dropped
+        line.phase_code.push_back(integer_part(code->as_double));
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Message> read_supports() {
+    RowCursor row(data_.supports);
+    for (LineGeometry& line : geometry_.lines) {
+      for (int p = 0; p < line.support_count; ++p) {
+        const auto x = row.real();
+        const auto y = row.real();
+        const auto level = row.real_float();
+        const auto angle = row.next();
+        if (!x || !y || !level || !angle) return incomplete();
+        // Infinite angles are out of range like any other.
+        const double degrees = angle->as_double;
+        if (degrees < 0 || !(degrees < 180)) return error_message(text::kArmAngleRange);
+        line.x.push_back(*x);
+        line.y.push_back(*y);
+        line.ground_level.push_back(*level);
+        line.arm_angle.push_back(degrees * (kPi / 180));
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Message> check_coincident_supports() {
+    for (const LineGeometry& line : geometry_.lines) {
+      if (has_coincident_supports(line.x, line.y)) {
+        return error_message(project_text::kCoincidentSupports);
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Message> read_heights_and_arms() {
+    RowCursor heights(data_.heights);
+    RowCursor arms(data_.arm_lengths);
+    for (auto [row, field] : {std::pair{&heights, &LineGeometry::height},
+                              std::pair{&arms, &LineGeometry::arm_length}}) {
+      for (LineGeometry& line : geometry_.lines) {
+        const std::int64_t count = std::int64_t{line.conductor_count} * line.support_count;
+        for (std::int64_t i = 0; i < count; ++i) {
+          const auto value = row->real_float();
+          if (!value) return incomplete();
+          (line.*field).push_back(*value);
+        }
+      }
+    }
+    return std::nullopt;
+  }
+
+  static void set_leg_directions(LineGeometry& line) {
+    const std::size_t p = line.x.size();  // the supports read, whatever the count claims
+    line.forward_azimuth.assign(p, 0.0);
+    line.backward_azimuth.assign(p, 0.0);
+    for (std::size_t i = 0; i < p; ++i) {
+      if (i + 1 < p) {
+        line.forward_azimuth[i] =
+            direction_angle(line.x[i + 1] - line.x[i], line.y[i + 1] - line.y[i]);
+      }
+      if (i > 0) {
+        line.backward_azimuth[i] =
+            direction_angle(line.x[i - 1] - line.x[i], line.y[i - 1] - line.y[i]);
+      }
+    }
+  }
+
+  // A span with a sag constant below 0.01 is a leg of a cable run: it sets
+  // the cross direction at its supports.
+  static void set_cable_run_direction(LineGeometry& line, int k, int s) {
+    if (line.forward_azimuth.empty()) return;  // not a cable run: the line is refused anyway
+    const auto i = static_cast<std::size_t>(s);
+    if (s == 0) line.arm_angle[0] = line.forward_azimuth[0] + kPi / 2;
+    if (s >= 1) {
+      line.arm_angle[i] = (line.forward_azimuth[i] + line.backward_azimuth[i]) / 2;
+      float& arm = line.arm_length[line.at_support(k, s)];
+      arm = static_cast<float>(arm * corner_factor(line.forward_azimuth[i], line.backward_azimuth[i]));
+    }
+    if (s == line.support_count - 2) line.arm_angle[i + 1] = line.backward_azimuth[i + 1] - kPi / 2;
+  }
+
+  std::optional<Message> read_sag_constants() {
+    for (LineGeometry& line : geometry_.lines) {
+      if (line.segment_length < 0.1) set_leg_directions(line);
+    }
+    RowCursor row(data_.sag_constants);
+    for (std::size_t l = 0; l < geometry_.lines.size(); ++l) {
+      LineGeometry& line = geometry_.lines[l];
+      const double segment = line.segment_length;
+      bool inconsistent = false;
+      for (int k = 0; k < line.conductor_count; ++k) {
+        for (int s = 0; s + 1 < line.support_count; ++s) {
+          const auto value = row.real_float();
+          if (!value) return incomplete();
+          const float a = *value;
+          if (a < 0) return error_message(text::kNegativeSag);
+          if ((a < 0.01 && segment > 0.1) || (a > 0.01 && segment < 0.1)) inconsistent = true;
+          if (a < 0.01) set_cable_run_direction(line, k, s);
+          const auto i = static_cast<std::size_t>(s);
+          line.arm_angle[i] = folded(line.arm_angle[i]);
+          line.arm_angle[i + 1] = folded(line.arm_angle[i + 1]);
+          line.sag_constant.push_back(a);
+        }
+      }
+      if (inconsistent) {
+        return warning_message(text::kInconsistentStart + std::to_string(l + 1) +
+                               text::kInconsistentEnd);
+      }
+    }
+    return std::nullopt;
+  }
+
+  void place_suspension_points() {
+    for (LineGeometry& line : geometry_.lines) {
+      line.top_level.assign(static_cast<std::size_t>(line.support_count), kTopLevelStart);
+      for (int k = 0; k < line.conductor_count; ++k) {
+        for (int p = 0; p < line.support_count; ++p) {
+          const std::size_t at = line.at_support(k, p);
+          const auto i = static_cast<std::size_t>(p);
+          const double arm = line.arm_length[at];
+          const SuspensionPoint point{line.x[i] + arm * std::cos(line.arm_angle[i]),
+                                      line.y[i] + arm * std::sin(line.arm_angle[i]),
+                                      line.ground_level[i] + line.height[at]};
+          line.suspension_points.push_back(point);
+          line.top_level[i] = std::max(line.top_level[i], point.z);
+        }
+      }
+    }
+  }
+
+  // Every span's length, direction and catenary first: one span drawn
+  // straight makes the whole line straight, so the sampling comes after.
+  void shape_spans() {
+    std::int64_t span_total = 0;
+    for (const LineGeometry& line : geometry_.lines) {
+      span_total += std::int64_t{line.conductor_count} * (line.support_count - 1);
+    }
+    const std::int64_t limit =
+        std::clamp(kMaxSamplesPerProject / std::max<std::int64_t>(span_total, 1), std::int64_t{1},
+                   kMaxSamplesPerSpan);
+    for (LineGeometry& line : geometry_.lines) {
+      for (int k = 0; k < line.conductor_count; ++k) {
+        for (int s = 0; s + 1 < line.support_count; ++s) {
+          const float a = line.sag_constant[line.at_span(k, s)];
+          line.spans.push_back(span_constants(line.suspension_points[line.at_support(k, s)],
+                                              line.suspension_points[line.at_support(k, s + 1)], a));
+          if (a < 1) line.segment_length = kStraightPieces;
+        }
+      }
+    }
+    for (LineGeometry& line : geometry_.lines) {
+      for (int k = 0; k < line.conductor_count; ++k) {
+        for (int s = 0; s + 1 < line.support_count; ++s) {
+          SpanCurve& span = line.spans[line.at_span(k, s)];
+          span.samples = samples(line.suspension_points[line.at_support(k, s)],
+                                 line.suspension_points[line.at_support(k, s + 1)], span,
+                                 line.sag_constant[line.at_span(k, s)], line.segment_length, limit);
+        }
+      }
+    }
+  }
+
+  static SpanCurve span_constants(const SuspensionPoint& p, const SuspensionPoint& q, double a) {
+    SpanCurve span;
+    const double dx = q.x - p.x;
+    const double dy = q.y - p.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    span.span_length = length;
+    span.span_azimuth = direction_angle(dx, dy);
+    if (a < 1) return span;
+    const double d = (double{q.z} - p.z) / a;
+    const double e = std::exp(length / a);
+    const double x0 =
+        -a * std::log((std::sqrt((e - 1) * (e - 1) * std::exp(-length / a) + d * d) + d) / (e - 1));
+    const double c0 = p.z - a * std::cosh(-x0 / a);
+    // Length 0, or constants too large for a double: no curve to draw.
+    if (std::isfinite(x0) && std::isfinite(c0)) {
+      span.vertex_offset = x0;
+      span.curve_offset = c0;
+    }
+    return span;
+  }
+
+  static std::vector<Point3> samples(const SuspensionPoint& p, const SuspensionPoint& q,
+                                     const SpanCurve& span, double a, double segment,
+                                     std::int64_t limit) {
+    const Point3 first{p.x, p.y, p.z};
+    const Point3 last{q.x, q.y, q.z};
+    std::vector<Point3> points;
+    if (!(a > 10)) {
+      points = {first, last};
+    } else if (span.vertex_offset && span.curve_offset && std::isfinite(span.span_length)) {
+      const double length = span.span_length;
+      const double x0 = *span.vertex_offset;
+      const double c0 = *span.curve_offset;
+      double step = segment;
+      if (!(length / step <= static_cast<double>(limit))) step = length / static_cast<double>(limit);
+      const auto pieces = static_cast<std::int64_t>(length / step);
+      const double cos_azimuth = std::cos(span.span_azimuth);
+      const double sin_azimuth = std::sin(span.span_azimuth);
+      points.reserve(static_cast<std::size_t>(pieces) + 2);
+      for (std::int64_t i = 0; i <= pieces; ++i) {
+        const double t = static_cast<double>(i) * step;
+        points.push_back({p.x + cos_azimuth * t, p.y + sin_azimuth * t,
+                          a * std::cosh((t - x0) / a) + c0});
+      }
+      if (length != static_cast<double>(pieces) * step) points.push_back(last);
+    }
+    const bool finite = std::all_of(points.begin(), points.end(), [](const Point3& point) {
+      return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+    });
+    if (!finite) points.clear();
+    return points;
+  }
+
+  const ProjectData& data_;
+  ConfigurationGeometry geometry_;
+};
+
+}  // namespace
+
+ConfigurationOutcome build_configuration(ByteStream& in) {
+  return Builder(read_project_data(in)).run();
+}
+
+ConfigurationOutcome build_configuration(const std::string& path) {
+  std::optional<ProjectData> data = read_project_data(path);  // closes the file again
+  if (!data) return error_message(project_text::kCannotOpen);
+  return Builder(*data).run();
+}
+
+}  // namespace tralva

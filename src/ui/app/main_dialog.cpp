@@ -1,0 +1,84 @@
+#include "app/main_dialog.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+
+#include <cstdlib>
+
+#include "forms/dialog_keys.h"
+#include "forms/form_layout.h"
+#include "texts/icons.h"
+#include "forms/picture.h"
+#include "pages/interpolazione.h"
+#include "pages/licenza.h"
+#include "pages/orografico.h"
+#include "pages/piano.h"
+#include "texts/shell_texts.h"
+#include "pages/start.h"
+#include "pages/utilita.h"
+
+namespace tralva {
+
+MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs,
+                       QWidget* parent)
+    : QDialog(parent), tab_(this) {
+  using namespace shell_text;
+  setWindowTitle(kMainTitle);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowIcon(QIcon(QString::fromUtf8(icon::kApplication)));
+
+  FormLayout form(*this);
+  setFixedSize(form.units().size(302, 429));
+  tab_.setGeometry(form.units().rect({7, 7, 288, 390}));
+  start_ = new start(context, std::move(dialogs), &tab_);
+  piano_ = new piano(context, &tab_);
+  orografico_ = new orografico(context, &tab_);
+  interpolazione_ = new interpolazione(context, &tab_);
+  utilita_ = new utilita(context, &tab_);
+  licenza_ = new licenza(context, &tab_);
+  tab_.add_page(kTabStart, start_);
+  tab_.add_page(kTabPiano, piano_);
+  tab_.add_page(kTabOrografico, orografico_);
+  tab_.add_page(kTabInterpolazione, interpolazione_);
+  tab_.add_page(kTabUtilita, utilita_);
+  tab_.add_page(kTabLicenza, licenza_);
+
+  // Made after the pages, so Tab goes from the strip through the page to it.
+  form.icon(icon::kExit, 96, 402);
+  exit_ = form.button(kExit, {121, 403, 84, 19});
+  // Ends the process at once: nothing is closed, asked or saved.
+  connect(exit_, &QPushButton::clicked, this, [] { std::exit(0); });
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Shown by the program, not restored by the desktop: start on "Start".
+  if (!event->spontaneous()) {
+    tab_.select_page(0);
+    tab_.strip().setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  // Only keys of the window's own controls get here: the pages keep theirs.
+  // Enter presses the focused button; on the tab strip it is the window's
+  // OK command and closes it, as Escape does.
+  if (is_enter(*event)) {
+    if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget())) {
+      button->click();
+    } else {
+      accept();
+    }
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace tralva

@@ -1,0 +1,33 @@
+#pragma once
+// What the Start page opens in the program.  It holds the 30 data-entry
+// configurations for the whole run, built in the Start page's order, and
+// opens each modally over the window that is active; the viewer and the two
+// engineering dialogs open nothing yet.
+
+#include <vector>
+
+#include "forms/form_context.h"
+#include "pages/start_dialogs.h"
+#include "dialogs/data_entry_dialog.h"
+
+namespace tralva {
+
+class StartPageDialogs final : public StartDialogs {
+ public:
+  explicit StartPageDialogs(FormContext context);
+
+  void open_data_entry(const DataEntryChoice& choice) override;
+  void open_viewer() override {}
+  void open_geometry() override {}
+  void open_band() override {}
+
+  // The configuration's values, as its dialog shows them when opened; null
+  // for a choice that is none of the 30.
+  DataEntry* data_entry(const DataEntryChoice& choice);
+
+ private:
+  FormContext context_;
+  std::vector<DataEntry> data_entries_;
+};
+
+}  // namespace tralva

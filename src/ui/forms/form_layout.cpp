@@ -1,0 +1,161 @@
+#include "forms/form_layout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
+#include "forms/form_texts.h"
+#include "texts/icons.h"
+#include "forms/picture.h"
+
+namespace tralva {
+
+FormLayout::FormLayout(QWidget& form) : form_(form), units_(form.font()) {}
+
+QRect FormLayout::line_rect(QWidget* control, int x, int y, int du_height) const {
+  // A one-line control keeps its natural height, centred on the line the
+  // template gives it, so labels and edits of one row share a middle.
+  const QSize natural = control->sizeHint();
+  const int middle = units_.y(y) + units_.y(du_height) / 2;
+  return {units_.x(x), middle - natural.height() / 2, natural.width(), natural.height()};
+}
+
+QGroupBox* FormLayout::group(const QString& title, DuRect place) {
+  auto* box = new QGroupBox(title, &form_);
+  box->setGeometry(units_.rect(place));
+  box->setFocusPolicy(Qt::NoFocus);
+  return box;
+}
+
+QLabel* FormLayout::label(const QString& text, int x, int y, QWidget* buddy) {
+  auto* label = new QLabel(text, &form_);
+  label->setBuddy(buddy);
+  label->setGeometry(line_rect(label, x, y, 8));
+  return label;
+}
+
+QLabel* FormLayout::text(const QString& text, DuRect place) {
+  auto* label = new QLabel(text, &form_);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Never clipped: a paragraph longer than its place grows downwards.
+  QRect area = units_.rect(place);
+  area.setHeight(std::max(area.height(), label->heightForWidth(area.width())));
+  label->setGeometry(area);
+  return label;
+}
+
+QLineEdit* FormLayout::number_edit(DuRect place) {
+  QLineEdit* edit = text_edit(place);
+  edit->setAlignment(Qt::AlignRight);
+  return edit;
+}
+
+QLineEdit* FormLayout::digits_edit(DuRect place) {
+  QLineEdit* edit = number_edit(place);
+  static const QRegularExpression digits(QStringLiteral("[0-9]*"));
+  edit->setValidator(new QRegularExpressionValidator(digits, edit));
+  return edit;
+}
+
+QLineEdit* FormLayout::text_edit(DuRect place) {
+  auto* edit = new QLineEdit(&form_);
+  edit->setGeometry(units_.rect(place));
+  return edit;
+}
+
+QComboBox* FormLayout::list(const QStringList& items, int x, int y, int width) {
+  auto* list = new QComboBox(&form_);
+  list->addItems(items);
+  list->setEditable(false);
+  QRect place = line_rect(list, x, y, 12);
+  place.setWidth(units_.x(width));
+  list->setGeometry(place);
+  return list;
+}
+
+QCheckBox* FormLayout::check(const QString& text, int x, int y) {
+  auto* box = new QCheckBox(text, &form_);
+  box->setGeometry(line_rect(box, x, y, 10));
+  return box;
+}
+
+QPushButton* FormLayout::button(const QString& text, DuRect place) {
+  auto* button = new QPushButton(text, &form_);
+  button->setAutoDefault(false);
+  button->setGeometry(units_.rect(place));
+  return button;
+}
+
+QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString& text,
+                                     int icon_x, DuRect place) {
+  // The icon only illustrates the button: it has no name of its own.
+  icon(icon_resource, icon_x, place.y);
+  return button(text, place);
+}
+
+FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, int icon_x,
+                             DuRect button_place, int path_x, int path_width) {
+  FileRow row;
+  row.button = icon_button(icon_resource, text, icon_x, button_place);
+  row.path = text_edit({path_x, 0, path_width, 0});
+  // Its natural height, so the text is never cut, level with the button.
+  QRect place = line_rect(row.path, path_x, button_place.y, button_place.height);
+  place.setWidth(units_.x(path_x + path_width) - place.left());
+  row.path->setGeometry(place);
+  return row;
+}
+
+Picture* FormLayout::picture(const QString& resource, const QString& description,
+                             DuRect place) {
+  auto* picture = new Picture(resource, description, Picture::Style::sunken, &form_);
+  picture->setGeometry(units_.rect(place));
+  return picture;
+}
+
+Picture* FormLayout::icon(const QString& resource, int x, int y) {
+  auto* picture = new Picture(resource, QString(), Picture::Style::plain, &form_);
+  // Square, as tall as a button.
+  const int side = units_.y(20);
+  picture->setGeometry(units_.x(x), units_.y(y), side, side);
+  return picture;
+}
+
+ProgressPanel FormLayout::progress(int x, int y) {
+  ProgressPanel panel;
+  panel.bar = new QProgressBar(&form_);
+  panel.bar->setRange(0, 1000);
+  panel.bar->setValue(0);
+  panel.bar->setTextVisible(false);
+  panel.bar->setGeometry(units_.rect({x, y, 148, 6}));
+  panel.bar->setAccessibleName(QString::fromUtf8(form_text::kProgress));
+
+  static constexpr int kScaleAt[] = {0, 31, 66, 101, 136};
+  for (int i = 0; i < 5; ++i) {
+    label(QString::fromUtf8(form_text::kScale[i]), x + kScaleAt[i], y + 9);
+  }
+
+  icon(QString::fromUtf8(icon::kRemaining), x + 164, y - 1);
+  label(QString::fromUtf8(form_text::kRemainingTime), x + 193, y - 1);
+  const auto number = [&](int at, int width, Qt::Alignment alignment) {
+    QLabel* value = this->text(QStringLiteral("0"), {at, y + 11, width, 8});
+    value->setAlignment(alignment | Qt::AlignVCenter);
+    return value;
+  };
+  panel.hours = number(x + 182, 20, Qt::AlignRight);
+  label(QStringLiteral("h"), x + 203, y + 11);
+  panel.minutes = number(x + 210, 12, Qt::AlignRight);
+  label(QStringLiteral("m"), x + 223, y + 11);
+  panel.seconds = number(x + 231, 12, Qt::AlignRight);
+  label(QStringLiteral("s"), x + 244, y + 11);
+  return panel;
+}
+
+}  // namespace tralva
