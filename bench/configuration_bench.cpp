@@ -9,7 +9,6 @@
 #include <string>
 
 #include "common/format.h"
-#include "common/text_file.h"
 #include "project/project_file.h"
 #include "geometry/configuration.h"
 

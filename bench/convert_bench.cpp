@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "common/format.h"
-#include "common/text_file.h"
+#include "project/project_file.h"
 #include "plain_convert.h"
 
 namespace {

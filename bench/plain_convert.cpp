@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text_file.h"
+#include "project/project_file.h"
 
 namespace tralva::plain {
 namespace {

@@ -3,7 +3,7 @@
 // exactly as it was.
 #include <cstdlib>
 
-#include "common/text_file.h"
+#include "project/project_file.h"
 #include "convert/project_merge.h"
 #include "fuzz_support.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/text_file.h"
+#include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
 

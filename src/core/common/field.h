@@ -15,8 +15,8 @@ inline constexpr int kDoubleDigits = 15;
 inline constexpr int kFloatDigits = 6;
 
 // The prompts when a field holds no number: the only English texts shown.
-inline constexpr const char* kNumberPrompt = "Please enter a number.";
-inline constexpr const char* kIntegerPrompt = "Please enter an integer.";
+inline constexpr char kNumberPrompt[] = "Please enter a number.";
+inline constexpr char kIntegerPrompt[] = "Please enter an integer.";
 
 std::optional<double> parse_field_double(std::string_view text);
 std::optional<float> parse_field_float(std::string_view text);

@@ -141,34 +141,4 @@ void OutputFile::discard() {
   used_ = 0;
 }
 
-std::string_view project_header() {
-  static const std::string header = [] {
-    const std::string stars = " " + std::string(69, '*');
-    const std::string blank = "*" + std::string(69, ' ') + "*";
-    const char* const lines[] = {
-        stars.c_str(),
-        blank.c_str(),
-        "*     Significato dei valori presenti nel file di dati di Tralva      *",
-        blank.c_str(),
-        "* I   riga: corrente [A], numero di conduttori, numero di tralicci e  *",
-        "*           lunghezza del segmento [m] per ciascuna linea.            *",
-        "* II  riga: fasi e sfasamenti [\xB0] per ciascun conduttore.             *",
-        "* III riga: coordinate [m] dei tralicci e angoli [\xB0] degli sbracci.   *",
-        "* IV  riga: altezze da terra [m] dei punti di sospensione.            *",
-        "* V   riga: ampiezze [m] degli sbracci.                               *",
-        "* VI  riga: valori di tesatura [m] per ogni campata.                  *",
-        blank.c_str(),
-        stars.c_str(),
-        "",
-    };
-    std::string text;
-    for (const char* line : lines) {
-      text += line;
-      text += kLineEnd;
-    }
-    return text;
-  }();
-  return header;
-}
-
 }  // namespace tralva

@@ -65,8 +65,4 @@ class OutputFile {
   std::size_t used_ = 0;
 };
 
-// The 14-line comment block that opens every line project file: 949 bytes,
-// Windows-1252 (the degree sign is the byte 0xB0), CR LF line ends.
-std::string_view project_header();
-
 }  // namespace tralva

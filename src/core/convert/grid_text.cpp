@@ -14,13 +14,6 @@ Message complete_output(OutputFile& file, ProgressTracker& progress, const char*
   return information_message(success);
 }
 
-int precision_decimals(std::string_view precision) {
-  if (precision == "mm") return 3;
-  if (precision == "cm") return 2;
-  if (precision == "dm") return 1;
-  return 0;
-}
-
 void TextSlots::reserve(std::size_t count) {
   slots_.reserve(count * kSlot);
   lengths_.reserve(count);

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the writers of grid files: the precision choice and short
-// texts formatted once and copied into many lines.
+// Pieces shared by the writers of grid files: the end of a long command and
+// short texts formatted once and copied into many lines.
 
 #include <cstdint>
 #include <cstring>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/message.h"
+#include "common/precision.h"
 #include "common/progress.h"
 #include "common/text_file.h"
 
@@ -19,13 +20,6 @@ namespace tralva {
 // the bar empties and the failure text is the message.
 Message complete_output(OutputFile& file, ProgressTracker& progress, const char* failure,
                         const char* success);
-
-// The items of the precision lists.
-inline constexpr std::string_view kPrecisionTexts[] = {"m", "dm", "cm", "mm"};
-
-// Decimals of X and Y for a precision list's text, compared exactly:
-// "mm" 3, "cm" 2, "dm" 1, anything else ("m") 0.
-int precision_decimals(std::string_view precision);
 
 // Texts kept in fixed 32-byte slots, so that copying one into a line is a
 // single fixed-size move followed by advancing by its length.  The rare

@@ -12,6 +12,7 @@
 
 #include "common/message.h"
 #include "common/scan.h"
+#include "project/power_line.h"
 
 namespace tralva {
 
@@ -41,10 +42,8 @@ struct SpanCurve {
 
 // One line of the project; arrays over conductors and supports (or spans) are
 // conductor-major.
-struct LineGeometry {
+struct LineGeometry : LineCounts {
   float current = 0;
-  std::int32_t conductor_count = 0;
-  std::int32_t support_count = 0;
   float segment_length = 0;  // 1 000 000 when a span is drawn as one straight piece
   bool is_overhead = false;
 
@@ -66,15 +65,6 @@ struct LineGeometry {
   // Per conductor and span.
   std::vector<float> sag_constant;
   std::vector<SpanCurve> spans;
-
-  std::size_t at_support(int conductor, int support) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count) +
-           static_cast<std::size_t>(support);
-  }
-  std::size_t at_span(int conductor, int span) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count - 1) +
-           static_cast<std::size_t>(span);
-  }
 };
 
 struct ConfigurationGeometry {

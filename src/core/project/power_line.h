@@ -1,5 +1,5 @@
 #pragma once
-// One power line as the data-entry dialogs hold it, and a project of lines.
+// One power line as the data-entry dialogs hold it.
 
 #include <cstdint>
 #include <string>
@@ -9,10 +9,27 @@ namespace tralva {
 
 enum class LineKind { overhead, underground };  // "Aerea", "Interrata"
 
-struct PowerLine {
-  float current = 0;
+// The counts of a line and where its per-conductor arrays keep a value:
+// conductor-major, all supports (or spans) of conductor 1, then conductor 2.
+struct LineCounts {
   std::int32_t conductor_count = 0;
   std::int32_t support_count = 0;
+
+  bool operator==(const LineCounts&) const = default;
+
+  std::int32_t span_count() const { return support_count - 1; }
+  std::size_t at_support(int conductor, int support) const {
+    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count) +
+           static_cast<std::size_t>(support);
+  }
+  std::size_t at_span(int conductor, int span) const {
+    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(span_count()) +
+           static_cast<std::size_t>(span);
+  }
+};
+
+struct PowerLine : LineCounts {
+  float current = 0;
   float segment_length = 0;
   // Per conductor.
   std::vector<std::string> phase;  // "R", "S" or "T"
@@ -29,25 +46,11 @@ struct PowerLine {
   std::vector<float> sag_constant;
 
   bool operator==(const PowerLine&) const = default;
-
-  std::int32_t span_count() const { return support_count - 1; }
-  std::size_t at_support(int conductor, int support) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count) +
-           static_cast<std::size_t>(support);
-  }
-  std::size_t at_span(int conductor, int span) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(span_count()) +
-           static_cast<std::size_t>(span);
-  }
 };
 
 // A line with every array sized for its counts and every value 0, the phases
 // R, S, T repeating, as a data-entry dialog starts.
 PowerLine make_power_line(int conductors, int supports);
-
-struct LineProject {
-  std::vector<PowerLine> lines;
-};
 
 // The phase as written in files: "R" 0, "S" 120, anything else 240.
 int phase_code(const std::string& phase);

@@ -21,7 +21,7 @@ class FormExchange::Binding {
   virtual void write() = 0;
   virtual bool read() = 0;
   // The prompt when read() fails.
-  virtual const char* prompt() const { return form_text::kEnterNumber; }
+  virtual const char* prompt() const { return kNumberPrompt; }
   // Puts the focus on the control with its text selected.
   virtual void focus() = 0;
 };
@@ -56,9 +56,9 @@ class NumberBinding final : public FormExchange::Binding {
   QLineEdit* edit_;
 };
 
-using DoubleBinding = NumberBinding<double, show_double, parse_field_double, form_text::kEnterNumber>;
-using FloatBinding = NumberBinding<float, show_float, parse_field_float, form_text::kEnterNumber>;
-using IntBinding = NumberBinding<std::int32_t, show_int, parse_field_int, form_text::kEnterInteger>;
+using DoubleBinding = NumberBinding<double, show_double, parse_field_double, kNumberPrompt>;
+using FloatBinding = NumberBinding<float, show_float, parse_field_float, kNumberPrompt>;
+using IntBinding = NumberBinding<std::int32_t, show_int, parse_field_int, kIntegerPrompt>;
 
 class TextBinding final : public FormExchange::Binding {
  public:
@@ -132,7 +132,7 @@ class StaticIntBinding final : public FormExchange::Binding {
     field_ = *value;
     return true;
   }
-  const char* prompt() const override { return form_text::kEnterInteger; }
+  const char* prompt() const override { return kIntegerPrompt; }
   void focus() override {}
 
  private:

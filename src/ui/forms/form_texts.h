@@ -3,10 +3,6 @@
 
 namespace tralva::form_text {
 
-// The number prompts, the only English texts of the interface.
-inline constexpr char kEnterNumber[] = "Please enter a number.";
-inline constexpr char kEnterInteger[] = "Please enter an integer.";
-
 inline constexpr char kRemainingTime[] = "Tempo rimanente";
 inline constexpr const char* kScale[] = {"0%", "25%", "50%", "75%", "100%"};
 // The accessible name of a progress bar.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/precision.h"
 #include "forms/file_picker.h"
 #include "forms/form_texts.h"
 #include "texts/icons.h"
@@ -36,7 +37,7 @@ void orografico::build_form() {
       form.file_row(icon::kTerrain, kOpenTerrain, 18, {45, 86, 77, 20}, 135);
   const FileRow result = form.file_row(icon::kSave, kSaveResult, 18, {45, 112, 77, 20}, 135);
 
-  QComboBox* precision = form.list(list_items(kPrecisionItems), 90, 138, 44);
+  QComboBox* precision = form.list(list_items(kPrecisionTexts), 90, 138, 44);
   form.label(kPrecision, 16, 140, precision);
   QCheckBox* project_maximum = form.check(kProjectMaximum, 159, 139);
   const ProgressPanel progress = form.progress(16, 158);

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/precision.h"
 #include "forms/file_picker.h"
 #include "forms/form_texts.h"
 #include "texts/icons.h"
@@ -45,7 +46,7 @@ void piano::build_form() {
   const FileRow data_file = form.file_row(icon::kOpen, kOpenData, 16, {42, 105, 77, 20}, 135);
   const FileRow result = form.file_row(icon::kSave, kSaveResult, 16, {42, 131, 77, 20}, 135);
 
-  QComboBox* precision = form.list(list_items(kPrecisionItems), 90, 154, 44);
+  QComboBox* precision = form.list(list_items(kPrecisionTexts), 90, 154, 44);
   form.label(kPrecision, 16, 156, precision);
   const ProgressPanel progress = form.progress(16, 175);
   form.icon_button(icon::kRun, kRun, 86, {114, 200, 77, 20});

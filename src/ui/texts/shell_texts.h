@@ -49,7 +49,6 @@ inline constexpr const char* kLineKindItems[] = {"Aerea", "Interrata"};
 inline constexpr char kPlaneGroup[] = "Esecuzione del calcolo non orografico";
 inline constexpr char kTerrainGroup[] = "Esecuzione del calcolo orografico";
 inline constexpr char kPrecision[] = "Precisione per X e Y";
-inline constexpr const char* kPrecisionItems[] = {"m", "dm", "cm", "mm"};
 inline constexpr char kOriginX[] = "Origine X";
 inline constexpr char kOriginY[] = "Origine Y";
 inline constexpr char kStepX[] = "Passo X [m]";

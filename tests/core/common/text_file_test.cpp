@@ -120,30 +120,5 @@ TEST(OutputFile, LargeWritesThroughTheRoomInterface) {
   EXPECT_EQ(test::read_file(dir.file("big")), expected);
 }
 
-TEST(ProjectHeader, IsTheFixed949ByteBlockInWindows1252) {
-  const std::string_view header = project_header();
-  ASSERT_EQ(header.size(), 949u);
-  EXPECT_EQ(header.substr(0, 72), " " + std::string(69, '*') + "\r\n");
-  EXPECT_EQ(header.substr(945), "\r\n\r\n");
-  EXPECT_EQ(std::count(header.begin(), header.end(), '\xB0'), 2);
-  EXPECT_EQ(header.find("\xC2"), std::string_view::npos);  // no UTF-8
-  // Every line of text is 70 or 71 characters, the last one empty.
-  std::size_t start = 0;
-  int lines = 0;
-  for (std::size_t end; (end = header.find("\r\n", start)) != std::string_view::npos;
-       start = end + 2) {
-    const std::size_t length = end - start;
-    ++lines;
-    if (lines == 1 || lines == 13) {
-      EXPECT_EQ(length, 70u);
-    } else if (lines == 14) {
-      EXPECT_EQ(length, 0u);
-    } else {
-      EXPECT_EQ(length, 71u) << "line " << lines;
-    }
-  }
-  EXPECT_EQ(lines, 14);
-}
-
 }  // namespace
 }  // namespace tralva

@@ -6,7 +6,6 @@
 #include <random>
 
 #include "common/format.h"
-#include "common/text_file.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"
 #include "test_support.h"
