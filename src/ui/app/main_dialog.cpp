@@ -1,18 +1,13 @@
 #include "app/main_dialog.h"
 
-#include <QApplication>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
 
 #include <cstdlib>
 
-#include "forms/dialog_keys.h"
 #include "forms/form_layout.h"
 #include "texts/icons.h"
-#include "forms/picture.h"
 #include "pages/interpolazione.h"
 #include "pages/licenza.h"
 #include "pages/orografico.h"
@@ -25,16 +20,17 @@ namespace tralva {
 
 MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs,
                        QWidget* parent)
-    : QDialog(parent), tab_(this) {
+    : FormDialog(shell_text::kMainTitle, context, parent), tab_(this) {
   using namespace shell_text;
-  setWindowTitle(kMainTitle);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setWindowIcon(QIcon(QString::fromUtf8(icon::kApplication)));
+  // The main window has no default button: Enter on the tab strip is its OK
+  // command and closes it, as Escape does.  The pages keep their keys.
+  form().set_ok_command([this] { accept(); });
 
-  FormLayout form(*this);
-  setFixedSize(form.units().size(302, 429));
-  tab_.setGeometry(form.units().rect({7, 7, 288, 390}));
+  FormLayout& layout = form().layout();
+  setFixedSize(layout.units().size(302, 429));
+  tab_.setGeometry(layout.units().rect({7, 7, 288, 390}));
   start_ = new start(context, std::move(dialogs), &tab_);
   piano_ = new piano(context, &tab_);
   orografico_ = new orografico(context, &tab_);
@@ -49,8 +45,8 @@ MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialog
   tab_.add_page(kTabLicenza, licenza_);
 
   // Made after the pages, so Tab goes from the strip through the page to it.
-  form.icon(icon::kExit, 96, 402);
-  exit_ = form.button(kExit, {121, 403, 84, 19});
+  layout.icon(icon::kExit, 96, 402);
+  exit_ = layout.button(kExit, {121, 403, 84, 19});
   // Ends the process at once: nothing is closed, asked or saved.
   connect(exit_, &QPushButton::clicked, this, [] { std::exit(0); });
 }
@@ -64,21 +60,6 @@ void MainDialog::showEvent(QShowEvent* event) {
     tab_.select_page(0);
     tab_.strip().setFocus(Qt::OtherFocusReason);
   }
-}
-
-void MainDialog::keyPressEvent(QKeyEvent* event) {
-  // Only keys of the window's own controls get here: the pages keep theirs.
-  // Enter presses the focused button; on the tab strip it is the window's
-  // OK command and closes it, as Escape does.
-  if (is_enter(*event)) {
-    if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget())) {
-      button->click();
-    } else {
-      accept();
-    }
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 }  // namespace tralva

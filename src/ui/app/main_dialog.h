@@ -2,12 +2,10 @@
 // The program's only top-level window: a fixed-size window "Tralva 3.3" with
 // the tab strip of the six pages and the exit button.
 
-#include <QDialog>
-
 #include <memory>
 
 #include "app/cib_tab_ctrl.h"
-#include "forms/form_context.h"
+#include "forms/form_dialog.h"
 
 class QPushButton;
 
@@ -21,7 +19,7 @@ class interpolazione;
 class utilita;
 class licenza;
 
-class MainDialog final : public QDialog {
+class MainDialog final : public FormDialog {
   Q_OBJECT
 
  public:
@@ -38,7 +36,6 @@ class MainDialog final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   CibTabCtrl tab_;

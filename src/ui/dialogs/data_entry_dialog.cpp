@@ -1,8 +1,6 @@
 #include "dialogs/data_entry_dialog.h"
 
 #include <QComboBox>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,10 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "forms/dialog_keys.h"
-#include "forms/file_picker.h"
-#include "forms/form_layout.h"
-#include "forms/form_texts.h"
+#include "texts/file_types.h"
 #include "texts/icons.h"
 #include "project/arm_angles.h"
 #include "texts/data_entry_texts.h"
@@ -184,11 +179,11 @@ DataEntry::DataEntry(const DataEntryChoice& configuration)
 class DataEntryDialog::Builder {
  public:
   explicit Builder(DataEntryDialog& dialog)
-      : dialog_(dialog), entry_(dialog.entry_), grid_(entry_.choice), form_(dialog) {}
+      : dialog_(dialog), entry_(dialog.entry_), grid_(entry_.choice), layout_(dialog.form().layout()) {}
 
   void build() {
-    dialog_.setFixedSize(form_.units().size(grid_.width, grid_.height));
-    form_.group(QString::fromStdString(data_entry_title(entry_.choice)),
+    dialog_.setFixedSize(layout_.units().size(grid_.width, grid_.height));
+    layout_.group(QString::fromStdString(data_entry_title(entry_.choice)),
                 {kMargin, kMargin, grid_.width - 2 * kMargin, grid_.frame_bottom - kMargin});
     build_header();
     build_files();
@@ -211,16 +206,13 @@ class DataEntryDialog::Builder {
   }
 
   QLineEdit* labelled_edit(const char* label, int x, int y, int label_width, int edit_width) {
-    QLineEdit* edit = form_.number_edit({x + label_width, y, edit_width, kEdit});
-    QLabel* text = form_.label(label, x, y + 2, edit);
-    text->move(text->x(), edit->geometry().center().y() - text->height() / 2);
-    return edit;
+    return layout_.labelled_edit(label, x, {x + label_width, y, edit_width, kEdit});
   }
 
   // A column heading, centred over its column and wrapped onto two lines
   // when the column is narrower than the text.
   void heading(const char* label, int x, int y, int width) {
-    QLabel* heading = form_.text(label, {x, y, width, kHeading});
+    QLabel* heading = layout_.text(label, {x, y, width, kHeading});
     heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
   }
 
@@ -239,23 +231,26 @@ class DataEntryDialog::Builder {
     const int action_x = grid_.right - kFileAction;
     const int path_width = action_x - kIconSpace - kFileGap - path_x;
     const auto row = [&](const char* icon, const char* label, const char* action_icon,
-                         const char* action, int y) {
-      FileRow file = form_.file_row(icon, label, grid_.left, {button_x, y, kFileButton, kButton},
-                                    path_x, path_width);
+                         const char* action, int y, PickMode mode, std::string& path) {
+      FileRow file = dialog_.form().file_row(icon, label, grid_.left,
+                                             {button_x, y, kFileButton, kButton}, path_x,
+                                             path_width, mode, file_request(file_type::kProject),
+                                             path);
       file.path->setAlignment(Qt::AlignRight);
-      QPushButton* command = form_.icon_button(action_icon, action, action_x - kIconSpace,
+      QPushButton* command = layout_.icon_button(action_icon, action, action_x - kIconSpace,
                                                {action_x, y, kFileAction, kButton});
       return std::pair{file, command};
     };
     const int y = grid_.files_y;
-    std::tie(load_file_, load_) = row(icon::kOpen, text::kSelectFile, icon::kLoad, text::kLoad, y);
-    std::tie(save_file_, write_) =
-        row(icon::kSave, text::kSaveFile, icon::kWrite, text::kWrite, y + kButton + kFileRowGap);
+    std::tie(load_file_, load_) = row(icon::kOpen, text::kSelectFile, icon::kLoad, text::kLoad, y,
+                                      PickMode::open, entry_.load_path);
+    std::tie(save_file_, write_) = row(icon::kSave, text::kSaveFile, icon::kWrite, text::kWrite,
+                                       y + kButton + kFileRowGap, PickMode::save, entry_.save_path);
   }
 
   void build_support(int s) {
     const DuRect box = grid_.coordinate_box(s);
-    form_.group(placed(text::kCoordinates, support_place(s)), box);
+    layout_.group(placed(text::kCoordinates, support_place(s)), box);
     const int column = (box.width - kCoordinateColumnGap) / 2;
     const int edit_width = column - kCoordinateInset - kCoordinateLabel;
     const int first = box.x + kCoordinateInset;
@@ -282,11 +277,11 @@ class DataEntryDialog::Builder {
     heading(text::kOffset, offset_x, heading_y, kNumberColumn);
     for (int j = 0; j < grid_.conductors; ++j) {
       const int y = grid_.row_y(j);
-      QLabel* number = form_.text(QString::number(j + 1), {cable_x, y, kCableColumn, kEdit});
+      QLabel* number = layout_.text(QString::number(j + 1), {cable_x, y, kCableColumn, kEdit});
       number->setAlignment(Qt::AlignCenter);
       ConductorControls& controls = conductors_.emplace_back();
-      controls.phase = form_.list(list_items(text::kPhaseItems), phase_x, y, kPhaseColumn);
-      controls.offset = form_.number_edit({offset_x, y, kNumberColumn, kEdit});
+      controls.phase = layout_.list(list_items(text::kPhaseItems), phase_x, y, kPhaseColumn);
+      controls.offset = layout_.number_edit({offset_x, y, kNumberColumn, kEdit});
     }
   }
 
@@ -301,7 +296,7 @@ class DataEntryDialog::Builder {
     std::size_t next = 0;
     for (int s = 0; s < p; ++s) {
       const DuRect box = boxes[next++];
-      form_.group(placed(text::kParameters, support_place(s)), box);
+      layout_.group(placed(text::kParameters, support_place(s)), box);
       const int column = (box.width - 2 * kBoxInset - kColumnGap) / 2;
       const int first = box.x + kBoxInset;
       const int second = box.x + box.width - kBoxInset - column;
@@ -309,18 +304,18 @@ class DataEntryDialog::Builder {
       heading(text::kArmLength, second, heading_y, column);
       for (int j = 0; j < n; ++j) {
         const std::size_t at = entry_.line.at_support(j, s);
-        heights_[at] = form_.number_edit({first, grid_.row_y(j), column, kEdit});
-        arm_lengths_[at] = form_.number_edit({second, grid_.row_y(j), column, kEdit});
+        heights_[at] = layout_.number_edit({first, grid_.row_y(j), column, kEdit});
+        arm_lengths_[at] = layout_.number_edit({second, grid_.row_y(j), column, kEdit});
       }
       if (!grid_.overhead || s + 1 == p) continue;
       const DuRect sag_box = boxes[next++];
-      form_.group(text::kSagBox, sag_box);
+      layout_.group(text::kSagBox, sag_box);
       const int sag_x = sag_box.x + kBoxInset;
       const int sag_width = sag_box.width - 2 * kBoxInset;
       heading(text::kSag, sag_x, heading_y, sag_width);
       for (int j = 0; j < n; ++j) {
         sags_[entry_.line.at_span(j, s)] =
-            form_.number_edit({sag_x, grid_.row_y(j), sag_width, kEdit});
+            layout_.number_edit({sag_x, grid_.row_y(j), sag_width, kEdit});
       }
     }
   }
@@ -330,20 +325,20 @@ class DataEntryDialog::Builder {
     const int y = grid_.buttons_y;
     if (grid_.overhead) {
       const int angles_x = exit_x - kIconSpace - kCommandGap - kAnglesButton;
-      angles_ = form_.icon_button(icon::kAngles, text::kComputeAngles, angles_x - kIconSpace,
+      angles_ = layout_.icon_button(icon::kAngles, text::kComputeAngles, angles_x - kIconSpace,
                                   {angles_x, y, kAnglesButton, kButton});
     }
-    exit_ = form_.icon_button(icon::kExit, text::kExit, exit_x - kIconSpace,
+    exit_ = layout_.icon_button(icon::kExit, text::kExit, exit_x - kIconSpace,
                               {exit_x, y, kExitButton, kButton});
   }
 
   void bind() {
     PowerLine& line = entry_.line;
-    FormExchange& exchange = dialog_.exchange_;
-    exchange.bind(entry_.load_path, load_file_.path, path_beside(text::kSelectFile))
-        .bind(entry_.save_path, save_file_.path, path_beside(text::kSaveFile))
-        .bind(line.current, current_, text::kCurrent);
-    if (grid_.overhead) exchange.bind(line.segment_length, segment_, text::kSegment);
+    FormExchange& exchange = dialog_.form().exchange();
+    exchange.bind(entry_.load_path, load_file_.path)
+        .bind(entry_.save_path, save_file_.path)
+        .bind(line.current, current_);
+    if (grid_.overhead) exchange.bind(line.segment_length, segment_);
     for (int s = 0; s < grid_.supports; ++s) {
       const SupportControls& c = supports_[static_cast<std::size_t>(s)];
       const QString place = support_place(s);
@@ -380,12 +375,6 @@ class DataEntryDialog::Builder {
 
   void connect_commands() {
     DataEntryDialog& d = dialog_;
-    const FileRequest request =
-        file_request(form_text::kProjectFilter, form_text::kProjectExtension);
-    connect_picker(*load_file_.button, d.context_.files, PickMode::open, request,
-                   d.entry_.load_path, d.exchange_);
-    connect_picker(*save_file_.button, d.context_.files, PickMode::save, request,
-                   d.entry_.save_path, d.exchange_);
     QObject::connect(load_, &QPushButton::clicked, &d, &DataEntryDialog::load);
     QObject::connect(write_, &QPushButton::clicked, &d, &DataEntryDialog::write);
     if (angles_ != nullptr) {
@@ -397,7 +386,7 @@ class DataEntryDialog::Builder {
   DataEntryDialog& dialog_;
   DataEntry& entry_;
   const Grid grid_;
-  FormLayout form_;
+  FormLayout& layout_;
 
   QLineEdit* current_ = nullptr;
   QLineEdit* segment_ = nullptr;
@@ -415,24 +404,10 @@ class DataEntryDialog::Builder {
 };
 
 DataEntryDialog::DataEntryDialog(DataEntry& entry, FormContext context, QWidget* parent)
-    : QDialog(parent), entry_(entry), context_(context), exchange_(context.messenger) {
-  setWindowTitle(QString::fromUtf8(text::kCaption));
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
-  setWindowIcon(QIcon(QString::fromUtf8(icon::kApplication)));
+    : FormDialog(QString::fromUtf8(text::kCaption), context, parent), entry_(entry) {
   setObjectName(QString::fromStdString(entry.name()));
   Builder(*this).build();
-  exchange_.write_form();
-}
-
-void DataEntryDialog::keyPressEvent(QKeyEvent* event) {
-  // Enter presses the focused button and closes nothing; Escape closes, as
-  // in every dialog.  The focus is this window's own, whichever is active.
-  if (handle_enter(*event, focusWidget(), nullptr)) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  form().exchange().write_form();
 }
 
 void DataEntryDialog::load() {
@@ -440,18 +415,18 @@ void DataEntryDialog::load() {
   const DataEntryChoice& choice = entry_.choice;
   const LoadResult result = read_single_line(entry_.load_path, choice.kind, choice.conductors,
                                              choice.supports(), entry_.line);
-  for (const Message& message : result.messages) context_.messenger.show(message);
+  for (const Message& message : result.messages) form().messenger().show(message);
   if (!result.loaded) return;
-  exchange_.write_form();
+  form().exchange().write_form();
   repaint();
 }
 
 void DataEntryDialog::write() {
   // A field that cannot be read prompts and keeps its previous value; the
   // file is written all the same.
-  exchange_.read_form();
+  form().exchange().read_form();
   if (const auto failure = write_single_line(entry_.save_path, entry_.choice.kind, entry_.line)) {
-    context_.messenger.show(*failure);
+    form().messenger().show(*failure);
   }
 }
 
@@ -459,10 +434,10 @@ void DataEntryDialog::compute_angles() {
   // From the stored coordinates, which follow every edit.
   PowerLine& line = entry_.line;
   if (const auto failure = compute_arm_angles(line.x, line.y, line.arm_angle)) {
-    context_.messenger.show(*failure);
+    form().messenger().show(*failure);
     return;
   }
-  exchange_.write_form();
+  form().exchange().write_form();
 }
 
 }  // namespace tralva

@@ -13,11 +13,9 @@
 // height and arm length of each conductor, followed by the sag constants of
 // the span after that support.
 
-#include <QDialog>
 #include <string>
 
-#include "forms/form_context.h"
-#include "forms/form_exchange.h"
+#include "forms/form_dialog.h"
 #include "project/data_entry_choice.h"
 #include "project/power_line.h"
 
@@ -38,15 +36,12 @@ struct DataEntry {
   PowerLine line;
 };
 
-class DataEntryDialog final : public QDialog {
+class DataEntryDialog final : public FormDialog {
   Q_OBJECT
 
  public:
   // Shows the values of `entry` and edits them until the window closes.
   DataEntryDialog(DataEntry& entry, FormContext context, QWidget* parent = nullptr);
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   class Builder;
@@ -56,8 +51,6 @@ class DataEntryDialog final : public QDialog {
   void compute_angles();
 
   DataEntry& entry_;
-  FormContext context_;
-  FormExchange exchange_;
 };
 
 }  // namespace tralva

@@ -13,6 +13,8 @@ FileRequest file_request(std::string filter, std::string extension) {
   return {std::move(filter), "*." + extension, std::move(extension)};
 }
 
+FileRequest file_request(const FileType& type) { return file_request(type.filter, type.extension); }
+
 QStringList name_filters(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split(u'|');
   QStringList filters;

@@ -26,8 +26,15 @@ struct FileRequest {
   bool operator==(const FileRequest&) const = default;
 };
 
+// A kind of file the forms pick: its filter and its default extension.
+struct FileType {
+  const char* filter;     // "Dati di Tralva (*.tlva)|*.tlva|"
+  const char* extension;  // "tlva"
+};
+
 // The usual request: initial name "*.<extension>".
 FileRequest file_request(std::string filter, std::string extension);
+FileRequest file_request(const FileType& type);
 
 class FilePicker {
  public:

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/field.h"
-#include "forms/form_texts.h"
+#include "forms/form_layout.h"
 #include "forms/messenger.h"
 
 namespace tralva {
@@ -142,20 +142,13 @@ class StaticIntBinding final : public FormExchange::Binding {
 
 }  // namespace
 
-QString in_group(const char* label, const char* group) {
-  return QString::fromUtf8(label) + QStringLiteral(" (") + QString::fromUtf8(group) + u')';
-}
-
-QString path_beside(const char* button) { return in_group(button, form_text::kPath); }
-
 FormExchange::FormExchange(Messenger& messenger) : messenger_(messenger) {}
 
 FormExchange::~FormExchange() = default;
 
 FormExchange& FormExchange::add(std::unique_ptr<Binding> binding, QWidget* control,
                                 const QString& name) {
-  control->setObjectName(name);
-  control->setAccessibleName(name);
+  if (!name.isEmpty()) name_control(control, name);
   bindings_.push_back(std::move(binding));
   return *this;
 }
@@ -209,8 +202,10 @@ FormExchange& FormExchange::bind(int& field, QCheckBox* box, const QString& name
 
 FormExchange& FormExchange::bind(std::int32_t& field, QLabel* text, const QString& name) {
   // A static's accessible name is its text (the number); the name describes it.
-  text->setObjectName(name);
-  text->setAccessibleDescription(name);
+  if (!name.isEmpty()) {
+    text->setObjectName(name);
+    text->setAccessibleDescription(name);
+  }
   bindings_.push_back(std::make_unique<StaticIntBinding>(field, text));
   return *this;
 }

@@ -14,9 +14,10 @@
 // change of a bound list and click of a bound check box reads the form;
 // showing the values does not count as a change.
 //
-// A binding also gives its control `name` as object name and accessible name,
-// so tests, screen readers and desktop automation find it the same way.  Where
-// labels repeat, the name carries the qualifier ("X [m] traliccio 2").
+// A binding with a `name` gives it to its control as object name and
+// accessible name, so tests, screen readers and desktop automation find it
+// the same way; without one the control keeps the name it was placed with.
+// Where labels repeat, the name carries the qualifier ("X [m] traliccio 2").
 //
 // Fields are held by reference: they must outlive the exchange and stay put.
 
@@ -38,12 +39,6 @@ namespace tralva {
 
 class Messenger;
 
-// A name that tells two equal labels apart by their group or role:
-// "Precisione per X e Y (Esecuzione del calcolo orografico)".
-QString in_group(const char* label, const char* group);
-// The name of the path edit beside a file button: "Apri il file di dati (percorso)".
-QString path_beside(const char* button);
-
 class FormExchange {
  public:
   explicit FormExchange(Messenger& messenger);
@@ -51,20 +46,20 @@ class FormExchange {
   FormExchange(const FormExchange&) = delete;
   FormExchange& operator=(const FormExchange&) = delete;
 
-  FormExchange& bind(double& field, QLineEdit* edit, const QString& name);
-  FormExchange& bind(float& field, QLineEdit* edit, const QString& name);
-  FormExchange& bind(std::int32_t& field, QLineEdit* edit, const QString& name);
+  FormExchange& bind(double& field, QLineEdit* edit, const QString& name = {});
+  FormExchange& bind(float& field, QLineEdit* edit, const QString& name = {});
+  FormExchange& bind(std::int32_t& field, QLineEdit* edit, const QString& name = {});
   // Text as typed (paths).
-  FormExchange& bind(std::string& field, QLineEdit* edit, const QString& name);
+  FormExchange& bind(std::string& field, QLineEdit* edit, const QString& name = {});
   // The selected item's text.
-  FormExchange& bind(std::string& field, QComboBox* list, const QString& name);
+  FormExchange& bind(std::string& field, QComboBox* list, const QString& name = {});
   // The selected item's index.
-  FormExchange& bind(int& field, QComboBox* list, const QString& name);
+  FormExchange& bind(int& field, QComboBox* list, const QString& name = {});
   // 0 or 1.  A click flips the field, then reads the form, which sets it from
   // the box: the field follows the box even when an earlier field fails.
-  FormExchange& bind(int& field, QCheckBox* box, const QString& name);
+  FormExchange& bind(int& field, QCheckBox* box, const QString& name = {});
   // A read-only integer shown in a static text; read back like an integer edit.
-  FormExchange& bind(std::int32_t& field, QLabel* text, const QString& name);
+  FormExchange& bind(std::int32_t& field, QLabel* text, const QString& name = {});
 
   void write_form();
   // False when a field could not be read (its prompt has been shown).

@@ -17,6 +17,19 @@
 
 namespace tralva {
 
+QString in_group(const QString& label, const QString& group) {
+  return label + QStringLiteral(" (") + group + u')';
+}
+
+QString path_beside(const QString& button) {
+  return in_group(button, QString::fromUtf8(form_text::kPath));
+}
+
+void name_control(QWidget* control, const QString& name) {
+  control->setObjectName(name);
+  control->setAccessibleName(name);
+}
+
 FormLayout::FormLayout(QWidget& form) : form_(form), units_(form.font()) {}
 
 QRect FormLayout::line_rect(QWidget* control, int x, int y, int du_height) const {
@@ -71,6 +84,17 @@ QLineEdit* FormLayout::text_edit(DuRect place) {
   return edit;
 }
 
+QLineEdit* FormLayout::labelled_edit(const QString& label, int label_x, DuRect place,
+                                      EditKind kind, const QString& name) {
+  QLineEdit* edit = kind == EditKind::digits   ? digits_edit(place)
+                    : kind == EditKind::number ? number_edit(place)
+                                               : text_edit(place);
+  QLabel* text = this->label(label, label_x, place.y, edit);
+  text->move(text->x(), edit->geometry().center().y() - text->height() / 2);
+  name_control(edit, name.isEmpty() ? label : name);
+  return edit;
+}
+
 QComboBox* FormLayout::list(const QStringList& items, int x, int y, int width) {
   auto* list = new QComboBox(&form_);
   list->addItems(items);
@@ -110,6 +134,7 @@ FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, 
   QRect place = line_rect(row.path, path_x, button_place.y, button_place.height);
   place.setWidth(units_.x(path_x + path_width) - place.left());
   row.path->setGeometry(place);
+  name_control(row.path, path_beside(text));
   return row;
 }
 
@@ -128,14 +153,17 @@ Picture* FormLayout::icon(const QString& resource, int x, int y) {
   return picture;
 }
 
-ProgressPanel FormLayout::progress(int x, int y) {
+ProgressPanel FormLayout::progress(int x, int y, const QString& group) {
+  const auto named = [&group](const char* name) {
+    return group.isEmpty() ? QString::fromUtf8(name) : in_group(name, group);
+  };
   ProgressPanel panel;
   panel.bar = new QProgressBar(&form_);
   panel.bar->setRange(0, 1000);
   panel.bar->setValue(0);
   panel.bar->setTextVisible(false);
   panel.bar->setGeometry(units_.rect({x, y, 148, 6}));
-  panel.bar->setAccessibleName(QString::fromUtf8(form_text::kProgress));
+  name_control(panel.bar, named(form_text::kProgress));
 
   static constexpr int kScaleAt[] = {0, 31, 66, 101, 136};
   for (int i = 0; i < 5; ++i) {
@@ -155,6 +183,13 @@ ProgressPanel FormLayout::progress(int x, int y) {
   label(QStringLiteral("m"), x + 223, y + 11);
   panel.seconds = number(x + 231, 12, Qt::AlignRight);
   label(QStringLiteral("s"), x + 244, y + 11);
+  // A static's accessible name is its text (the number); the name describes it.
+  for (const auto& [value, name] : {std::pair{panel.hours, form_text::kHours},
+                                    std::pair{panel.minutes, form_text::kMinutes},
+                                    std::pair{panel.seconds, form_text::kSeconds}}) {
+    value->setObjectName(named(name));
+    value->setAccessibleDescription(named(name));
+  }
   return panel;
 }
 

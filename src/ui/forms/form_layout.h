@@ -26,6 +26,15 @@ namespace tralva {
 
 class Picture;
 
+// A name that tells two equal labels apart by their group or role:
+// "Precisione per X e Y (Esecuzione del calcolo orografico)".
+QString in_group(const QString& label, const QString& group);
+// The name of the path edit beside a file button: "Apri il file di dati (percorso)".
+QString path_beside(const QString& button);
+// The object name and accessible name of a control: how tests, screen
+// readers and desktop automation find it.
+void name_control(QWidget* control, const QString& name);
+
 // The items of a drop-down list, from an array of texts.
 template <std::size_t N>
 QStringList list_items(const char* const (&texts)[N]) {
@@ -43,10 +52,17 @@ struct ProgressPanel {
   QLabel* seconds = nullptr;
 };
 
-// A file command: icon, push button and the path edit beside it.
+// A file command: icon, push button and the path edit beside it, named
+// after the button ("Apri il file di dati (percorso)").
 struct FileRow {
   QPushButton* button = nullptr;
   QLineEdit* path = nullptr;
+};
+
+enum class EditKind {
+  number,  // right-aligned
+  digits,  // right-aligned, digits only
+  text,
 };
 
 class FormLayout {
@@ -64,6 +80,11 @@ class FormLayout {
   QLineEdit* number_edit(DuRect place);
   QLineEdit* digits_edit(DuRect place);
   QLineEdit* text_edit(DuRect place);
+  // An edit with its label: the label from `label_x` on, level with the
+  // edit's middle.  The edit is named `name`, or after its label when there
+  // is none, for tests, screen readers and desktop automation.
+  QLineEdit* labelled_edit(const QString& label, int label_x, DuRect edit,
+                           EditKind kind = EditKind::number, const QString& name = {});
   // A drop-down list at (x, y) of the given width, items in this order.
   QComboBox* list(const QStringList& items, int x, int y, int width);
   QCheckBox* check(const QString& text, int x, int y);
@@ -78,8 +99,9 @@ class FormLayout {
   Picture* picture(const QString& resource, const QString& description, DuRect place);
   Picture* icon(const QString& resource, int x, int y);
   // The bar at (x, y), 148 x 6, with its scale under it and the remaining
-  // time to its right.
-  ProgressPanel progress(int x, int y);
+  // time to its right.  The bar and the three numbers are named, qualified
+  // by `group` where a page has more than one.
+  ProgressPanel progress(int x, int y, const QString& group = {});
 
  private:
   QRect line_rect(QWidget* control, int x, int y, int du_height) const;

@@ -8,13 +8,12 @@ namespace tralva {
 
 licenza::licenza(FormContext context, QWidget* parent) : Page(context, parent) {
   using namespace shell_text;
-  layout().group(kLicenceGroup, {7, 7, 267, 356});
+  form().layout().group(kLicenceGroup, {7, 7, 267, 356});
   auto* text = new QTextBrowser(this);
-  text->setGeometry(layout().units().rect({15, 20, 251, 336}));
+  text->setGeometry(form().layout().units().rect({15, 20, 251, 336}));
   text->setHtml(QString::fromUtf8(kLicenceText));
   text->setOpenLinks(false);
-  text->setObjectName(kLicenceGroup);
-  text->setAccessibleName(kLicenceGroup);
+  name_control(text, kLicenceGroup);
 }
 
 }  // namespace tralva

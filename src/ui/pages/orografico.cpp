@@ -2,70 +2,48 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
-#include "common/precision.h"
-#include "forms/file_picker.h"
-#include "forms/form_texts.h"
-#include "texts/icons.h"
 #include "texts/shell_texts.h"
 
 namespace tralva {
 
 orografico::orografico(FormContext context, QWidget* parent) : Page(context, parent) {
-  build_form();
-  exchange().write_form();
-}
-
-void orografico::build_form() {
   using namespace shell_text;
-  FormLayout& form = layout();
+  FormLayout& layout = form().layout();
+  layout.group(kTerrainGroup, {7, 7, 267, 206});
+  QLineEdit* step_z = layout.labelled_edit(kStepZ, 16, {66, 22, 59, 12});
+  QLineEdit* steps_z = layout.labelled_edit(kStepsZ, 154, {206, 22, 59, 12}, EditKind::digits);
+  QLineEdit* level = layout.labelled_edit(kLevel, 16, {66, 38, 59, 12});
+  QLineEdit* buffer = layout.labelled_edit(kBuffer, 154, {206, 38, 59, 12});
 
-  form.group(kTerrainGroup, {7, 7, 267, 206});
-  QLineEdit* step_z = form.number_edit({66, 22, 59, 12});
-  form.label(kStepZ, 16, 24, step_z);
-  QLineEdit* steps_z = form.digits_edit({206, 22, 59, 12});
-  form.label(kStepsZ, 154, 24, steps_z);
-  QLineEdit* level = form.number_edit({66, 38, 59, 12});
-  form.label(kLevel, 16, 40, level);
-  QLineEdit* buffer = form.number_edit({206, 38, 59, 12});
-  form.label(kBuffer, 154, 40, buffer);
+  CalculationPanel panel(form(), calculation_,
+                         {.group = kTerrainGroup,
+                          .file_icon_x = 18,
+                          .file_button_x = 45,
+                          .data_y = 60,
+                          .terrain_y = 86,
+                          .result_y = 112,
+                          .precision_label_x = 16,
+                          .precision_y = 138,
+                          .progress_y = 158,
+                          .run_icon_x = 94,
+                          .run = {122, 187, 77, 20},
+                          .picture = ":/pictures/contours.svg",
+                          .picture_description = kContourPicture,
+                          .picture_place = {7, 219, 267, 144}});
+  QCheckBox* project_maximum = layout.check(kProjectMaximum, 159, 139);
+  // Beside the precision list, and next after it for the Tab key.
+  setTabOrder(panel.precision(), project_maximum);
 
-  const FileRow data_file = form.file_row(icon::kOpen, kOpenData, 18, {45, 60, 77, 20}, 135);
-  const FileRow terrain =
-      form.file_row(icon::kTerrain, kOpenTerrain, 18, {45, 86, 77, 20}, 135);
-  const FileRow result = form.file_row(icon::kSave, kSaveResult, 18, {45, 112, 77, 20}, 135);
-
-  QComboBox* precision = form.list(list_items(kPrecisionTexts), 90, 138, 44);
-  form.label(kPrecision, 16, 140, precision);
-  QCheckBox* project_maximum = form.check(kProjectMaximum, 159, 139);
-  const ProgressPanel progress = form.progress(16, 158);
-  form.icon_button(icon::kRun, kRun, 94, {122, 187, 77, 20});
-
-  form.picture(QStringLiteral(":/pictures/contours.svg"), kContourPicture, {7, 219, 267, 144});
-
-  exchange()
-      .bind(precision_, precision, in_group(kPrecision, kTerrainGroup))
-      .bind(buffer_, buffer, kBuffer)
-      .bind(level_, level, kLevel)
-      .bind(data_path_, data_file.path, path_beside(kOpenData))
-      .bind(terrain_path_, terrain.path, path_beside(kOpenTerrain))
-      .bind(result_path_, result.path, path_beside(kSaveResult))
-      .bind(remaining_.hours, progress.hours, kHours)
-      .bind(remaining_.minutes, progress.minutes, kMinutes)
-      .bind(remaining_.seconds, progress.seconds, kSeconds)
-      .bind(step_z_, step_z, kStepZ)
-      .bind(steps_z_, steps_z, kStepsZ)
+  panel.bind_precision();
+  form().exchange().bind(buffer_, buffer).bind(level_, level);
+  panel.bind_files_and_time();
+  form()
+      .exchange()
+      .bind(step_z_, step_z)
+      .bind(steps_z_, steps_z)
       .bind(project_maximum_, project_maximum, kProjectMaximum);
-
-  connect_picker(data_file.button, PickMode::open,
-                 file_request(form_text::kProjectFilter, form_text::kProjectExtension),
-                 data_path_);
-  connect_picker(terrain.button, PickMode::open,
-                 file_request(kTerrainFilter, form_text::kTextExtension), terrain_path_);
-  connect_picker(result.button, PickMode::save,
-                 file_request(kResultFilter, form_text::kTextExtension), result_path_);
+  form().exchange().write_form();
 }
 
 }  // namespace tralva

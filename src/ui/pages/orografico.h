@@ -4,9 +4,8 @@
 // so "Esegui il calcolo" does nothing and the progress stays at zero.
 
 #include <cstdint>
-#include <string>
 
-#include "common/progress.h"
+#include "pages/calculation_panel.h"
 #include "pages/page.h"
 
 namespace tralva {
@@ -18,15 +17,9 @@ class orografico final : public Page {
   orografico(FormContext context, QWidget* parent);
 
  private:
-  void build_form();
-
-  std::string precision_ = "m";
+  CalculationFields calculation_;
   float buffer_ = 1000;
   float level_ = 0;
-  std::string data_path_;
-  std::string terrain_path_;
-  std::string result_path_;
-  RemainingTime remaining_;
   float step_z_ = 1;
   std::int32_t steps_z_ = 0;
   int project_maximum_ = 0;

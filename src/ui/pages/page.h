@@ -1,22 +1,13 @@
 #pragma once
-// What every tab page shares: a frameless panel with a sunken edge, laid out
-// in dialog units of its font, with its form exchange and the page keys.
-// Enter presses the focused push button or the page's default button (only
-// "Start" has one) and never reaches the main window; Escape does nothing
-// on a page, so a key typed inside a page never ends the program.
+// A tab page: a frameless panel with a sunken edge holding a form.  Enter
+// follows the form's rule and never reaches the main window; Escape does
+// nothing on a page, so a key typed inside a page never ends the program.
 
 #include <QFrame>
 
-#include "forms/form_context.h"
-#include "forms/form_exchange.h"
-#include "forms/form_layout.h"
-
-class QPushButton;
+#include "forms/form.h"
 
 namespace tralva {
-
-enum class PickMode;
-struct FileRequest;
 
 class Page : public QFrame {
   Q_OBJECT
@@ -25,21 +16,12 @@ class Page : public QFrame {
   Page(FormContext context, QWidget* parent);
 
  protected:
-  FormExchange& exchange() { return exchange_; }
-  FormLayout& layout() { return layout_; }
-  FormContext& context() { return context_; }
-  void set_default_button(QPushButton* button) { default_button_ = button; }
-  // A file command: the picked path goes into `path` and the form is written.
-  void connect_picker(QPushButton* button, PickMode mode, FileRequest request,
-                      std::string& path);
+  Form& form() { return form_; }
 
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  FormContext context_;
-  FormExchange exchange_;
-  FormLayout layout_;
-  QPushButton* default_button_ = nullptr;
+  Form form_;
 };
 
 }  // namespace tralva

@@ -4,9 +4,8 @@
 // "Esegui il calcolo" does nothing and the progress stays at zero.
 
 #include <cstdint>
-#include <string>
 
-#include "common/progress.h"
+#include "pages/calculation_panel.h"
 #include "pages/page.h"
 
 namespace tralva {
@@ -18,9 +17,7 @@ class piano final : public Page {
   piano(FormContext context, QWidget* parent);
 
  private:
-  void build_form();
-
-  std::string precision_ = "m";
+  CalculationFields calculation_;
   double origin_x_ = 0;
   double origin_y_ = 0;
   float step_x_ = 1;
@@ -31,9 +28,6 @@ class piano final : public Page {
   double psi_ = 0;
   float level_ = 0;
   float buffer_ = 1000;
-  std::string data_path_;
-  std::string result_path_;
-  RemainingTime remaining_;
 };
 
 }  // namespace tralva

@@ -4,55 +4,49 @@
 #include <QPushButton>
 
 #include "texts/icons.h"
-#include "forms/picture.h"
 #include "texts/shell_texts.h"
 
 namespace tralva {
 start::start(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget* parent)
     : Page(context, parent), dialogs_(std::move(dialogs)) {
-  build_form();
-  exchange().write_form();
-}
-
-void start::build_form() {
   using namespace shell_text;
-  FormLayout& form = layout();
+  FormLayout& layout = form().layout();
 
-  form.group(kDataEntryGroup, {7, 7, 267, 123});
+  layout.group(kDataEntryGroup, {7, 7, 267, 123});
   // The paragraph takes three lines in the wider fonts, so the lists sit a
   // little lower and closer together than the classic template had them.
-  form.text(kDataEntryText, {17, 18, 168, 24});
-  QComboBox* spans = form.list(list_items(kSpanItems), 102, 44, 44);
-  form.label(kSpans, 30, 46, spans);
-  QComboBox* conductors = form.list(list_items(kConductorItems), 102, 62, 44);
-  form.label(kConductors, 30, 64, conductors);
-  QComboBox* kind = form.list(list_items(kLineKindItems), 102, 80, 44);
-  form.label(kLineKind, 30, 82, kind);
-  QPushButton* view = form.button(kView, {17, 101, 77, 20});
-  QPushButton* insert = form.button(kInsertEdit, {105, 101, 77, 20});
-  insert->setDefault(true);
-  set_default_button(insert);
-  form.picture(QStringLiteral(":/pictures/pylon.svg"), kPylonPicture, {189, 16, 79, 108});
+  layout.text(kDataEntryText, {17, 18, 168, 24});
+  QComboBox* spans = layout.list(list_items(kSpanItems), 102, 44, 44);
+  layout.label(kSpans, 30, 46, spans);
+  QComboBox* conductors = layout.list(list_items(kConductorItems), 102, 62, 44);
+  layout.label(kConductors, 30, 64, conductors);
+  QComboBox* kind = layout.list(list_items(kLineKindItems), 102, 80, 44);
+  layout.label(kLineKind, 30, 82, kind);
+  QPushButton* view = layout.button(kView, {17, 101, 77, 20});
+  QPushButton* insert = layout.button(kInsertEdit, {105, 101, 77, 20});
+  form().set_default_button(insert);
+  layout.picture(QStringLiteral(":/pictures/pylon.svg"), kPylonPicture, {189, 16, 79, 108});
 
-  form.group(kGeometryGroup, {7, 132, 267, 100});
-  form.picture(QStringLiteral(":/pictures/span.svg"), kSpanPicture, {13, 143, 143, 85});
-  form.text(kGeometryText, {166, 148, 101, 43});
+  layout.group(kGeometryGroup, {7, 132, 267, 100});
+  layout.picture(QStringLiteral(":/pictures/span.svg"), kSpanPicture, {13, 143, 143, 85});
+  layout.text(kGeometryText, {166, 148, 101, 43});
   QPushButton* tools =
-      form.icon_button(icon::kTools, kLaunchTools, 164, {192, 201, 77, 20});
+      layout.icon_button(icon::kTools, kLaunchTools, 164, {192, 201, 77, 20});
 
-  form.group(kBandGroup, {7, 235, 267, 87});
-  form.text(kBandText, {16, 251, 107, 37});
-  form.picture(QStringLiteral(":/pictures/band.svg"), kBandPicture, {131, 243, 137, 74});
-  QPushButton* band = form.icon_button(icon::kBand, kComputeBand, 16, {44, 292, 77, 20});
+  layout.group(kBandGroup, {7, 235, 267, 87});
+  layout.text(kBandText, {16, 251, 107, 37});
+  layout.picture(QStringLiteral(":/pictures/band.svg"), kBandPicture, {131, 243, 137, 74});
+  QPushButton* band = layout.icon_button(icon::kBand, kComputeBand, 16, {44, 292, 77, 20});
 
-  form.group(kProductGroup, {7, 325, 267, 38});
-  form.picture(icon::kApplication, kApplicationIcon, {14, 336, 22, 22});
-  form.text(QString::fromUtf8(kProductLines[0]) + u'\n' + QString::fromUtf8(kProductLines[1]),
+  layout.group(kProductGroup, {7, 325, 267, 38});
+  layout.picture(icon::kApplication, kApplicationIcon, {14, 336, 22, 22});
+  layout.text(QString::fromUtf8(kProductLines[0]) + u'\n' + QString::fromUtf8(kProductLines[1]),
             {42, 335, 116, 24});
-  form.text(QString::fromUtf8(kProductLines[2]) + u'\n' + QString::fromUtf8(kProductLines[3]),
+  layout.text(QString::fromUtf8(kProductLines[2]) + u'\n' + QString::fromUtf8(kProductLines[3]),
             {160, 335, 110, 24});
 
-  exchange()
+  form()
+      .exchange()
       .bind(spans_index_, spans, kSpans)
       .bind(conductors_index_, conductors, kConductors)
       .bind(line_kind_, kind, kLineKind);
@@ -61,6 +55,7 @@ void start::build_form() {
   connect(view, &QPushButton::clicked, this, [this] { dialogs_->open_viewer(); });
   connect(tools, &QPushButton::clicked, this, [this] { dialogs_->open_geometry(); });
   connect(band, &QPushButton::clicked, this, [this] { dialogs_->open_band(); });
+  form().exchange().write_form();
 }
 
 void start::insert_edit() {

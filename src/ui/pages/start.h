@@ -21,8 +21,6 @@ class start final : public Page {
   void insert_edit();
 
  private:
-  void build_form();
-
   int spans_index_ = 0;       // one span
   int conductors_index_ = 1;  // three conductors
   std::string line_kind_ = "Aerea";

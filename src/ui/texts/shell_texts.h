@@ -66,12 +66,6 @@ inline constexpr char kOpenData[] = "Apri il file di dati";
 inline constexpr char kOpenTerrain[] = "Apri l'orografia";
 inline constexpr char kSaveResult[] = "Salva il risultato";
 inline constexpr char kRun[] = "Esegui il calcolo";
-inline constexpr char kTerrainFilter[] = "File di testo (*.txt)|*.txt|";
-inline constexpr char kResultFilter[] = "Testo per GIS (*.txt)|*.txt|";
-// Names of the remaining-time statics.
-inline constexpr char kHours[] = "Tempo rimanente ore";
-inline constexpr char kMinutes[] = "Tempo rimanente minuti";
-inline constexpr char kSeconds[] = "Tempo rimanente secondi";
 
 // Pictures, as screen readers describe them.
 inline constexpr char kPylonPicture[] = "Traliccio con i suoi conduttori";

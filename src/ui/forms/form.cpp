@@ -1,0 +1,48 @@
+#include "forms/form.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QWidget>
+
+#include "forms/dialog_keys.h"
+
+namespace tralva {
+
+Form::Form(QWidget& widget, FormContext context)
+    : widget_(widget), context_(context), exchange_(context.messenger), layout_(widget) {}
+
+void Form::set_default_button(QPushButton* button) {
+  button->setDefault(true);
+  set_ok_command([button] {
+    if (button->isEnabled()) button->click();
+  });
+}
+
+FileRow Form::file_row(const QString& icon, const QString& text, int icon_x, DuRect button,
+                       int path_x, int path_width, PickMode mode, FileRequest request,
+                       std::string& path) {
+  FileRow row = layout_.file_row(icon, text, icon_x, button, path_x, path_width);
+  connect_picker(*row.button, context_.files, mode, std::move(request), path, exchange_);
+  return row;
+}
+
+bool Form::handle_enter(const QKeyEvent& key) {
+  if (!is_enter(key)) return false;
+  // Buttons are not auto-default, so a focused one leaves Enter to its form.
+  // The focus is this form's own, whichever window is active.
+  if (auto* focused = qobject_cast<QPushButton*>(widget_.focusWidget())) {
+    if (focused->isEnabled()) focused->click();
+  } else if (ok_command_) {
+    ok_command_();
+  }
+  return true;
+}
+
+void bind_remaining_time(FormExchange& exchange, RemainingTime& remaining,
+                         const ProgressPanel& panel) {
+  exchange.bind(remaining.hours, panel.hours)
+      .bind(remaining.minutes, panel.minutes)
+      .bind(remaining.seconds, panel.seconds);
+}
+
+}  // namespace tralva

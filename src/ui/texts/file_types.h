@@ -1,0 +1,12 @@
+#pragma once
+// The kinds of file the forms pick, with the filters the pickers show.
+
+#include "forms/file_picker.h"
+
+namespace tralva::file_type {
+
+inline constexpr FileType kProject{"Dati di Tralva (*.tlva)|*.tlva|", "tlva"};
+inline constexpr FileType kTerrainText{"File di testo (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kGisResult{"Testo per GIS (*.txt)|*.txt|", "txt"};
+
+}  // namespace tralva::file_type
