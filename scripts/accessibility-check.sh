@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Starts Tralva on a virtual display with the AT-SPI accessibility bus and
 # Qt's bridge on, then reads its controls and types into a form the way
-# screen readers and desktop automation do.  Needs xvfb, at-spi2-core and
-# python3-dbus (not part of the test command).
+# screen readers and desktop automation do (not part of the test command).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --build --preset default --target tralva >/dev/null
 
 if [[ -z "${TRALVA_A11Y_SESSION:-}" ]]; then
+  scripts/ensure-deps.sh
+  cmake --preset default >/dev/null
+  cmake --build --preset default --target tralva >/dev/null
   exec env TRALVA_A11Y_SESSION=1 xvfb-run -a dbus-run-session "$0"
 fi
 

@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Tralva needs on Debian 12:
-# with apt-get when run as root, otherwise it prints the one command to run.
+# Installs what building, running, testing and every documented script of
+# Tralva need on Debian 12: with apt-get when run as root, otherwise it
+# prints the one command to run.
 set -euo pipefail
 
 packages=(
+  # build, desktop program, tests, benchmarks
   g++ cmake ninja-build
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core locales
+  # the style check of the test command
+  clang-format
+  # the fuzz preset: clang with libFuzzer
+  clang libclang-rt-14-dev
+  # a real display for the screen checks: Xvfb, the accessibility bus and
+  # the client that reads it
+  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-dbus
 )
 
 missing=()

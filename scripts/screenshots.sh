@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/ensure-deps.sh
+
 cmake --preset default >/dev/null
 cmake --build --preset default --target tralva-screenshots
 QT_QPA_PLATFORM=offscreen build/default/tools/tralva-screenshots build/default/screenshots

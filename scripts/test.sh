@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the whole suite, the core under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then both again under the
-# Italian locale.
+# Builds everything and runs every test: the style check, the whole suite,
+# the core under AddressSanitizer + UndefinedBehaviorSanitizer, then both
+# again under the Italian locale.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/ensure-deps.sh
 locale_path="$(scripts/italian-locale.sh)"
 
+status=0
+run() { "$@" || status=1; }
+run scripts/format-check.sh
+
 cmake --preset default >/dev/null
 cmake --build --preset default
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 
-status=0
-run() { "$@" || status=1; }
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run env LC_ALL=C ctest --preset asan --parallel 2
