@@ -3,11 +3,10 @@
 // painted, then prints the time since the process started and exits.
 // Measure the whole process with: hyperfine 'build/default/tools/tralva-startup'
 
-#include <QElapsedTimer>
-#include <QTimer>
-
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,7 +47,8 @@ int main(int argc, char** argv) {
   in_main.start();
   tralva::Application application(argc, argv);
   tralva::DesktopSeams seams;
-  tralva::MainDialog window(seams.context(), std::make_unique<tralva::StartPageDialogs>(seams.context()));
+  tralva::MainDialog window(seams.context(),
+                            std::make_unique<tralva::StartPageDialogs>(seams.context()));
   window.show();
   QTimer::singleShot(0, &window, [&] {
     window.repaint();

@@ -2,14 +2,14 @@
 
 #include <ostream>
 
-#include "options.h"
-#include "terminal_progress.h"
 #include "common/field.h"
 #include "convert/base_grid.h"
 #include "convert/grid_text.h"
 #include "convert/project_merge.h"
 #include "convert/result_conversion.h"
 #include "convert/terrain_conversion.h"
+#include "options.h"
+#include "terminal_progress.h"
 
 namespace tralva::cli {
 namespace {

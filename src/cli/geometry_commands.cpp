@@ -2,11 +2,11 @@
 
 #include <ostream>
 
-#include "json_writer.h"
 #include "common/field.h"
 #include "common/format.h"
-#include "project/arm_angles.h"
 #include "geometry/configuration.h"
+#include "json_writer.h"
+#include "project/arm_angles.h"
 
 namespace tralva::cli {
 namespace {
@@ -41,7 +41,8 @@ void write_line(JsonWriter& json, const LineGeometry& line) {
     json.begin_object();
     json.key("phase_code").integer(line.phase_code[static_cast<std::size_t>(k)]);
     json.key("arm_length").begin_array();
-    for (int p = 0; p < line.support_count; ++p) json.number(line.arm_length[line.at_support(k, p)]);
+    for (int p = 0; p < line.support_count; ++p)
+      json.number(line.arm_length[line.at_support(k, p)]);
     json.end_array();
     json.key("suspension_points").begin_array();
     for (int p = 0; p < line.support_count; ++p) {

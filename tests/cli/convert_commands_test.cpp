@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "project/project_file.h"
 #include "convert/convert_messages.h"
+#include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
 

@@ -55,8 +55,9 @@ class Geometria : public testing::Test {
 
 TEST_F(Geometria, PrintsTheGeometryAsJson) {
   // A chord (sag 5) between two supports along +X; arms of length 0.
-  const Outcome r = tralva_util({"geometria", project("10 1 2 0.5\r\n120 0\r\n0 0 1 0 300 0 2 0 \r\n"
-                                                  "20 30.5 \r\n0 0 \r\n5 \r\n")});
+  const Outcome r =
+      tralva_util({"geometria", project("10 1 2 0.5\r\n120 0\r\n0 0 1 0 300 0 2 0 \r\n"
+                                        "20 30.5 \r\n0 0 \r\n5 \r\n")});
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out.substr(0, r.out.find("\"vertex_offset\"")),
@@ -72,7 +73,7 @@ TEST_F(Geometria, PrintsTheGeometryAsJson) {
 TEST_F(Geometria, ValuesNotComputedAreNull) {
   // Sag below 1: no catenary, the line in single pieces (shortest form: 1e+06).
   const Outcome r = tralva_util({"geometria", project("10 1 2 30\r\n0 0\r\n0 0 0 0 300 0 0 0 \r\n"
-                                                  "20 20 \r\n0 0 \r\n0.5 \r\n")});
+                                                      "20 20 \r\n0 0 \r\n0.5 \r\n")});
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_NE(r.out.find(R"("segment_length":1e+06,)"), std::string::npos);
   EXPECT_NE(r.out.find(R"("vertex_offset":null,"curve_offset":null,)"), std::string::npos);
@@ -86,8 +87,9 @@ TEST_F(Geometria, FailuresPrintTheirMessageAndNoJson) {
   EXPECT_EQ(missing.err,
             "Errore: Impossibile aprire il file di dati.\n"
             "Verificare che si trovi nella posizione specificata.\n");
-  const Outcome warned = tralva_util({"geometria", project("10 1 2 0\r\n0 0\r\n0 0 0 0 300 0 0 0 \r\n"
-                                                       "20 20 \r\n0 0 \r\n1000 \r\n")});
+  const Outcome warned =
+      tralva_util({"geometria", project("10 1 2 0\r\n0 0\r\n0 0 0 0 300 0 0 0 \r\n"
+                                        "20 20 \r\n0 0 \r\n1000 \r\n")});
   EXPECT_EQ(warned.status, kWarning);
   EXPECT_EQ(warned.out, "");
   EXPECT_EQ(warned.err,

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <algorithm>
 #include <sstream>
 
 namespace tralva::cli {
@@ -14,8 +14,20 @@ TEST(JsonWriter, PlacesCommasAndKeysInNestedContainers) {
   std::ostringstream out;
   {
     JsonWriter json(out);
-    json.begin_object().key("a").begin_array().integer(1).begin_array().end_array().begin_object()
-        .end_object().end_array().key("b\"\\\n").boolean(false).key("c").null().end_object();
+    json.begin_object()
+        .key("a")
+        .begin_array()
+        .integer(1)
+        .begin_array()
+        .end_array()
+        .begin_object()
+        .end_object()
+        .end_array()
+        .key("b\"\\\n")
+        .boolean(false)
+        .key("c")
+        .null()
+        .end_object();
   }
   EXPECT_EQ(out.str(), R"({"a":[1,[],{}],"b\"\\\u000a":false,"c":null})");
 }

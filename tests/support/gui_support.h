@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-
 #include <deque>
 #include <functional>
 #include <optional>

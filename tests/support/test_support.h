@@ -20,8 +20,7 @@ class TempDir {
  public:
   TempDir() {
     static std::mt19937_64 seed{std::random_device{}()};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tralva-test-" + std::to_string(seed()));
+    path_ = std::filesystem::temp_directory_path() / ("tralva-test-" + std::to_string(seed()));
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {
@@ -92,7 +91,9 @@ inline std::string first_difference(const std::string& actual, const std::string
   while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
   const std::size_t line_start = actual.rfind('\n', at == 0 ? 0 : at - 1);
   const std::size_t from = line_start == std::string::npos ? 0 : line_start + 1;
-  const auto line = [from](const std::string& s) { return s.substr(from, s.find('\n', from) - from); };
+  const auto line = [from](const std::string& s) {
+    return s.substr(from, s.find('\n', from) - from);
+  };
   return "at byte " + std::to_string(at) + ": \"" + line(actual) + "\" instead of \"" +
          line(expected) + "\"";
 }

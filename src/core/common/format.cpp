@@ -148,13 +148,20 @@ char* format_fixed(char* out, double value, int decimals) {
     if (scaled_round(std::fabs(value), decimals, scaled)) {
       if (std::signbit(value)) *out++ = '-';
       switch (decimals) {
-        case 0: return write_scaled<0>(out, scaled);
-        case 1: return write_scaled<1>(out, scaled);
-        case 2: return write_scaled<2>(out, scaled);
-        case 3: return write_scaled<3>(out, scaled);
-        case 4: return write_scaled<4>(out, scaled);
-        case 5: return write_scaled<5>(out, scaled);
-        default: return write_scaled<6>(out, scaled);
+        case 0:
+          return write_scaled<0>(out, scaled);
+        case 1:
+          return write_scaled<1>(out, scaled);
+        case 2:
+          return write_scaled<2>(out, scaled);
+        case 3:
+          return write_scaled<3>(out, scaled);
+        case 4:
+          return write_scaled<4>(out, scaled);
+        case 5:
+          return write_scaled<5>(out, scaled);
+        default:
+          return write_scaled<6>(out, scaled);
       }
     }
   }

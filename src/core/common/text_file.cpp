@@ -31,7 +31,8 @@ std::string resolve_link(const std::string& target) {
 std::string temporary_name(const std::string& target, unsigned attempt) {
   static std::atomic<unsigned> counter{0};
   const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string folder =
+      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   return folder + "." + name + ".tralva-" + std::to_string(getpid()) + "-" +
          std::to_string(counter++) + "-" + std::to_string(attempt) + ".tmp";

@@ -5,10 +5,10 @@
 #include <limits>
 #include <span>
 
+#include "geometry/geometry_messages.h"
 #include "project/arm_angles.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"
-#include "geometry/geometry_messages.h"
 
 namespace tralva {
 namespace {
@@ -210,7 +210,8 @@ class Builder {
     if (s >= 1) {
       line.arm_angle[i] = (line.forward_azimuth[i] + line.backward_azimuth[i]) / 2;
       float& arm = line.arm_length[line.at_support(k, s)];
-      arm = static_cast<float>(arm * corner_factor(line.forward_azimuth[i], line.backward_azimuth[i]));
+      arm = static_cast<float>(arm *
+                               corner_factor(line.forward_azimuth[i], line.backward_azimuth[i]));
     }
     if (s == line.support_count - 2) line.arm_angle[i + 1] = line.backward_azimuth[i + 1] - kPi / 2;
   }
@@ -279,7 +280,8 @@ class Builder {
         for (int s = 0; s + 1 < line.support_count; ++s) {
           const float a = line.sag_constant[line.at_span(k, s)];
           line.spans.push_back(span_constants(line.suspension_points[line.at_support(k, s)],
-                                              line.suspension_points[line.at_support(k, s + 1)], a));
+                                              line.suspension_points[line.at_support(k, s + 1)],
+                                              a));
           if (a < 1) line.segment_length = kStraightPieces;
         }
       }
@@ -330,15 +332,16 @@ class Builder {
       const double x0 = *span.vertex_offset;
       const double c0 = *span.curve_offset;
       double step = segment;
-      if (!(length / step <= static_cast<double>(limit))) step = length / static_cast<double>(limit);
+      if (!(length / step <= static_cast<double>(limit)))
+        step = length / static_cast<double>(limit);
       const auto pieces = static_cast<std::int64_t>(length / step);
       const double cos_azimuth = std::cos(span.span_azimuth);
       const double sin_azimuth = std::sin(span.span_azimuth);
       points.reserve(static_cast<std::size_t>(pieces) + 2);
       for (std::int64_t i = 0; i <= pieces; ++i) {
         const double t = static_cast<double>(i) * step;
-        points.push_back({p.x + cos_azimuth * t, p.y + sin_azimuth * t,
-                          a * std::cosh((t - x0) / a) + c0});
+        points.push_back(
+            {p.x + cos_azimuth * t, p.y + sin_azimuth * t, a * std::cosh((t - x0) / a) + c0});
       }
       if (length != static_cast<double>(pieces) * step) points.push_back(last);
     }

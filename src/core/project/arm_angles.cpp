@@ -93,7 +93,8 @@ std::optional<Message> compute_arm_angles(std::span<const double> x, std::span<c
   arm_angle[0] = normalised(static_cast<float>((kPi / 2 + forward[0]) * kDegrees));
   arm_angle[last] = normalised(static_cast<float>((backward[last] - kPi / 2) * kDegrees));
   for (std::size_t i = 1; i < last; ++i) {
-    arm_angle[i] = normalised(static_cast<float>((forward[i] + double{backward[i]}) * 0.5 * kDegrees));
+    arm_angle[i] =
+        normalised(static_cast<float>((forward[i] + double{backward[i]}) * 0.5 * kDegrees));
   }
   return std::nullopt;
 }

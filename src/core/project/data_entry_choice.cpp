@@ -8,8 +8,8 @@ constexpr std::array kConductors{1, 3, 6};
 constexpr int kMostSpans = 5;
 }  // namespace
 
-std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind,
-                                                 int conductors_index, int spans_index) {
+std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind, int conductors_index,
+                                                 int spans_index) {
   LineKind kind;
   if (line_kind == kOverheadKind) {
     kind = LineKind::overhead;

@@ -26,8 +26,8 @@ inline constexpr std::string_view kUndergroundKind = "Interrata";
 // The Start page's dispatch: the kind's text compared exactly, then the index
 // of the conductor list (0, 1, 2 for 1, 3, 6) and of the span list (0 to 4
 // for 1 to 5).  Anything else chooses nothing.
-std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind,
-                                                 int conductors_index, int spans_index);
+std::optional<DataEntryChoice> choose_data_entry(std::string_view line_kind, int conductors_index,
+                                                 int spans_index);
 
 // All 30, in the order the Start page builds its dialogs: by conductors,
 // then spans, the overhead one before the underground one.

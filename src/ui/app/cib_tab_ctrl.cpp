@@ -4,7 +4,6 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
-
 #include <algorithm>
 
 namespace tralva {

@@ -17,9 +17,10 @@ bool has_display() {
 
 int main(int argc, char** argv) {
   if (!has_display()) {
-    std::fputs("tralva: nessun display disponibile (DISPLAY e WAYLAND_DISPLAY non impostati); "
-               "avviare Tralva da una sessione grafica.\n",
-               stderr);
+    std::fputs(
+        "tralva: nessun display disponibile (DISPLAY e WAYLAND_DISPLAY non impostati); "
+        "avviare Tralva da una sessione grafica.\n",
+        stderr);
     return 1;
   }
   tralva::Application application(argc, argv);

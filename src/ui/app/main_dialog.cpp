@@ -3,23 +3,21 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabBar>
-
 #include <cstdlib>
 
 #include "forms/form_layout.h"
-#include "texts/icons.h"
 #include "pages/interpolazione.h"
 #include "pages/licenza.h"
 #include "pages/orografico.h"
 #include "pages/piano.h"
-#include "texts/shell_texts.h"
 #include "pages/start.h"
 #include "pages/utilita.h"
+#include "texts/icons.h"
+#include "texts/shell_texts.h"
 
 namespace tralva {
 
-MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs,
-                       QWidget* parent)
+MainDialog::MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget* parent)
     : FormDialog(shell_text::kMainTitle, context, parent), tab_(this) {
   using namespace shell_text;
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -24,8 +24,7 @@ class MainDialog final : public FormDialog {
 
  public:
   // `dialogs` is what the Start page's buttons open; it lives with the page.
-  MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs,
-             QWidget* parent = nullptr);
+  MainDialog(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget* parent = nullptr);
   ~MainDialog() override;
 
   CibTabCtrl& tab() { return tab_; }

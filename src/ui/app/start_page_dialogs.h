@@ -6,9 +6,9 @@
 
 #include <vector>
 
+#include "dialogs/data_entry_dialog.h"
 #include "forms/form_context.h"
 #include "pages/start_dialogs.h"
-#include "dialogs/data_entry_dialog.h"
 
 namespace tralva {
 

@@ -9,11 +9,11 @@
 #include <tuple>
 #include <vector>
 
+#include "project/arm_angles.h"
+#include "project/project_file.h"
+#include "texts/data_entry_texts.h"
 #include "texts/file_types.h"
 #include "texts/icons.h"
-#include "project/arm_angles.h"
-#include "texts/data_entry_texts.h"
-#include "project/project_file.h"
 
 namespace tralva {
 namespace {
@@ -179,12 +179,15 @@ DataEntry::DataEntry(const DataEntryChoice& configuration)
 class DataEntryDialog::Builder {
  public:
   explicit Builder(DataEntryDialog& dialog)
-      : dialog_(dialog), entry_(dialog.entry_), grid_(entry_.choice), layout_(dialog.form().layout()) {}
+      : dialog_(dialog),
+        entry_(dialog.entry_),
+        grid_(entry_.choice),
+        layout_(dialog.form().layout()) {}
 
   void build() {
     dialog_.setFixedSize(layout_.units().size(grid_.width, grid_.height));
     layout_.group(QString::fromStdString(data_entry_title(entry_.choice)),
-                {kMargin, kMargin, grid_.width - 2 * kMargin, grid_.frame_bottom - kMargin});
+                  {kMargin, kMargin, grid_.width - 2 * kMargin, grid_.frame_bottom - kMargin});
     build_header();
     build_files();
     for (int s = 0; s < grid_.supports; ++s) build_support(s);
@@ -232,13 +235,12 @@ class DataEntryDialog::Builder {
     const int path_width = action_x - kIconSpace - kFileGap - path_x;
     const auto row = [&](const char* icon, const char* label, const char* action_icon,
                          const char* action, int y, PickMode mode, std::string& path) {
-      FileRow file = dialog_.form().file_row(icon, label, grid_.left,
-                                             {button_x, y, kFileButton, kButton}, path_x,
-                                             path_width, mode, file_request(file_type::kProject),
-                                             path);
+      FileRow file = dialog_.form().file_row(
+          icon, label, grid_.left, {button_x, y, kFileButton, kButton}, path_x, path_width, mode,
+          file_request(file_type::kProject), path);
       file.path->setAlignment(Qt::AlignRight);
       QPushButton* command = layout_.icon_button(action_icon, action, action_x - kIconSpace,
-                                               {action_x, y, kFileAction, kButton});
+                                                 {action_x, y, kFileAction, kButton});
       return std::pair{file, command};
     };
     const int y = grid_.files_y;
@@ -326,10 +328,10 @@ class DataEntryDialog::Builder {
     if (grid_.overhead) {
       const int angles_x = exit_x - kIconSpace - kCommandGap - kAnglesButton;
       angles_ = layout_.icon_button(icon::kAngles, text::kComputeAngles, angles_x - kIconSpace,
-                                  {angles_x, y, kAnglesButton, kButton});
+                                    {angles_x, y, kAnglesButton, kButton});
     }
     exit_ = layout_.icon_button(icon::kExit, text::kExit, exit_x - kIconSpace,
-                              {exit_x, y, kExitButton, kButton});
+                                {exit_x, y, kExitButton, kButton});
   }
 
   void bind() {

@@ -6,8 +6,7 @@ namespace tralva {
 
 bool is_enter(const QKeyEvent& key) {
   const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-  return modifiers == Qt::NoModifier &&
-         (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
+  return modifiers == Qt::NoModifier && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
 }
 
 bool is_escape(const QKeyEvent& key) {

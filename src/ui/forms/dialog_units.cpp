@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-
 #include <cmath>
 
 namespace tralva {

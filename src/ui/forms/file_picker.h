@@ -5,7 +5,6 @@
 // extension.  Tests answer from a script instead of showing a dialog.
 
 #include <QStringList>
-
 #include <optional>
 #include <string>
 

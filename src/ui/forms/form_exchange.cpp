@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-
 #include <optional>
 
 #include "common/field.h"
@@ -158,8 +157,7 @@ void FormExchange::watch(QLineEdit* edit) {
 }
 
 void FormExchange::watch(QComboBox* list) {
-  QObject::connect(list, &QComboBox::currentIndexChanged, &connections_,
-                   [this] { read_form(); });
+  QObject::connect(list, &QComboBox::currentIndexChanged, &connections_, [this] { read_form(); });
 }
 
 FormExchange& FormExchange::bind(double& field, QLineEdit* edit, const QString& name) {

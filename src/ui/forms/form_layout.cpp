@@ -8,12 +8,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-
 #include <algorithm>
 
 #include "forms/form_texts.h"
-#include "texts/icons.h"
 #include "forms/picture.h"
+#include "texts/icons.h"
 
 namespace tralva {
 
@@ -84,8 +83,8 @@ QLineEdit* FormLayout::text_edit(DuRect place) {
   return edit;
 }
 
-QLineEdit* FormLayout::labelled_edit(const QString& label, int label_x, DuRect place,
-                                      EditKind kind, const QString& name) {
+QLineEdit* FormLayout::labelled_edit(const QString& label, int label_x, DuRect place, EditKind kind,
+                                     const QString& name) {
   QLineEdit* edit = kind == EditKind::digits   ? digits_edit(place)
                     : kind == EditKind::number ? number_edit(place)
                                                : text_edit(place);
@@ -118,8 +117,8 @@ QPushButton* FormLayout::button(const QString& text, DuRect place) {
   return button;
 }
 
-QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString& text,
-                                     int icon_x, DuRect place) {
+QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString& text, int icon_x,
+                                     DuRect place) {
   // The icon only illustrates the button: it has no name of its own.
   icon(icon_resource, icon_x, place.y);
   return button(text, place);
@@ -138,8 +137,7 @@ FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, 
   return row;
 }
 
-Picture* FormLayout::picture(const QString& resource, const QString& description,
-                             DuRect place) {
+Picture* FormLayout::picture(const QString& resource, const QString& description, DuRect place) {
   auto* picture = new Picture(resource, description, Picture::Style::sunken, &form_);
   picture->setGeometry(units_.rect(place));
   return picture;
@@ -184,9 +182,9 @@ ProgressPanel FormLayout::progress(int x, int y, const QString& group) {
   panel.seconds = number(x + 231, 12, Qt::AlignRight);
   label(QStringLiteral("s"), x + 244, y + 11);
   // A static's accessible name is its text (the number); the name describes it.
-  for (const auto& [value, name] : {std::pair{panel.hours, form_text::kHours},
-                                    std::pair{panel.minutes, form_text::kMinutes},
-                                    std::pair{panel.seconds, form_text::kSeconds}}) {
+  for (const auto& [value, name] :
+       {std::pair{panel.hours, form_text::kHours}, std::pair{panel.minutes, form_text::kMinutes},
+        std::pair{panel.seconds, form_text::kSeconds}}) {
     value->setObjectName(named(name));
     value->setAccessibleDescription(named(name));
   }

@@ -94,8 +94,8 @@ class FormLayout {
   QPushButton* icon_button(const QString& icon, const QString& text, int icon_x, DuRect place);
   // The path edit starts at `path_x`, `path_width` wide, in its natural
   // height level with the button's middle.
-  FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button,
-                   int path_x, int path_width = 130);
+  FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button, int path_x,
+                   int path_width = 130);
   Picture* picture(const QString& resource, const QString& description, DuRect place);
   Picture* icon(const QString& resource, int x, int y);
   // The bar at (x, y), 148 x 6, with its scale under it and the remaining

@@ -22,10 +22,9 @@ QMessageBox::Icon icon_of(MessageKind kind) {
 
 void BoxMessenger::show(const Message& message) {
   const std::string_view title = caption(message.kind);
-  QMessageBox box(icon_of(message.kind),
-                  QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                  QString::fromStdString(message.text), QMessageBox::Ok,
-                  QApplication::activeWindow());
+  QMessageBox box(
+      icon_of(message.kind), QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+      QString::fromStdString(message.text), QMessageBox::Ok, QApplication::activeWindow());
   box.exec();
 }
 

@@ -4,8 +4,7 @@
 
 namespace tralva {
 
-Picture::Picture(const QString& resource, const QString& description, Style style,
-                 QWidget* parent)
+Picture::Picture(const QString& resource, const QString& description, Style style, QWidget* parent)
     : QFrame(parent), renderer_(resource), style_(style) {
   if (style_ == Style::sunken) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);

@@ -25,8 +25,8 @@ CalculationPanel::CalculationPanel(Form& form, CalculationFields& fields,
     terrain_ = file(icon::kTerrain, kOpenTerrain, *places.terrain_y, PickMode::open,
                     file_type::kTerrainText, fields.terrain_path);
   }
-  result_ = file(icon::kSave, kSaveResult, places.result_y, PickMode::save,
-                 file_type::kGisResult, fields.result_path);
+  result_ = file(icon::kSave, kSaveResult, places.result_y, PickMode::save, file_type::kGisResult,
+                 fields.result_path);
 
   precision_ = layout.list(list_items(kPrecisionTexts), 90, places.precision_y, 44);
   layout.label(kPrecision, places.precision_label_x, places.precision_y + 2, precision_);

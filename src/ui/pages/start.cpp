@@ -30,8 +30,7 @@ start::start(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget
   layout.group(kGeometryGroup, {7, 132, 267, 100});
   layout.picture(QStringLiteral(":/pictures/span.svg"), kSpanPicture, {13, 143, 143, 85});
   layout.text(kGeometryText, {166, 148, 101, 43});
-  QPushButton* tools =
-      layout.icon_button(icon::kTools, kLaunchTools, 164, {192, 201, 77, 20});
+  QPushButton* tools = layout.icon_button(icon::kTools, kLaunchTools, 164, {192, 201, 77, 20});
 
   layout.group(kBandGroup, {7, 235, 267, 87});
   layout.text(kBandText, {16, 251, 107, 37});
@@ -41,9 +40,9 @@ start::start(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget
   layout.group(kProductGroup, {7, 325, 267, 38});
   layout.picture(icon::kApplication, kApplicationIcon, {14, 336, 22, 22});
   layout.text(QString::fromUtf8(kProductLines[0]) + u'\n' + QString::fromUtf8(kProductLines[1]),
-            {42, 335, 116, 24});
+              {42, 335, 116, 24});
   layout.text(QString::fromUtf8(kProductLines[2]) + u'\n' + QString::fromUtf8(kProductLines[3]),
-            {160, 335, 110, 24});
+              {160, 335, 110, 24});
 
   form()
       .exchange()

@@ -25,7 +25,8 @@ TEST(RefreshThrottle, RefreshesOnlyAfterAWholeSecondHasPassed) {
 
 TEST(ProgressScale, IsTheExactFloorAndKnowsWhereItNextChanges) {
   for (const std::int64_t total : {1, 3, 7, 999, 1000, 1001, 4096}) {
-    for (const auto& [offset, scale] : {std::pair{0, 1000}, std::pair{0, 500}, std::pair{500, 500}}) {
+    for (const auto& [offset, scale] :
+         {std::pair{0, 1000}, std::pair{0, 500}, std::pair{500, 500}}) {
       const ProgressScale bar(offset, scale, total);
       for (std::int64_t done = 0; done <= total; ++done) {
         ASSERT_EQ(bar.position(done), offset + static_cast<int>(scale * done / total));
@@ -50,13 +51,13 @@ TEST(ProgressTracker, PassesOnOnlyChangesAndRefreshesOncePerSecond) {
   test::RecordingSink sink;
   test::ScriptedClock clock({10, 10, 11, 11, 13});
   ProgressTracker progress(sink, clock);
-  progress.start();                                       // t0 = 10
+  progress.start();  // t0 = 10
   EXPECT_TRUE(progress.move_to(5));
   EXPECT_FALSE(progress.move_to(5));
   progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 10: no refresh
   progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 11: refresh
   progress.estimate([](std::int64_t) { return 3601; });  // 11: unchanged, no refresh
-  progress.estimate([](std::int64_t elapsed) { return elapsed * 100; });   // 13: refresh
+  progress.estimate([](std::int64_t elapsed) { return elapsed * 100; });  // 13: refresh
   progress.finish();
   EXPECT_EQ(sink.events, (std::vector<std::string>{"at 5", "left 1h0m0s", "left 1h0m1s", "refresh",
                                                    "left 0h5m0s", "refresh", "left 0h0m0s",

@@ -6,10 +6,10 @@
 #include <random>
 
 #include "common/format.h"
+#include "geometry/geometry_messages.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"
 #include "test_support.h"
-#include "geometry/geometry_messages.h"
 
 namespace tralva {
 namespace {
@@ -94,9 +94,8 @@ TEST(Catenary, SmallSagConstantsGiveStraightChords) {
   EXPECT_TRUE(line.spans[0].vertex_offset.has_value());
   EXPECT_EQ(line.segment_length, 30.0f);
   // Below 1 the whole line is drawn in single pieces, other spans included.
-  const ConfigurationGeometry straight = geometry_of(build(
-      project({"100 1 3 5", "0 0", "0 0 0 90 300 0 0 90 600 0 0 90", "20 20 20", "0 0 0",
-               "0.5 1000"})));
+  const ConfigurationGeometry straight = geometry_of(build(project(
+      {"100 1 3 5", "0 0", "0 0 0 90 300 0 0 90 600 0 0 90", "20 20 20", "0 0 0", "0.5 1000"})));
   const LineGeometry& s = straight.lines[0];
   EXPECT_EQ(s.segment_length, 1e6f);
   EXPECT_FALSE(s.spans[0].vertex_offset.has_value());
@@ -115,8 +114,8 @@ TEST(Catenary, ASpanOfLengthZeroInPlanDrawsNothing) {
 
 TEST(Catenary, SamplesPerSpanAreBounded) {
   // 50 km in steps of 0.1 m would be 500 000 samples.
-  const ConfigurationGeometry g = geometry_of(build(project(
-      {"100 1 2 0.1", "0 0", "0 0 0 90 50000 0 0 90", "20 20", "0 0", "100000"})));
+  const ConfigurationGeometry g = geometry_of(
+      build(project({"100 1 2 0.1", "0 0", "0 0 0 90 50000 0 0 90", "20 20", "0 0", "100000"})));
   const std::vector<Point3>& samples = g.lines[0].spans.at(0).samples;
   EXPECT_LE(samples.size(), static_cast<std::size_t>(kMaxSamplesPerSpan) + 2);
   EXPECT_GE(samples.size(), static_cast<std::size_t>(kMaxSamplesPerSpan) - 1);
@@ -126,9 +125,9 @@ TEST(Catenary, SamplesPerSpanAreBounded) {
 
 TEST(Reading, RowOneCountGivesTheLines) {
   // 8 numbers: two lines; 7: one, the fifth number read as the first phase.
-  const ConfigurationGeometry two = geometry_of(build(project(
-      {"100 1 2 30 50 1 2 30", "0 0 120 0", "0 0 0 90 300 0 0 90 0 0 0 90 300 0 0 90",
-       "20 20 20 20", "0 0 0 0", "1000 1000"})));
+  const ConfigurationGeometry two = geometry_of(
+      build(project({"100 1 2 30 50 1 2 30", "0 0 120 0", "0 0 0 90 300 0 0 90 0 0 0 90 300 0 0 90",
+                     "20 20 20 20", "0 0 0 0", "1000 1000"})));
   ASSERT_EQ(two.lines.size(), 2u);
   EXPECT_EQ(two.lines[1].phase_code, std::vector<std::int32_t>{120});
   const ConfigurationGeometry seven = geometry_of(
@@ -164,15 +163,15 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
   } cases[] = {
       {"negative segment of line 2", project({"100 1 2 30 100 1 2 -1"}), error(kNegativeSegment)},
       {"angle 180", project({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 180"}), error(kArmAngleRange)},
-      {"angle -0.5", project({"100 1 2 30", "0 0", "0 0 0 -0.5 300 0 0 90"}), error(kArmAngleRange)},
+      {"angle -0.5", project({"100 1 2 30", "0 0", "0 0 0 -0.5 300 0 0 90"}),
+       error(kArmAngleRange)},
       {"angle out of range beats a file that ends", project({"100 1 2 30", "0 0", "0 0 0 200 300"}),
        error(kArmAngleRange)},
       {"first and last support together",
        project({"100 1 3 30", "0 0", "0 0 0 90 300 0 0 90 0.0000005 -0.0000005 0 90"}),
        error(project_text::kCoincidentSupports)},
       {"negative sag at conductor 2 beats the line's warning",
-       project({"100 2 2 30", "0 0 0 0", "0 0 0 90 300 0 0 90", "20 20 20 20", "0 0 0 0",
-                "0 -1"}),
+       project({"100 2 2 30", "0 0 0 0", "0 0 0 90 300 0 0 90", "20 20 20 20", "0 0 0 0", "0 -1"}),
        error(kNegativeSag)},
       {"warning of line 2, cable run with a sag",
        project({"100 1 2 30 100 1 2 0", "0 0 0 0", "0 0 0 90 300 0 0 90 0 0 0 0 300 0 0 0",
@@ -200,16 +199,16 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
 TEST(FailureTable, BoundaryValuesPassTheirChecks) {
   // Angle 0; the same supports in two lines; thresholds compare the float as
   // read: 0.01 is below 0.01, while 0.001 and 0.1 are above their constants.
-  const ConfigurationOutcome both = build(
-      project({"100 1 2 30 100 1 2 0.001", "0 0 0 0", "0 0 0 0 300 0 0 0 0 0 0 0 300 0 0 0",
-               "20 20 20 20", "0 0 0 0", "1000 0.01"}));
+  const ConfigurationOutcome both =
+      build(project({"100 1 2 30 100 1 2 0.001", "0 0 0 0", "0 0 0 0 300 0 0 0 0 0 0 0 300 0 0 0",
+                     "20 20 20 20", "0 0 0 0", "1000 0.01"}));
   EXPECT_EQ(failure(both), std::nullopt);
   EXPECT_TRUE(geometry_of(both).lines.at(1).is_overhead);
-  const ConfigurationGeometry g = geometry_of(build(
-      project({"100 1 2 0.1", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.011"})));
+  const ConfigurationGeometry g = geometry_of(
+      build(project({"100 1 2 0.1", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.011"})));
   EXPECT_TRUE(g.lines.at(0).is_overhead);
-  const ConfigurationGeometry cable = geometry_of(build(
-      project({"100 1 2 0.0009", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.01"})));
+  const ConfigurationGeometry cable = geometry_of(
+      build(project({"100 1 2 0.0009", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.01"})));
   EXPECT_FALSE(cable.lines.at(0).is_overhead);
 }
 
@@ -223,8 +222,8 @@ std::string cable_run(const std::vector<std::pair<double, double>>& vertices) {
   }
   for (std::size_t s = 1; s < vertices.size(); ++s) sags += "0 ";
   const std::string row_one = "100 1 " + std::to_string(vertices.size()) + " 0";
-  return project({row_one.c_str(), "0 0", supports.c_str(), heights.c_str(), arms.c_str(),
-                  sags.c_str()});
+  return project(
+      {row_one.c_str(), "0 0", supports.c_str(), heights.c_str(), arms.c_str(), sags.c_str()});
 }
 
 TEST(CableRun, EndsArePerpendicularToTheirLegs) {
@@ -258,9 +257,10 @@ TEST(CableRun, CornersKeepTheConductorAtItsArmLengthFromBothLegs) {
   EXPECT_NEAR(p.x, 99, 1e-6);
   EXPECT_NEAR(p.y, 1, 1e-6);
   // Turning back on itself, or legs pointing the same way: finite and limited.
-  for (const auto& run : {std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {0, 0.001}},
-                          std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {200, 0}, {150, 0}},
-                          std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {50, 0}}}) {
+  for (const auto& run :
+       {std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {0, 0.001}},
+        std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {200, 0}, {150, 0}},
+        std::vector<std::pair<double, double>>{{0, 0}, {100, 0}, {50, 0}}}) {
     const LineGeometry line = geometry_of(build(cable_run(run))).lines.at(0);
     for (const float arm : line.arm_length) {
       EXPECT_TRUE(std::isfinite(arm));
@@ -292,8 +292,8 @@ TEST(Property, RandomProjectsGiveFiniteCurvesThroughTheirSuspensionPoints) {
       for (int k = 0; k < s.n; ++k) row[1] += std::to_string(120 * (k % 3)) + " 0 ";
       double x = 1000 * unit(random), y = 1000 * unit(random);
       for (int p = 0; p < s.p; ++p) {
-        row[2] += fixed_text(x, 3) + " " + fixed_text(y, 3) + " " + general_text(50 * unit(random)) +
-                  " " + general_text(179.9 * unit(random)) + " ";
+        row[2] += fixed_text(x, 3) + " " + fixed_text(y, 3) + " " +
+                  general_text(50 * unit(random)) + " " + general_text(179.9 * unit(random)) + " ";
         const double heading = 2 * kPi * unit(random);
         x += (20 + 400 * unit(random)) * std::cos(heading);
         y += (20 + 400 * unit(random)) * std::sin(heading);
@@ -301,13 +301,14 @@ TEST(Property, RandomProjectsGiveFiniteCurvesThroughTheirSuspensionPoints) {
       for (int v = 0; v < s.n * s.p; ++v) row[3] += general_text(5 + 40 * unit(random)) + " ";
       for (int v = 0; v < s.n * s.p; ++v) row[4] += general_text(-6 + 12 * unit(random)) + " ";
       for (int v = 0; v < s.n * (s.p - 1); ++v) {
-        row[5] += general_text(run % 7 == 0 ? 1 + 20 * unit(random) : 150 + 3000 * unit(random)) + " ";
+        row[5] +=
+            general_text(run % 7 == 0 ? 1 + 20 * unit(random) : 150 + 3000 * unit(random)) + " ";
       }
     }
     row[0].pop_back();
-    const ConfigurationGeometry g = geometry_of(build(project(
-        {row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str(), row[4].c_str(),
-         row[5].c_str()})));
+    const ConfigurationGeometry g =
+        geometry_of(build(project({row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str(),
+                                   row[4].c_str(), row[5].c_str()})));
     ASSERT_EQ(g.lines.size(), shape.size());
     for (const LineGeometry& line : g.lines) {
       for (int k = 0; k < line.conductor_count; ++k) {
@@ -332,8 +333,9 @@ TEST(Property, RandomProjectsGiveFiniteCurvesThroughTheirSuspensionPoints) {
           if (!(a > 10)) continue;
           // The lowest sample lies within one step of the vertex, or at the
           // end nearer to it when the vertex is outside the span.
-          const auto lowest = std::min_element(span.samples.begin(), span.samples.end(),
-                                               [](const Point3& u, const Point3& v) { return u.z < v.z; });
+          const auto lowest =
+              std::min_element(span.samples.begin(), span.samples.end(),
+                               [](const Point3& u, const Point3& v) { return u.z < v.z; });
           const double t = std::hypot(lowest->x - p.x, lowest->y - p.y);
           const double x0 = std::clamp(*span.vertex_offset, 0.0, span.span_length);
           EXPECT_LE(std::abs(t - x0), line.segment_length + 1e-6);

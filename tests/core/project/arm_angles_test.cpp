@@ -44,7 +44,7 @@ TEST(ArmAngles, EveryDirectionOfTheTablesGivesThePerpendicularOrBisector) {
   const double c = 100;
   const struct {
     double dx, dy, perpendicular;
-  } cases[] = {{c, 0, 90},  {c, c, 135}, {0, c, 0},    {-c, c, 45},
+  } cases[] = {{c, 0, 90},  {c, c, 135},   {0, c, 0},  {-c, c, 45},
                {-c, 0, 90}, {-c, -c, 135}, {0, -c, 0}, {c, -c, 45}};
   for (const auto& k : cases) {
     const auto angles = angles_of({{0, k.dx}, {0, k.dy}});
@@ -90,11 +90,11 @@ TEST(ArmAngles, CoincidentPylonsChangeNoAngle) {
     for (std::size_t i = 0; i < angles.size(); ++i) EXPECT_EQ(angles[i], before[i]);
     return true;
   };
-  EXPECT_TRUE(refused({{0, 100, 100}, {0, 50, 50}}));                          // 2 and 3
-  EXPECT_TRUE(refused({{0, 1, 2, 3, 4, 0}, {0, 1, 2, 3, 4, 0}}));              // 1 and 6
-  EXPECT_TRUE(refused({{0, 100, 0.0000009}, {0, 0, -0.0000009}}));             // within 1e-6
-  EXPECT_FALSE(refused({{0, 100, 0.000001}, {0, 0, 0}}));                      // 1e-6 in x
-  EXPECT_FALSE(refused({{0, 100, 0}, {0, 0, 0.0000011}}));                     // 1e-6 in y
+  EXPECT_TRUE(refused({{0, 100, 100}, {0, 50, 50}}));               // 2 and 3
+  EXPECT_TRUE(refused({{0, 1, 2, 3, 4, 0}, {0, 1, 2, 3, 4, 0}}));   // 1 and 6
+  EXPECT_TRUE(refused({{0, 100, 0.0000009}, {0, 0, -0.0000009}}));  // within 1e-6
+  EXPECT_FALSE(refused({{0, 100, 0.000001}, {0, 0, 0}}));           // 1e-6 in x
+  EXPECT_FALSE(refused({{0, 100, 0}, {0, 0, 0.0000011}}));          // 1e-6 in y
   // Neighbours 0.1 m apart at 60 000 km: one point as floats.
   EXPECT_TRUE(refused({{0, 6e7, 6e7 + 0.1}, {0, 0, 0}}));
   EXPECT_FALSE(refused({{6e7, 0, 6e7 + 0.1}, {0, 0, 0}}));

@@ -36,7 +36,8 @@ TEST(DataEntryChoice, EveryCellOfTheTableNamesItsOwnDialog) {
 
 TEST(DataEntryChoice, TheFamilyIsOrderedByConductorsThenSpansOverheadFirst) {
   std::vector<std::string> names;
-  for (const DataEntryChoice& choice : data_entry_choices()) names.push_back(data_entry_name(choice));
+  for (const DataEntryChoice& choice : data_entry_choices())
+    names.push_back(data_entry_name(choice));
   ASSERT_EQ(names.size(), 30u);
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 30u);
   EXPECT_EQ((std::vector<std::string>(names.begin(), names.begin() + 3)),

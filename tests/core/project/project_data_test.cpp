@@ -49,13 +49,13 @@ TEST(DataStart, FollowsTheHeaderLineEnds) {
 }
 
 TEST(ProjectData, ReadsEveryLineRowByRow) {
-  const ProjectData data = read(with_header(
-      "100 1 2 30 200.5 3 2 0\r\n"
-      "0 0 0 1 120 2 240 3\r\n"
-      "0 0 0 90 300 0 0 90 1234567.89 1 2 3 5 6 7 8\r\n"
-      "20 20 1 2 3 4 5 6\r\n"
-      "2 2 1 1 1 1 1 1\r\n"
-      "1000 0 0 0\r\n"));
+  const ProjectData data =
+      read(with_header("100 1 2 30 200.5 3 2 0\r\n"
+                       "0 0 0 1 120 2 240 3\r\n"
+                       "0 0 0 90 300 0 0 90 1234567.89 1 2 3 5 6 7 8\r\n"
+                       "20 20 1 2 3 4 5 6\r\n"
+                       "2 2 1 1 1 1 1 1\r\n"
+                       "1000 0 0 0\r\n"));
   ASSERT_TRUE(data.complete);
   ASSERT_EQ(data.lines.size(), 2u);
   EXPECT_EQ(data.lines[1].current, 200.5f);
@@ -71,8 +71,9 @@ TEST(ProjectData, ReadsEveryLineRowByRow) {
 }
 
 TEST(ProjectData, SevenNumbersInRowOneMakeOneLine) {
-  const ProjectData data = read(with_header("100 1 2 30 120 0 0\r\n1 1 2 2 0 0 0 0 \r\n"
-                                            "1 1\r\n1 1\r\n5\r\n"));
+  const ProjectData data =
+      read(with_header("100 1 2 30 120 0 0\r\n1 1 2 2 0 0 0 0 \r\n"
+                       "1 1\r\n1 1\r\n5\r\n"));
   ASSERT_EQ(data.lines.size(), 1u);
   // The fifth number of row I is read as the first phase code.
   EXPECT_EQ(data.phases[0].as_double, 120);
@@ -86,9 +87,9 @@ TEST(ProjectData, FewerThanFourNumbersMakeNoLine) {
 }
 
 TEST(ProjectData, CountsTheFileCannotHoldAreRefusedBeforeAnythingIsSized) {
-  for (const char* row : {"100 2000000000 2 30\r\n", "100 1 2000000000 30\r\n",
-                          "100 46341 46341 30\r\n", "100 0 2 30\r\n", "100 1 0 30\r\n",
-                          "100 -3 2 30\r\n"}) {
+  for (const char* row :
+       {"100 2000000000 2 30\r\n", "100 1 2000000000 30\r\n", "100 46341 46341 30\r\n",
+        "100 0 2 30\r\n", "100 1 0 30\r\n", "100 -3 2 30\r\n"}) {
     const ProjectData data = read(with_header(std::string(row) + "0 0 0 0 0 0 0 0 0 0 0 0\r\n"));
     EXPECT_FALSE(data.complete) << row;
     EXPECT_EQ(data.lines.size(), 1u);

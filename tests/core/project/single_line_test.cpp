@@ -112,20 +112,20 @@ TEST_F(ProjectFileTest, UndergroundLinesCarryZeroForSegmentAnglesAndSag) {
   line.phase = {"R", "S", "x"};  // any other text is phase T
   line.x = {1.23456, -2, 1e6};
   line.ground_level = {1234567, 0.5f, -0.25f};
-  EXPECT_EQ(single_line_text(LineKind::underground, line),
-            with_header("250.5 3 3 0\r\n"
-                        "0 0 120 0 240 0 \r\n"
-                        "1.235 0.000 1.23457e+06 0 -2.000 0.000 0.5 0 1000000.000 0.000 -0.25 0 \r\n"
-                        "0 0 0 0 0 0 0 0 0 \r\n"
-                        "0 0 0 0 0 0 0 0 0 \r\n"
-                        "0 0 0 0 0 0 \r\n"));
+  EXPECT_EQ(
+      single_line_text(LineKind::underground, line),
+      with_header("250.5 3 3 0\r\n"
+                  "0 0 120 0 240 0 \r\n"
+                  "1.235 0.000 1.23457e+06 0 -2.000 0.000 0.5 0 1000000.000 0.000 -0.25 0 \r\n"
+                  "0 0 0 0 0 0 0 0 0 \r\n"
+                  "0 0 0 0 0 0 0 0 0 \r\n"
+                  "0 0 0 0 0 0 \r\n"));
 }
 
 TEST_F(ProjectFileTest, SavingNeedsAPathAndAFolderThatExists) {
   EXPECT_EQ(write_single_line("", LineKind::overhead, example_line()),
             warning_message(text::kSaveWithoutPath));
-  EXPECT_EQ(write_single_line(dir_.file("no/such/folder.tlva"), LineKind::overhead,
-                              example_line()),
+  EXPECT_EQ(write_single_line(dir_.file("no/such/folder.tlva"), LineKind::overhead, example_line()),
             error_message(text::kCannotCreate));
 }
 
@@ -162,14 +162,14 @@ TEST_F(ProjectFileTest, EveryConfigurationRoundTrips) {
 TEST_F(ProjectFileTest, LoadingKeepsTheStorageOfEveryArray) {
   // A form binds its controls to these elements once; a load must not move them.
   const auto storage = [](const PowerLine& l) {
-    return std::vector<const void*>{l.phase.data(),        l.phase_offset.data(), l.x.data(),
-                                    l.y.data(),            l.ground_level.data(), l.arm_angle.data(),
-                                    l.height.data(),       l.arm_length.data(),   l.sag_constant.data()};
+    return std::vector<const void*>{l.phase.data(),  l.phase_offset.data(), l.x.data(),
+                                    l.y.data(),      l.ground_level.data(), l.arm_angle.data(),
+                                    l.height.data(), l.arm_length.data(),   l.sag_constant.data()};
   };
   PowerLine line = make_power_line(1, 2);
   const std::vector<const void*> before = storage(line);
-  ASSERT_TRUE(read_single_line(write("line.tlva", with_header(kExampleRows)), LineKind::overhead,
-                               1, 2, line)
+  ASSERT_TRUE(read_single_line(write("line.tlva", with_header(kExampleRows)), LineKind::overhead, 1,
+                               2, line)
                   .loaded);
   EXPECT_EQ(line, example_line());
   EXPECT_EQ(storage(line), before);
@@ -184,7 +184,8 @@ TEST_F(ProjectFileTest, LfLineEndsReadLikeCrLf) {
   ASSERT_EQ(lf.size(), 935u + 70u);
   PowerLine from_crlf = make_power_line(1, 2);
   PowerLine from_lf = make_power_line(1, 2);
-  ASSERT_TRUE(read_single_line(write("crlf.tlva", rows), LineKind::overhead, 1, 2, from_crlf).loaded);
+  ASSERT_TRUE(
+      read_single_line(write("crlf.tlva", rows), LineKind::overhead, 1, 2, from_crlf).loaded);
   ASSERT_TRUE(read_single_line(write("lf.tlva", lf), LineKind::overhead, 1, 2, from_lf).loaded);
   EXPECT_EQ(from_lf, from_crlf);
   EXPECT_EQ(from_lf, example_line());
@@ -205,7 +206,8 @@ TEST_F(ProjectFileTest, RejectionsBeforeTheDataAreRead) {
   const Message not_single = error_message(text::kNotSingleLine);
   EXPECT_EQ(only(write("empty.tlva", "")), Messages{not_single});
   EXPECT_EQ(only(write("short.tlva", "100 1 2 30\r\n0 0\r\n")), Messages{not_single});
-  EXPECT_EQ(only(write("two.tlva", with_header("100 1 2 30 200 1 2 30\r\n"))), Messages{not_single});
+  EXPECT_EQ(only(write("two.tlva", with_header("100 1 2 30 200 1 2 30\r\n"))),
+            Messages{not_single});
   EXPECT_EQ(only(write("five.tlva", with_header("100 1 2 30 7\r\n"))), Messages{not_single});
   EXPECT_EQ(only(write("open.tlva", with_header("100 1 2"))), Messages{not_single});
 }
@@ -233,10 +235,10 @@ TEST_F(ProjectFileTest, SizeChecksNameWhatTheFileHolds) {
   EXPECT_EQ(messages("100 2 3 30", 1, 3),
             std::vector<Message>{error_message(text::kUnacceptableSize)});
   // The kind warning comes first and does not stop the checks.
-  EXPECT_EQ(messages("100 3 3 0", 1, 3),
-            (std::vector<Message>{
-                warning_message(std::string(text::kKindWarningStart) + "interrata."),
-                error_message(start + "2 campate e 3 conduttori.")}));
+  EXPECT_EQ(
+      messages("100 3 3 0", 1, 3),
+      (std::vector<Message>{warning_message(std::string(text::kKindWarningStart) + "interrata."),
+                            error_message(start + "2 campate e 3 conduttori.")}));
   EXPECT_EQ(line, before);
 }
 
@@ -245,12 +247,12 @@ TEST_F(ProjectFileTest, SegmentLengthDecidesTheKindWarning) {
     std::string rows = kExampleRows;
     rows.replace(rows.find(" 30\r\n"), 3, " " + segment);
     PowerLine line = make_power_line(1, 2);
-    const LoadResult result = read_single_line(write("k.tlva", with_header(rows)), kind, 1, 2, line);
+    const LoadResult result =
+        read_single_line(write("k.tlva", with_header(rows)), kind, 1, 2, line);
     EXPECT_TRUE(result.loaded) << segment;
     return result.messages;
   };
-  const Message underground =
-      warning_message(std::string(text::kKindWarningStart) + "interrata.");
+  const Message underground = warning_message(std::string(text::kKindWarningStart) + "interrata.");
   const Message overhead = warning_message(std::string(text::kKindWarningStart) + "aerea.");
   EXPECT_TRUE(warnings(LineKind::overhead, "0.1").empty());
   EXPECT_EQ(warnings(LineKind::overhead, "0.09"), std::vector<Message>{underground});
@@ -298,13 +300,14 @@ TEST_F(ProjectFileTest, IncompleteOrInvalidDataChangesNothing) {
   PowerLine line = example_line();
   line.current = 7;
   const PowerLine before = line;
-  for (const char* rows : {
-           "100 1 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 0.000 0 90 \r\n20 20 \r\n2 ",
-           "100 1 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 zero 0 90 \r\n20 20 \r\n2 2 \r\n1000 \r\n",
-           "100 1 2 30\r\n",
-           "a b c 1\r\n0 0\r\n",
-           "100 1.0 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 0.000 0 90 \r\n20 20 \r\n2 2 \r\n1 \r\n",
-       }) {
+  for (
+      const char* rows : {
+          "100 1 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 0.000 0 90 \r\n20 20 \r\n2 ",
+          "100 1 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 zero 0 90 \r\n20 20 \r\n2 2 \r\n1000 \r\n",
+          "100 1 2 30\r\n",
+          "a b c 1\r\n0 0\r\n",
+          "100 1.0 2 30\r\n0 0\r\n0.000 0.000 0 90 300.000 0.000 0 90 \r\n20 20 \r\n2 2 \r\n1 \r\n",
+      }) {
     const LoadResult result =
         read_single_line(write("bad.tlva", with_header(rows)), LineKind::overhead, 1, 2, line);
     EXPECT_FALSE(result.loaded) << rows;

@@ -1,9 +1,9 @@
 // The tab strip as page switcher.
 
+#include "app/cib_tab_ctrl.h"
+
 #include <QTabBar>
 #include <QTest>
-
-#include "app/cib_tab_ctrl.h"
 
 namespace tralva {
 namespace {

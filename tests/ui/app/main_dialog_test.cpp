@@ -1,6 +1,11 @@
 // The main window: its tabs and pages, the keys of the window and of the
 // pages, the exit button and what screen readers find.
 
+#include "app/main_dialog.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,13 +16,8 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <set>
 
-#include "app/main_dialog.h"
 #include "gui_support.h"
 #include "pages/orografico.h"
 #include "pages/piano.h"
@@ -69,8 +69,8 @@ class MainDialogTest : public QObject {
     QCOMPARE(w.window->minimumSize(), w.window->maximumSize());
     QStringList labels;
     for (int i = 0; i < w.strip().count(); ++i) labels << w.strip().tabText(i);
-    QCOMPARE(labels, (QStringList{"Start", "Calcolo piano", "Calcolo orografico",
-                                  "Interpolazione", "Utilità", "Licenza"}));
+    QCOMPARE(labels, (QStringList{"Start", "Calcolo piano", "Calcolo orografico", "Interpolazione",
+                                  "Utilità", "Licenza"}));
     QCOMPARE(w.window->tab().current_page(), 0);
     QCOMPARE(w.strip().currentIndex(), 0);
     QCOMPARE(w.visible_page(), &w.window->start_page());

@@ -11,8 +11,8 @@
 #include <set>
 
 #include "app/application.h"
-#include "gui_support.h"
 #include "dialogs/data_entry_dialog.h"
+#include "gui_support.h"
 
 namespace tralva {
 namespace {

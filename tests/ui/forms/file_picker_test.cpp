@@ -1,11 +1,12 @@
 // The file pickers: the classic filter for Qt, the dialog set-up and the
 // form's file command.
 
+#include "forms/file_picker.h"
+
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
 
-#include "forms/file_picker.h"
 #include "forms/form_exchange.h"
 #include "gui_support.h"
 

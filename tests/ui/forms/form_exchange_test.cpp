@@ -1,13 +1,14 @@
 // The form exchange: display formats, the reading rule, the prompt with its
 // focus and partial update, and what counts as a change.
 
+#include "forms/form_exchange.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
-#include "forms/form_exchange.h"
 #include "gui_support.h"
 
 namespace tralva {
@@ -120,14 +121,14 @@ class FormExchangeTest : public QObject {
 
     {
       const QSignalBlocker quiet(form.whole_edit);
-      form.whole_edit->setText("17");         // a later field, not yet read
+      form.whole_edit->setText("17");  // a later field, not yet read
     }
-    form.real_edit->setText("x");             // read: the prompt
+    form.real_edit->setText("x");  // read: the prompt
     QCOMPARE(messenger.shown.size(), std::size_t{1});
     QCOMPARE(test::warning_text(messenger.shown[0]), QString("Please enter a number."));
-    QCOMPARE(form.real, 0.1);                 // kept its value
-    QCOMPARE(form.whole, -7);                 // later fields too
-    QCOMPARE(form.text, std::string("cm"));   // earlier ones were read
+    QCOMPARE(form.real, 0.1);                // kept its value
+    QCOMPARE(form.whole, -7);                // later fields too
+    QCOMPARE(form.text, std::string("cm"));  // earlier ones were read
     QCOMPARE(QApplication::focusWidget(), form.real_edit);
     QCOMPARE(form.real_edit->selectedText(), QString("x"));
   }

@@ -1,5 +1,7 @@
 // Dialog units and the controls the layout helper builds.
 
+#include "forms/form_layout.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -11,7 +13,6 @@
 #include <QTest>
 
 #include "forms/dialog_units.h"
-#include "forms/form_layout.h"
 #include "forms/picture.h"
 
 namespace tralva {
@@ -27,9 +28,9 @@ class FormLayoutTest : public QObject {
     const DialogUnits nine(font);
     font.setPointSize(18);
     const DialogUnits eighteen(font);
-    const double average =
-        QFontMetricsF(font).horizontalAdvance(
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
+    const double average = QFontMetricsF(font).horizontalAdvance(
+                               "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") /
+                           52.0;
     QCOMPARE(eighteen.x(400), qRound(100 * average));
     QCOMPARE(eighteen.y(80), 10 * eighteen.char_height());
     QVERIFY(eighteen.x(100) > nine.x(100) * 3 / 2);
@@ -81,7 +82,8 @@ class FormLayoutTest : public QObject {
   void file_row_path_is_level_with_its_button_and_never_cut() {
     QWidget form;
     FormLayout layout(form);
-    const FileRow row = layout.file_row(":/icons/open.svg", "Apri", 16, {42, 105, 77, 20}, 135, 200);
+    const FileRow row =
+        layout.file_row(":/icons/open.svg", "Apri", 16, {42, 105, 77, 20}, 135, 200);
     QVERIFY(row.path->height() >= row.path->minimumSizeHint().height());
     QVERIFY(std::abs(row.path->geometry().center().y() - row.button->geometry().center().y()) <= 1);
     QCOMPARE(row.path->x(), layout.units().x(135));
@@ -97,7 +99,8 @@ class FormLayoutTest : public QObject {
     QCOMPARE(panel.bar->value(), 0);
     QStringList texts;
     for (const QLabel* label : form.findChildren<QLabel*>()) texts << label->text();
-    for (const char* expected : {"0%", "25%", "50%", "75%", "100%", "Tempo rimanente", "h", "m", "s"}) {
+    for (const char* expected :
+         {"0%", "25%", "50%", "75%", "100%", "Tempo rimanente", "h", "m", "s"}) {
       QVERIFY2(texts.contains(expected), expected);
     }
     QCOMPARE(panel.hours->text(), QString("0"));

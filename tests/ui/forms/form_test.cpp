@@ -127,9 +127,9 @@ class FormTest : public QObject {
     TwoButtons dialog(seams.context());
     std::string path = "vecchio.txt";
     float value = 1.5f;
-    const FileRow row = dialog.host().file_row(
-        ":/icons/open.svg", "Apri il file", 5, {5, 60, 60, 14}, 70, 60, PickMode::open,
-        file_request("Testo (*.txt)|*.txt|", "txt"), path);
+    const FileRow row =
+        dialog.host().file_row(":/icons/open.svg", "Apri il file", 5, {5, 60, 60, 14}, 70, 60,
+                               PickMode::open, file_request("Testo (*.txt)|*.txt|", "txt"), path);
     QCOMPARE(row.path->objectName(), QString("Apri il file (percorso)"));
     dialog.host().exchange().bind(path, row.path).bind(value, dialog.edit);
     dialog.host().exchange().write_form();

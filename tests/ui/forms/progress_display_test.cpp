@@ -1,11 +1,12 @@
 // A page's progress: the bar at once, the remaining time at the refresh.
 
+#include "forms/progress_display.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
 
 #include "forms/form_exchange.h"
-#include "forms/progress_display.h"
 #include "gui_support.h"
 
 namespace tralva {

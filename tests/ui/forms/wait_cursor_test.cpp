@@ -1,8 +1,8 @@
 // The wait cursor lasts exactly as long as its guard, nested ones included.
 
-#include <QTest>
-
 #include "forms/wait_cursor.h"
+
+#include <QTest>
 
 namespace tralva {
 namespace {

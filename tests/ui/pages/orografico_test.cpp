@@ -1,5 +1,7 @@
 // "Calcolo orografico": start values, the check box rule and the three files.
 
+#include "pages/orografico.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -7,7 +9,6 @@
 #include <QTest>
 
 #include "gui_support.h"
-#include "pages/orografico.h"
 
 namespace tralva {
 namespace {
@@ -69,8 +70,7 @@ class OrograficoTest : public QObject {
     page.seams.messenger.shown.clear();
     QTest::mouseClick(page.box(), Qt::LeftButton);
     QCOMPARE(page.seams.messenger.shown.size(), std::size_t{1});
-    QCOMPARE(test::warning_text(page.seams.messenger.shown[0]),
-             QString("Please enter a number."));
+    QCOMPARE(test::warning_text(page.seams.messenger.shown[0]), QString("Please enter a number."));
     QCOMPARE(QApplication::focusWidget(), page.edit("Buffer [m]"));
     page.pick_terrain();
     QVERIFY(page.box()->isChecked());

@@ -1,6 +1,8 @@
 // "Calcolo piano": start values, the reading rule on real typing, the file
 // commands and the idle calculation.
 
+#include "pages/piano.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,14 +10,13 @@
 #include <QTest>
 
 #include "gui_support.h"
-#include "pages/piano.h"
 
 namespace tralva {
 namespace {
 
-const char* const kNumbers[] = {"Origine X",   "Origine Y",     "Passo X [m]", "Passo Y [m]",
+const char* const kNumbers[] = {"Origine X",     "Origine Y",     "Passo X [m]", "Passo Y [m]",
                                 "Passi lungo X", "Passi lungo Y", "fi [°]",      "psi [°]",
-                                "Quota [m]",   "Buffer [m]"};
+                                "Quota [m]",     "Buffer [m]"};
 const char kDataPath[] = "Apri il file di dati (percorso)";
 const char kResultPath[] = "Salva il risultato (percorso)";
 
@@ -36,8 +37,8 @@ struct PianoPage {
     QStringList texts;
     for (const char* name : kNumbers) texts << text(name);
     texts << text(kDataPath) << text(kResultPath);
-    for (const char* name : {"Tempo rimanente ore", "Tempo rimanente minuti",
-                             "Tempo rimanente secondi"}) {
+    for (const char* name :
+         {"Tempo rimanente ore", "Tempo rimanente minuti", "Tempo rimanente secondi"}) {
       texts << test::control<QLabel>(page, name)->text();
     }
     return texts;
@@ -86,8 +87,7 @@ class PianoTest : public QObject {
     test::type_over(buffer, "250");
     test::clear_by_keys(buffer);
     QCOMPARE(piano.seams.messenger.shown.size(), std::size_t{1});
-    QCOMPARE(test::warning_text(piano.seams.messenger.shown[0]),
-             QString("Please enter a number."));
+    QCOMPARE(test::warning_text(piano.seams.messenger.shown[0]), QString("Please enter a number."));
     QCOMPARE(QApplication::focusWidget(), buffer);
     piano.pick_data_file();
     QCOMPARE(piano.text("Buffer [m]"), QString("250"));

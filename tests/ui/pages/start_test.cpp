@@ -1,13 +1,14 @@
 // The Start page: its lists, the choice of data-entry dialog and the keys.
 
+#include "pages/start.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
 
-#include "gui_support.h"
 #include "forms/picture.h"
-#include "pages/start.h"
+#include "gui_support.h"
 
 namespace tralva {
 namespace {
