@@ -73,10 +73,10 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
 
   // The end of the file also ends the first line, so that a file without a
   // line feed (an empty one among them) ends too: it has no rows.
-  const std::int64_t column_count = count_numbers(in, CountUntil::line_end) - 1;
+  const std::int64_t column_count = count_numbers(in, CountUntil::line_end).repetitions - 1;
   in.seek(0);
   const std::int64_t row_count =
-      count_numbers(in, CountUntil::end_of_stream) / (column_count + 1) - 1;
+      count_numbers(in, CountUntil::end_of_stream).repetitions / (column_count + 1) - 1;
   in.seek(0);
 
   const int decimals = precision_decimals(request.terrain_precision);
@@ -94,12 +94,12 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   sink.set_range(0, 1000);
   const ProgressScale scale(0, 1000, row_count);
   char row[kFormatBufferSize + TextSlots::kSlot];
-  std::string spill;
+  TokenSpill spill;
   for (std::int64_t j = 0; j < row_count; ++j) {
     const std::size_t row_length =
         coordinate_text(row, scan_double(in).value_or(0.0), decimals).size();
     for (std::int64_t c = 0; c < column_count; ++c) {
-      const std::string_view z = scan_number_text(in, spill);
+      const std::string_view z = next_token(in, spill, Separator::left).text;
       char* p = copy_text(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)), row,
                           row_length);
       p = z.empty() ? format_fixed(p, 0.0, 2) : format_height(p, z);
