@@ -18,11 +18,11 @@ namespace text = convert_text;
 // with the slack of the fixed-size copies.
 constexpr std::size_t kLineRoom = 3 * kFormatBufferSize + 4 * TextSlots::kSlot;
 
-// "<value>\t" with the precision's decimals.
-std::string_view coordinate_text(char* out, double value, int decimals) {
+// "<value>\t" with the precision's decimals; returns its end.
+char* format_coordinate(char* out, double value, int decimals) {
   char* end = format_fixed(out, value, decimals);
   *end++ = '\t';
-  return {out, static_cast<std::size_t>(end - out)};
+  return end;
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -80,12 +80,12 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   in.seek(0);
 
   const int decimals = precision_decimals(request.terrain_precision);
-  char buffer[kLineRoom];
   (void)scan_double(in);  // the corner number
   TextSlots columns;
   columns.reserve(static_cast<std::size_t>(column_count));
+  char buffer[kFormatBufferSize + 1];
   for (std::int64_t c = 0; c < column_count; ++c) {
-    columns.add(coordinate_text(buffer, scan_double(in).value_or(0.0), decimals));
+    columns.add({buffer, format_coordinate(buffer, scan_double(in).value_or(0.0), decimals)});
   }
 
   out.write("X\tY\tZ\r\n");
@@ -93,15 +93,13 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   progress.start();
   sink.set_range(0, 1000);
   const ProgressScale scale(0, 1000, row_count);
-  char row[kFormatBufferSize + TextSlots::kSlot];
+  RepeatedText row;
   TokenSpill spill;
   for (std::int64_t j = 0; j < row_count; ++j) {
-    const std::size_t row_length =
-        coordinate_text(row, scan_double(in).value_or(0.0), decimals).size();
+    row.end_at(format_coordinate(row.begin(), scan_double(in).value_or(0.0), decimals));
     for (std::int64_t c = 0; c < column_count; ++c) {
       const std::string_view z = next_token(in, spill, Separator::left).text;
-      char* p = copy_text(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)), row,
-                          row_length);
+      char* p = row.copy(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)));
       p = z.empty() ? format_fixed(p, 0.0, 2) : format_height(p, z);
       *p++ = '\r';
       *p++ = '\n';
