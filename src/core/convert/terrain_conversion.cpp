@@ -71,21 +71,31 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
     return error_message(text::kCannotCreateTerrainOutput);
   }
 
-  // The end of the file also ends the first line, so that a file without a
-  // line feed (an empty one among them) ends too: it has no rows.
-  const std::int64_t column_count = count_numbers(in, CountUntil::line_end).repetitions - 1;
-  in.seek(0);
-  const std::int64_t row_count =
-      count_numbers(in, CountUntil::end_of_stream).repetitions / (column_count + 1) - 1;
-  in.seek(0);
+  // Both counts in one pass: the whole count goes on from where the first
+  // line's stopped, unless the end of the file stopped it.  The end of the
+  // file also ends the first line, so that a file without a line feed (an
+  // empty one among them) ends too: it has no rows.
+  const NumberCount first_line = count_numbers(in, CountUntil::line_end);
+  std::int64_t whole = first_line.repetitions;
+  if (first_line.last != ByteStream::kEof) {
+    whole += count_numbers(in, CountUntil::end_of_stream).repetitions;
+  }
+  const std::int64_t column_count = first_line.repetitions - 1;
+  const std::int64_t row_count = whole / (column_count + 1) - 1;
 
+  // The columns are kept only for rows to write, so their memory is backed
+  // by numbers the file holds: each column has its height in every row.  A
+  // first line with no row after it, however long, takes none.
   const int decimals = precision_decimals(request.terrain_precision);
-  (void)scan_double(in);  // the corner number
   TextSlots columns;
-  columns.reserve(static_cast<std::size_t>(column_count));
-  char buffer[kFormatBufferSize + 1];
-  for (std::int64_t c = 0; c < column_count; ++c) {
-    columns.add({buffer, format_coordinate(buffer, scan_double(in).value_or(0.0), decimals)});
+  if (row_count > 0) {
+    in.seek(0);
+    (void)scan_double(in);  // the corner number
+    columns.reserve(static_cast<std::size_t>(column_count));
+    char buffer[kFormatBufferSize + 1];
+    for (std::int64_t c = 0; c < column_count; ++c) {
+      columns.add({buffer, format_coordinate(buffer, scan_double(in).value_or(0.0), decimals)});
+    }
   }
 
   out.write("X\tY\tZ\r\n");
