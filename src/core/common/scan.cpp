@@ -219,7 +219,7 @@ bool takes_separator(Separator after, std::string_view text) {
 // as only the stream knows what follows.  False, with nothing consumed,
 // otherwise.  The fast path of every reader.
 template <Separator after>
-bool token_in_buffer(const char*& p, const char* const end, NumberToken& token) {
+[[gnu::always_inline]] inline bool token_in_buffer(const char*& p, const char* const end, NumberToken& token) {
   const char* q = p;
   while (q < end && is_scan_space(static_cast<unsigned char>(*q))) ++q;
   TextSource number{q, end};
@@ -240,9 +240,10 @@ bool token_in_buffer(const char*& p, const char* const end, NumberToken& token) 
   return true;
 }
 
-// The same token read through the stream, across refills of its buffer.
+// The same token read through the stream, across refills of its buffer;
+// once a buffer, so kept out of the readers' loops.
 template <Separator after>
-NumberToken token_from_stream(ByteStream& in, TokenSpill& spill) {
+[[gnu::noinline, gnu::cold]] NumberToken token_from_stream(ByteStream& in, TokenSpill& spill) {
   NumberToken token;
   spill.clear();
   if (skip_space(in) != ByteStream::kEof) {
@@ -268,9 +269,9 @@ bool keeps_token_contract(const NumberToken& token, Separator after, std::int64_
 #endif
 
 // next_token's work, which every reader here comes through: the buffer's
-// fast path, else the stream's.
+// fast path, else the stream's.  Inlined into each reader's loop.
 template <Separator after>
-NumberToken read_token(ByteStream& in, TokenSpill& spill) {
+[[gnu::always_inline]] inline NumberToken read_token(ByteStream& in, TokenSpill& spill) {
   [[maybe_unused]] const std::int64_t from = in.tell();
   NumberToken token;
   const char* p = in.cursor();
