@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cerrno>
-#include <bit>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -219,7 +219,8 @@ bool takes_separator(Separator after, std::string_view text) {
 // as only the stream knows what follows.  False, with nothing consumed,
 // otherwise.  The fast path of every reader.
 template <Separator after>
-[[gnu::always_inline]] inline bool token_in_buffer(const char*& p, const char* const end, NumberToken& token) {
+[[gnu::always_inline]] inline bool token_in_buffer(const char*& p, const char* const end,
+                                                   NumberToken& token) {
   const char* q = p;
   while (q < end && is_scan_space(static_cast<unsigned char>(*q))) ++q;
   TextSource number{q, end};
@@ -259,11 +260,11 @@ template <Separator after>
 bool keeps_token_contract(const NumberToken& token, Separator after, std::int64_t from,
                           std::int64_t to) {
   TextSource number{token.text.data(), token.text.data() + token.text.size()};
-  const bool whole_number = token.text.empty() || (scan_decimal(number) == token.text.size() &&
-                                                   number.p == number.end);
+  const bool whole_number =
+      token.text.empty() || (scan_decimal(number) == token.text.size() && number.p == number.end);
   const bool separator_byte = token.separator >= ByteStream::kEof && token.separator <= 0xFF;
-  const bool moved = !takes_separator(after, token.text) || token.separator == ByteStream::kEof ||
-                     to > from;
+  const bool moved =
+      !takes_separator(after, token.text) || token.separator == ByteStream::kEof || to > from;
   return token.text.size() <= kLongestNumber && whole_number && separator_byte && moved;
 }
 #endif

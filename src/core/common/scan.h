@@ -106,7 +106,7 @@ enum class Separator {
 };
 
 struct NumberToken {
-  std::string_view text;  // the number's text; empty when none could be read
+  std::string_view text;             // the number's text; empty when none could be read
   int separator = ByteStream::kEof;  // the character taken; kEof when none was
 };
 

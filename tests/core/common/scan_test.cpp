@@ -164,12 +164,12 @@ TEST(NextToken, TakesTheCharacterAfterTheNumberAsAsked) {
   const Case cases[] = {
       {"1.5\tx", Separator::left, "1.5", kEof, '\t'},
       {"1.5\tx", Separator::read, "1.5", '\t', 'x'},
-      {" \n-2\r\n7", Separator::read, "-2", '\n', '7'},  // CR LF is one line end
-      {"3\r7", Separator::read, "3", '\r', '7'},          // a lone CR is not
-      {"1e+;", Separator::read, "1", ';', kEof},           // the dangling "e+" is consumed
-      {"x,7", Separator::read, "", 'x', ','},               // taken after no number too
-      {"x,7", Separator::read_after_number, "", kEof, 'x'}, // but not here
-      {"-x", Separator::read_after_number, "", kEof, 'x'},  // the sign stays consumed
+      {" \n-2\r\n7", Separator::read, "-2", '\n', '7'},      // CR LF is one line end
+      {"3\r7", Separator::read, "3", '\r', '7'},             // a lone CR is not
+      {"1e+;", Separator::read, "1", ';', kEof},             // the dangling "e+" is consumed
+      {"x,7", Separator::read, "", 'x', ','},                // taken after no number too
+      {"x,7", Separator::read_after_number, "", kEof, 'x'},  // but not here
+      {"-x", Separator::read_after_number, "", kEof, 'x'},   // the sign stays consumed
       {"4,7", Separator::read_after_number, "4", ',', '7'},
       {"5", Separator::read, "5", kEof, kEof},
       {" \t", Separator::read, "", kEof, kEof},

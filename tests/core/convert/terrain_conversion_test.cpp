@@ -1,7 +1,6 @@
 #include "convert/terrain_conversion.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -133,8 +132,8 @@ TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
 // Converts with the address space limited to what the process has and
 // `spare` bytes more; exits with 0 when the conversion ends with the header
 // alone, as a process of its own must (a failed allocation ends it).
-[[noreturn]] void convert_to_header_within(const TerrainConversionRequest& request,
-                                           std::size_t spare) {
+[[noreturn, maybe_unused]] void convert_to_header_within(const TerrainConversionRequest& request,
+                                                         std::size_t spare) {
   std::size_t pages = 0;
   std::ifstream("/proc/self/statm") >> pages;
   const rlimit limit{pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + spare,
