@@ -5,9 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <array>
 #include <bit>
+#include <cassert>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -31,33 +32,11 @@ struct TextSource {
   void take() { ++p; }
 };
 
-// The characters of a number token, kept without allocating for the usual
-// short ones.
-class Token {
- public:
-  void push(char c) {
-    if (size_ < sizeof(small_)) {
-      small_[size_] = c;
-    } else {
-      if (size_ == sizeof(small_)) large_.assign(small_, sizeof(small_));
-      large_.push_back(c);
-    }
-    ++size_;
-  }
-  const char* data() const { return size_ <= sizeof(small_) ? small_ : large_.data(); }
-  std::size_t size() const { return size_; }
-
- private:
-  char small_[64];
-  std::size_t size_ = 0;
-  std::string large_;
-};
-
 struct StreamSource {
   ByteStream& in;
-  Token& token;
+  TokenSpill& spill;
   int peek() { return in.peek(); }
-  void take() { token.push(static_cast<char>(in.get())); }
+  void take() { spill.push(static_cast<char>(in.get())); }
 };
 
 // Consumes the longest text that can continue a decimal number: optional
@@ -225,28 +204,91 @@ T convert(std::string_view text) {
   }
 }
 
-// Reads one number token and returns the text of its value, empty when there
-// is none.  The text lies in the stream's buffer (valid until the next read)
-// or in `token` when the number runs across the end of the buffer.
-std::string_view scan_token(ByteStream& in, Token& token) {
-  if (skip_space(in) == ByteStream::kEof) return {};
-  TextSource text{in.cursor(), in.buffer_end()};
-  const std::size_t value_end = scan_decimal(text);
-  if (text.p < text.end) {
-    const char* begin = in.cursor();
-    in.advance(static_cast<std::size_t>(text.p - begin));
-    return {begin, value_end};
+// The length of a number's text as a reader takes it: an over-long one
+// reads as no number.
+std::size_t readable_length(std::size_t value_end) {
+  return value_end <= kLongestNumber ? value_end : 0;
+}
+
+bool takes_separator(Separator after, std::string_view text) {
+  return after == Separator::read || (after == Separator::read_after_number && !text.empty());
+}
+
+// The token when it lies whole in [p, end): the number, and the character
+// after it when one is taken (two bytes, for a CR LF), must end before `end`,
+// as only the stream knows what follows.  False, with nothing consumed,
+// otherwise.  The fast path of every reader.
+template <Separator after>
+[[gnu::always_inline]] inline bool token_in_buffer(const char*& p, const char* const end,
+                                                   NumberToken& token) {
+  const char* q = p;
+  while (q < end && is_scan_space(static_cast<unsigned char>(*q))) ++q;
+  TextSource number{q, end};
+  token.text = {q, readable_length(scan_decimal(number))};
+  const char* r = number.p;
+  if (takes_separator(after, token.text)) {
+    if (end - r < 2) return false;
+    int c = static_cast<unsigned char>(*r++);
+    if (c == '\r' && *r == '\n') {
+      ++r;
+      c = '\n';
+    }
+    token.separator = c;
+  } else if (r == end) {
+    return false;
   }
-  // The token may go on past the buffer: scan again from the stream.
-  StreamSource src{in, token};
-  const std::size_t length = scan_decimal(src);
-  return {token.data(), length};  // data() only now: a long token moves
+  p = r;
+  return true;
+}
+
+// The same token read through the stream, across refills of its buffer;
+// once a buffer, so kept out of the readers' loops.
+template <Separator after>
+[[gnu::noinline, gnu::cold]] NumberToken token_from_stream(ByteStream& in, TokenSpill& spill) {
+  NumberToken token;
+  spill.clear();
+  if (skip_space(in) != ByteStream::kEof) {
+    StreamSource source{in, spill};
+    token.text = spill.text(readable_length(scan_decimal(source)));
+  }
+  if (takes_separator(after, token.text)) token.separator = read_separator(in);
+  return token;
+}
+
+#ifndef NDEBUG
+// The promises of next_token, checked in debug builds.
+bool keeps_token_contract(const NumberToken& token, Separator after, std::int64_t from,
+                          std::int64_t to) {
+  TextSource number{token.text.data(), token.text.data() + token.text.size()};
+  const bool whole_number =
+      token.text.empty() || (scan_decimal(number) == token.text.size() && number.p == number.end);
+  const bool separator_byte = token.separator >= ByteStream::kEof && token.separator <= 0xFF;
+  const bool moved =
+      !takes_separator(after, token.text) || token.separator == ByteStream::kEof || to > from;
+  return token.text.size() <= kLongestNumber && whole_number && separator_byte && moved;
+}
+#endif
+
+// next_token's work, which every reader here comes through: the buffer's
+// fast path, else the stream's.  Inlined into each reader's loop.
+template <Separator after>
+[[gnu::always_inline]] inline NumberToken read_token(ByteStream& in, TokenSpill& spill) {
+  [[maybe_unused]] const std::int64_t from = in.tell();
+  NumberToken token;
+  const char* p = in.cursor();
+  if (token_in_buffer<after>(p, in.buffer_end(), token)) {
+    in.advance(static_cast<std::size_t>(p - in.cursor()));
+  } else {
+    token = token_from_stream<after>(in, spill);
+  }
+  assert(keeps_token_contract(token, after, from, in.tell()));
+  return token;
 }
 
 template <class T>
 std::optional<T> scan_real(ByteStream& in) {
-  Token token;
-  const std::string_view text = scan_token(in, token);
+  TokenSpill spill;
+  const std::string_view text = read_token<Separator::left>(in, spill).text;
   if (text.empty()) return std::nullopt;
   return convert<T>(text);
 }
@@ -348,72 +390,43 @@ int read_separator(ByteStream& in) {
 std::optional<float> scan_float(ByteStream& in) { return scan_real<float>(in); }
 
 bool skip_number(ByteStream& in) {
-  Token token;
-  return !scan_token(in, token).empty();
+  TokenSpill spill;
+  return !read_token<Separator::left>(in, spill).text.empty();
 }
 
-namespace {
-
-// scan_separated within the buffer; false, with nothing consumed, when the
-// record may run past the end of the buffer.
-bool scan_separated_in_buffer(ByteStream& in, int count, unsigned wanted, float* values,
-                              int& read) {
-  const char* p = in.cursor();
-  const char* const end = in.buffer_end();
-  read = 0;
-  for (int k = 0; k < count; ++k) {
-    if (k > 0) {
-      if (end - p < 2) return false;
-      if (*p++ == '\r' && *p == '\n') ++p;
-    }
-    while (p < end && is_scan_space(static_cast<unsigned char>(*p))) ++p;
-    TextSource text{p, end};
-    const std::size_t value_end = scan_decimal(text);
-    if (text.p == end) return false;
-    if (value_end == 0) {
-      p = text.p;
+NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after) {
+  switch (after) {
+    case Separator::left:
+      return read_token<Separator::left>(in, spill);
+    case Separator::read:
+      return read_token<Separator::read>(in, spill);
+    case Separator::read_after_number:
       break;
-    }
-    if (wanted & (1u << k)) values[k] = convert<float>({p, value_end});
-    p = text.p;
-    ++read;
   }
-  in.advance(static_cast<std::size_t>(p - in.cursor()));
-  return true;
+  return read_token<Separator::read_after_number>(in, spill);
 }
 
-}  // namespace
-
-int scan_separated(ByteStream& in, int count, unsigned wanted, float* values) {
+int scan_separated(ByteStream& in, std::span<float* const> slots) {
+  TokenSpill spill;
   int read = 0;
-  if (scan_separated_in_buffer(in, count, wanted, values, read)) return read;
-  for (read = 0; read < count; ++read) {
-    if (read > 0 && read_separator(in) == ByteStream::kEof) break;
-    if (wanted & (1u << read)) {
-      const auto v = scan_float(in);
-      if (!v) break;
-      values[read] = *v;
-    } else if (!skip_number(in)) {
-      break;
-    }
+  for (std::size_t k = 0; k < slots.size(); ++k) {
+    const bool last = k + 1 == slots.size();
+    const NumberToken token = last ? read_token<Separator::left>(in, spill)
+                                   : read_token<Separator::read_after_number>(in, spill);
+    if (token.text.empty()) break;
+    if (slots[k] != nullptr) *slots[k] = convert<float>(token.text);
+    ++read;
+    if (!last && token.separator == ByteStream::kEof) break;
   }
   return read;
-}
-
-std::string_view scan_number_text(ByteStream& in, std::string& spill) {
-  Token token;
-  const std::string_view text = scan_token(in, token);
-  if (text.data() != token.data()) return text;
-  spill.assign(text);
-  return spill;
 }
 
 float float_from_text(std::string_view text) { return convert<float>(text); }
 std::optional<double> scan_double(ByteStream& in) { return scan_real<double>(in); }
 
 std::optional<ScannedReal> scan_real_both(ByteStream& in) {
-  Token token;
-  const std::string_view text = scan_token(in, token);
+  TokenSpill spill;
+  const std::string_view text = read_token<Separator::left>(in, spill).text;
   if (text.empty()) return std::nullopt;
   return ScannedReal{convert<double>(text), convert<float>(text)};
 }
@@ -461,39 +474,16 @@ ScannedText scan_double_text(std::string_view text) {
   return result;
 }
 
-std::int64_t count_numbers(ByteStream& in, CountUntil until) {
-  const bool stop_at_line_end = until == CountUntil::line_end;
-  std::int64_t count = 0;
+NumberCount count_numbers(ByteStream& in, CountUntil until) {
+  TokenSpill spill;
+  NumberCount count;
   for (;;) {
-    // Whole repetitions inside the buffer, without copying or converting.
-    const char* p = in.cursor();
-    const char* const end = in.buffer_end();
-    for (;;) {
-      const char* q = p;
-      while (q < end && is_scan_space(static_cast<unsigned char>(*q))) ++q;
-      TextSource text{q, end};
-      (void)scan_decimal(text);
-      q = text.p;
-      if (end - q < 2) break;  // the separator, and the LF of a CR LF, must be here
-      int c = static_cast<unsigned char>(*q++);
-      if (c == '\r' && *q == '\n') {
-        ++q;
-        c = '\n';
-      }
-      ++count;
-      p = q;
-      if (c == '\n' && stop_at_line_end) {
-        in.advance(static_cast<std::size_t>(p - in.cursor()));
-        return count;
-      }
+    const int c = read_token<Separator::read>(in, spill).separator;
+    ++count.repetitions;
+    if (c == ByteStream::kEof || (c == '\n' && until == CountUntil::line_end)) {
+      count.last = c;
+      return count;
     }
-    in.advance(static_cast<std::size_t>(p - in.cursor()));
-    // One repetition through the stream, across the end of the buffer.
-    Token token;
-    (void)scan_token(in, token);
-    const int c = read_separator(in);
-    ++count;
-    if (c == ByteStream::kEof || (c == '\n' && stop_at_line_end)) return count;
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,59 @@ constexpr bool is_scan_space(int c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The longest number a reader takes: a longer run of number characters is
+// consumed whole but reads as no number.  No value of a field needs more:
+// "%f" of the largest double, the widest text a writer gives it, takes 317
+// characters.  It keeps a token's memory fixed whatever the file holds.
+inline constexpr std::size_t kLongestNumber = 400;
+
+// Where a number token's characters are kept when it runs across a refill
+// of the stream's buffer.  Fixed size: reading never allocates.
+class TokenSpill {
+ public:
+  void clear() { size_ = 0; }
+  void push(char c) {
+    if (size_ < sizeof text_) text_[size_] = c;
+    ++size_;
+  }
+  // The characters pushed, when they all fit.
+  std::string_view text(std::size_t length) const {
+    return length <= sizeof text_ ? std::string_view(text_, length) : std::string_view();
+  }
+
+ private:
+  char text_[kLongestNumber];
+  std::size_t size_ = 0;
+};
+
+// What a number token takes after its number.
+enum class Separator {
+  left,               // nothing: the next read starts at the character after it ("%f")
+  read,               // one character, even when no number could be read ("%f%c")
+  read_after_number,  // one character when a number was read; else nothing
+};
+
+struct NumberToken {
+  std::string_view text;             // the number's text; empty when none could be read
+  int separator = ByteStream::kEof;  // the character taken; kEof when none was
+};
+
+// The one tokenizer of every reader of numbers.
+//
+// Skips white space of any kind, line ends included, then consumes the
+// longest text that can continue a decimal number as scanf's "%f" reads it:
+// an optional sign, digits with an optional point, an optional exponent.
+// A dangling "e" or "e+" is consumed but is not part of the value, and so is
+// a sign with no digits ("-x" consumes the "-").  `text` is the value's text,
+// empty when there is none or when it is longer than kLongestNumber; it lies
+// in the stream's buffer or in `spill` and is valid until the next read of
+// either.  Then, as `after` asks, it takes the character after the number:
+// kEof at the end of the stream, a line end (LF, or CR LF read as one) as
+// '\n', any other byte as it is.  A token that takes a separator always
+// consumes at least one character unless the stream is at its end.
+// Locale-independent; no allocation, no exception.
+NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after);
+
 // "%f", "%lf", "%i": the value, or nullopt when no number could be read (the
 // end of the stream included).  What was consumed stays consumed, as with
 // scanf's single character of push-back: "-x" consumes the "-".
@@ -87,19 +141,14 @@ std::optional<ScannedReal> scan_real_both(ByteStream& in);
 // values a reader must pass over but does not use.
 bool skip_number(ByteStream& in);
 
-// The scanf pattern "%f%c%f%c...%f" of `count` numbers: each number after
-// the first follows exactly one character, read as read_separator reads it.
-// Stops at the first number that cannot be read or at the end.  Number k
-// goes to values[k] when bit k of `wanted` is set and is only passed over
-// otherwise.  Returns how many numbers were read.
-int scan_separated(ByteStream& in, int count, unsigned wanted, float* values);
+// The scanf pattern "%f%c%f%c...%f" of one number per slot: each number
+// after the first follows exactly one character, read as read_separator
+// reads it.  Stops at the first number that cannot be read or at the end.
+// Number k goes to *slots[k], or is only passed over when that slot is null.
+// Returns how many numbers were read.
+int scan_separated(ByteStream& in, std::span<float* const> slots);
 
-// The text of the number scan_float would read, consumed as scan_float
-// consumes it; empty when it reads none.  The view lies in the stream's
-// buffer or in `spill`, and is valid until either changes.  For readers that
-// can use the text itself.
-std::string_view scan_number_text(ByteStream& in, std::string& spill);
-// The value of such a text, as scan_float gives it.
+// The value of a number token's text, as scan_float gives it.
 float float_from_text(std::string_view text);
 
 // Decimal, "0x" hexadecimal or leading-0 octal; saturates at the int32 range.
@@ -117,8 +166,13 @@ int read_separator(ByteStream& in);
 // of the stream, or also a line end with CountUntil::line_end.  Every
 // repetition counts, the last one and those whose number could not be read
 // included.  Each repetition consumes a character, so it always ends.
+// `last` is the character that ended it: kEof or '\n'.
 enum class CountUntil { line_end, end_of_stream };
-std::int64_t count_numbers(ByteStream& in, CountUntil until);
+struct NumberCount {
+  std::int64_t repetitions = 0;
+  int last = ByteStream::kEof;
+};
+NumberCount count_numbers(ByteStream& in, CountUntil until);
 
 // Parses one decimal number in the scanf syntax from the start of text (no
 // white space skipped); returns how many characters the scan consumes and the

@@ -87,19 +87,18 @@ class GridWriter {
 
   // Starts column i; true when it goes as one block (then write_column()).
   bool start_column(std::int64_t i) {
-    x_length_ = static_cast<std::size_t>(
-        format_fixed(x_, coordinate(request_.origin_x, i, request_.step), decimals_) - x_);
-    return whole_columns_ && x_length_ <= ShortText::kMax;
+    x_.end_at(format_fixed(x_.begin(), coordinate(request_.origin_x, i, request_.step), decimals_));
+    return whole_columns_ && x_.size() <= ShortText::kMax;
   }
 
   // The whole column: the block of its lines with only X changed.  Blocks
   // are gathered to about a megabyte per write call.
   void write_column() {
-    if (x_length_ != block_x_length_) {
+    if (x_.size() != block_x_length_) {
       flush_blocks();
       build_blocks();
     }
-    const ShortText x(x_, x_length_);
+    const ShortText x(x_.data(), x_.size());
     char* const block = blocks_[pending_].data();
     for (const std::uint32_t offset : line_starts_) x.store(block + offset);
     if (++pending_ == blocks_.size()) flush_blocks();
@@ -123,10 +122,10 @@ class GridWriter {
       char* p = file_.room(kLineRoom);
       const char* const last = file_.room_end() - kLineRoom;
       for (; j < cached_end && p <= last; ++j) {
-        p = tails_.copy(static_cast<std::size_t>(j), copy_text(p, x_, x_length_));
+        p = tails_.copy(static_cast<std::size_t>(j), x_.copy(p));
       }
       for (; j >= cached_end && j < to && p <= last; ++j) {
-        p = copy_text(p, x_, x_length_);
+        p = x_.copy(p);
         p += format_tail(p, coordinate(request_.origin_y, j, request_.step), decimals_);
       }
       file_.wrote(p);
@@ -146,11 +145,11 @@ class GridWriter {
     char tail[TextSlots::kSlot + kFormatBufferSize];
     for (std::size_t j = 0; j < tails_.size(); ++j) {
       line_starts_.push_back(static_cast<std::uint32_t>(block.size()));
-      block.append(x_length_, ' ');
+      block.append(x_.size(), ' ');
       block.append(tail, static_cast<std::size_t>(tails_.copy(j, tail) - tail));
     }
     blocks_.assign(std::max<std::size_t>(1, kGathered / block.size()), block);
-    block_x_length_ = x_length_;
+    block_x_length_ = x_.size();
   }
 
   const BaseGridRequest& request_;
@@ -162,8 +161,7 @@ class GridWriter {
   std::size_t pending_ = 0;  // blocks filled and not yet written
   std::vector<std::uint32_t> line_starts_;
   std::size_t block_x_length_ = 0;
-  char x_[kFormatBufferSize + TextSlots::kSlot] = {};
-  std::size_t x_length_ = 0;
+  RepeatedText x_;
 };
 
 }  // namespace

@@ -2,12 +2,14 @@
 // Pieces shared by the writers of grid files: the end of a long command and
 // short texts formatted once and copied into many lines.
 
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/format.h"
 #include "common/message.h"
 #include "common/precision.h"
 #include "common/progress.h"
@@ -53,14 +55,33 @@ class TextSlots {
   std::string long_;
 };
 
-// Copies a short piece of text with the same fixed-size move when it fits.
-inline char* copy_text(char* out, const char* text, std::size_t length) {
-  if (length <= TextSlots::kSlot) {
-    std::memcpy(out, text, TextSlots::kSlot);
-  } else {
-    std::memcpy(out, text, length);
+// A text formatted once and copied into many lines, such as a point's X:
+// its buffer holds the slack of the fixed-size move, so a short text copies
+// with the same single move as a slot.  Room for a number formatted with
+// format_fixed and a few characters more.
+class RepeatedText {
+ public:
+  static constexpr std::size_t kRoom = kFormatBufferSize + TextSlots::kSlot;
+
+  // Where to format the text; end_at() then marks its end.
+  char* begin() { return bytes_; }
+  void end_at(const char* end) {
+    assert(end >= bytes_ && end <= bytes_ + kRoom);
+    length_ = static_cast<std::size_t>(end - bytes_);
   }
-  return out + length;
-}
+  const char* data() const { return bytes_; }
+  std::size_t size() const { return length_; }
+
+  // Copies the text to `out`, which must have room for TextSlots::kSlot
+  // bytes or the text's length, whichever is larger; returns its end.
+  char* copy(char* out) const {
+    std::memcpy(out, bytes_, length_ <= TextSlots::kSlot ? TextSlots::kSlot : length_);
+    return out + length_;
+  }
+
+ private:
+  char bytes_[kRoom] = {};
+  std::size_t length_ = 0;
+};
 
 }  // namespace tralva

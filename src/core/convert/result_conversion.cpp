@@ -1,5 +1,6 @@
 #include "convert/result_conversion.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -98,13 +99,19 @@ class RecordReader {
     next_change_ = 0;
   }
 
-  // Bits of the values of the next record that are kept; 0 once all n are in.
-  unsigned wanted() const {
-    if (i_ >= n_) return 0;
-    unsigned bits = 1u << 3;  // the field value
-    if (i_ < column_count_) bits |= 1u << static_cast<int>(layout_.column);
-    if (column_ == 0) bits |= 1u << static_cast<int>(layout_.row);
-    return bits;
+  // Where the values of the next record go: the kept ones into `record`,
+  // the others only passed over; none is kept once all n are in.
+  std::array<float*, 4> slots(Record& record) const {
+    std::array<float*, 4> slots{};
+    if (i_ >= n_) return slots;
+    slots[3] = &record.value[3];  // the field value
+    const auto keep = [&](Axis axis) {
+      const auto k = static_cast<std::size_t>(axis);
+      slots[k] = &record.value[k];
+    };
+    if (i_ < column_count_) keep(layout_.column);
+    if (column_ == 0) keep(layout_.row);
+    return slots;
   }
 
   void take(const Record& record) {
@@ -149,7 +156,7 @@ OnePass read_and_count(ByteStream& in, RecordReader& reader, std::int64_t& value
   std::int64_t records = 0;
   for (;;) {
     Record record;
-    const int read = scan_separated(in, 4, reader.wanted(), record.value);
+    const int read = scan_separated(in, reader.slots(record));
     if (read == 0 && in.peek() == ByteStream::kEof) {
       values = 4 * records;  // the last repetition, at the end, is not a value
       return OnePass::values_counted;
@@ -199,13 +206,13 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   if (read_and_count(in, reader, values) == OnePass::irregular) {
     reader.restart();
     in.seek(records_start);
-    values = count_numbers(in, CountUntil::end_of_stream) - 1;
+    values = count_numbers(in, CountUntil::end_of_stream).repetitions - 1;
     if (values % 4 == 0 && values / 4 == n) {
       in.seek(records_start);
       progress.start();
       for (std::int64_t i = 0; i < n; ++i) {
         Record record;
-        (void)scan_separated(in, 4, reader.wanted(), record.value);
+        (void)scan_separated(in, reader.slots(record));
         reader.take(record);
       }
     }

@@ -18,11 +18,11 @@ namespace text = convert_text;
 // with the slack of the fixed-size copies.
 constexpr std::size_t kLineRoom = 3 * kFormatBufferSize + 4 * TextSlots::kSlot;
 
-// "<value>\t" with the precision's decimals.
-std::string_view coordinate_text(char* out, double value, int decimals) {
+// "<value>\t" with the precision's decimals; returns its end.
+char* format_coordinate(char* out, double value, int decimals) {
   char* end = format_fixed(out, value, decimals);
   *end++ = '\t';
-  return {out, static_cast<std::size_t>(end - out)};
+  return end;
 }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -71,21 +71,31 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
     return error_message(text::kCannotCreateTerrainOutput);
   }
 
-  // The end of the file also ends the first line, so that a file without a
-  // line feed (an empty one among them) ends too: it has no rows.
-  const std::int64_t column_count = count_numbers(in, CountUntil::line_end) - 1;
-  in.seek(0);
-  const std::int64_t row_count =
-      count_numbers(in, CountUntil::end_of_stream) / (column_count + 1) - 1;
-  in.seek(0);
+  // Both counts in one pass: the whole count goes on from where the first
+  // line's stopped, unless the end of the file stopped it.  The end of the
+  // file also ends the first line, so that a file without a line feed (an
+  // empty one among them) ends too: it has no rows.
+  const NumberCount first_line = count_numbers(in, CountUntil::line_end);
+  std::int64_t whole = first_line.repetitions;
+  if (first_line.last != ByteStream::kEof) {
+    whole += count_numbers(in, CountUntil::end_of_stream).repetitions;
+  }
+  const std::int64_t column_count = first_line.repetitions - 1;
+  const std::int64_t row_count = whole / (column_count + 1) - 1;
 
+  // The columns are kept only for rows to write, so their memory is backed
+  // by numbers the file holds: each column has its height in every row.  A
+  // first line with no row after it, however long, takes none.
   const int decimals = precision_decimals(request.terrain_precision);
-  char buffer[kLineRoom];
-  (void)scan_double(in);  // the corner number
   TextSlots columns;
-  columns.reserve(static_cast<std::size_t>(column_count));
-  for (std::int64_t c = 0; c < column_count; ++c) {
-    columns.add(coordinate_text(buffer, scan_double(in).value_or(0.0), decimals));
+  if (row_count > 0) {
+    in.seek(0);
+    (void)scan_double(in);  // the corner number
+    columns.reserve(static_cast<std::size_t>(column_count));
+    char buffer[kFormatBufferSize + 1];
+    for (std::int64_t c = 0; c < column_count; ++c) {
+      columns.add({buffer, format_coordinate(buffer, scan_double(in).value_or(0.0), decimals)});
+    }
   }
 
   out.write("X\tY\tZ\r\n");
@@ -93,15 +103,13 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   progress.start();
   sink.set_range(0, 1000);
   const ProgressScale scale(0, 1000, row_count);
-  char row[kFormatBufferSize + TextSlots::kSlot];
-  std::string spill;
+  RepeatedText row;
+  TokenSpill spill;
   for (std::int64_t j = 0; j < row_count; ++j) {
-    const std::size_t row_length =
-        coordinate_text(row, scan_double(in).value_or(0.0), decimals).size();
+    row.end_at(format_coordinate(row.begin(), scan_double(in).value_or(0.0), decimals));
     for (std::int64_t c = 0; c < column_count; ++c) {
-      const std::string_view z = scan_number_text(in, spill);
-      char* p = copy_text(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)), row,
-                          row_length);
+      const std::string_view z = next_token(in, spill, Separator::left).text;
+      char* p = row.copy(columns.copy(static_cast<std::size_t>(c), out.room(kLineRoom)));
       p = z.empty() ? format_fixed(p, 0.0, 2) : format_height(p, z);
       *p++ = '\r';
       *p++ = '\n';

@@ -223,7 +223,9 @@ std::int64_t seek_data_start(ByteStream& in) {
   return in.tell();
 }
 
-std::int64_t count_row_one(ByteStream& in) { return count_numbers(in, CountUntil::line_end); }
+std::int64_t count_row_one(ByteStream& in) {
+  return count_numbers(in, CountUntil::line_end).repetitions;
+}
 
 LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
                             int supports, PowerLine& line) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -151,10 +152,93 @@ TEST(ScanReal, ALongNumberAtTheEndOfTheStreamReadsWhole) {
   EXPECT_EQ(scan_float(again), 0.0f);
 }
 
+TEST(NextToken, TakesTheCharacterAfterTheNumberAsAsked) {
+  constexpr int kEof = ByteStream::kEof;
+  struct Case {
+    const char* text;
+    Separator after;
+    const char* number;
+    int separator;  // kEof when none is taken
+    int rest;
+  };
+  const Case cases[] = {
+      {"1.5\tx", Separator::left, "1.5", kEof, '\t'},
+      {"1.5\tx", Separator::read, "1.5", '\t', 'x'},
+      {" \n-2\r\n7", Separator::read, "-2", '\n', '7'},      // CR LF is one line end
+      {"3\r7", Separator::read, "3", '\r', '7'},             // a lone CR is not
+      {"1e+;", Separator::read, "1", ';', kEof},             // the dangling "e+" is consumed
+      {"x,7", Separator::read, "", 'x', ','},                // taken after no number too
+      {"x,7", Separator::read_after_number, "", kEof, 'x'},  // but not here
+      {"-x", Separator::read_after_number, "", kEof, 'x'},   // the sign stays consumed
+      {"4,7", Separator::read_after_number, "4", ',', '7'},
+      {"5", Separator::read, "5", kEof, kEof},
+      {" \t", Separator::read, "", kEof, kEof},
+  };
+  for (const Case& c : cases) {
+    ByteStream in(c.text);
+    TokenSpill spill;
+    const NumberToken token = next_token(in, spill, c.after);
+    EXPECT_EQ(token.text, c.number) << c.text;
+    EXPECT_EQ(token.separator, c.separator) << c.text;
+    EXPECT_EQ(in.peek(), c.rest) << c.text;
+  }
+}
+
+// The longest number text that still reads, and one character more.
+const std::string kLongest = "12345." + std::string(kLongestNumber - 6, '0');
+const std::string kTooLong = kLongest + "0";
+
+TEST(NextToken, ANumberLongerThanAnyFieldReadsAsNoneAndIsConsumedWhole) {
+  const std::string text = kLongest + "\t" + kTooLong + "\t-" + kTooLong + "e+5\t7";
+  ByteStream in(text);
+  EXPECT_EQ(scan_double(in), 12345.0);
+  EXPECT_EQ(scan_double(in), std::nullopt);
+  EXPECT_EQ(in.get(), '\t');
+  EXPECT_FALSE(skip_number(in));
+  EXPECT_EQ(in.get(), '\t');
+  EXPECT_EQ(scan_double(in), 7.0);
+  // Counted as one repetition each, so counts stay aligned.
+  const std::string line = kTooLong + "\t" + kTooLong + "\n1";
+  ByteStream count(line);
+  EXPECT_EQ(count_numbers(count, CountUntil::line_end).repetitions, 2);
+}
+
+TEST(NextToken, LongRunsAcrossBufferRefillsReadAsInMemory) {
+  // Numbers at the limit and just beyond, and a run of digits longer than the
+  // stream's buffer, at many positions of the buffer: the stream reads them
+  // as a block of memory holding the same text does.
+  test::TempDir dir;
+  std::mt19937_64 random(41);
+  std::string text;
+  while (text.size() < 1'500'000) {
+    text.append(random() % 700, ' ');
+    text += random() % 2 ? kLongest : kTooLong;
+    text += '\t';
+    if (random() % 500 == 0) text += std::string(400'000, '9') + "\n";
+  }
+  test::write_file(dir.file("f"), text);
+  ByteStream file;
+  ASSERT_TRUE(file.open(dir.file("f")));
+  ByteStream memory(text);
+  TokenSpill file_spill;
+  TokenSpill memory_spill;
+  std::int64_t numbers = 0;
+  for (;;) {
+    const NumberToken a = next_token(file, file_spill, Separator::read);
+    const NumberToken b = next_token(memory, memory_spill, Separator::read);
+    ASSERT_EQ(a.text, b.text);
+    ASSERT_EQ(a.separator, b.separator);
+    ASSERT_EQ(file.tell(), memory.tell());
+    if (a.separator == ByteStream::kEof) break;
+    numbers += !a.text.empty();
+  }
+  EXPECT_GT(numbers, 500);
+}
+
 TEST(CountNumbers, CountsEveryNumberAndTheCharacterAfterIt) {
   const auto count = [](const std::string& text, CountUntil until) {
     ByteStream in(text);
-    return count_numbers(in, until);
+    return count_numbers(in, until).repetitions;
   };
   EXPECT_EQ(count("1\t2\n3", CountUntil::line_end), 2);
   EXPECT_EQ(count("1\t2\r\n3", CountUntil::line_end), 2);
@@ -194,7 +278,7 @@ TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
     ASSERT_TRUE(slow.open(dir.file("f")));
     // Line by line through the whole file.
     while (fast.peek() != ByteStream::kEof) {
-      ASSERT_EQ(count_numbers(fast, until), reference_count(slow, until));
+      ASSERT_EQ(count_numbers(fast, until).repetitions, reference_count(slow, until));
       ASSERT_EQ(fast.tell(), slow.tell());
     }
   }
@@ -203,9 +287,11 @@ TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
 TEST(ScanSeparated, ReadsNumberCharacterNumberAndStopsAtTheFirstFailure) {
   float v[4] = {-1, -1, -1, -1};
   ByteStream in("1\t2; 3,4\n5\t6\tx\t8\n");
-  EXPECT_EQ(scan_separated(in, 4, 0xF, v), 4);
+  const std::array<float*, 4> all = {&v[0], &v[1], &v[2], &v[3]};
+  EXPECT_EQ(scan_separated(in, all), 4);
   EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{1, 2, 3, 4}));
-  EXPECT_EQ(scan_separated(in, 4, 0x5, v), 2);  // "x" fails; only 5 is kept (bit 0)
+  const std::array<float*, 4> first_and_third = {&v[0], nullptr, &v[2], nullptr};
+  EXPECT_EQ(scan_separated(in, first_and_third), 2);  // "x" fails; only 5 is kept
   EXPECT_EQ(v[0], 5.0f);
   EXPECT_EQ(v[1], 2.0f);  // passed over, not stored
   EXPECT_EQ(in.peek(), 'x');
@@ -230,7 +316,9 @@ TEST(ScanSeparated, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
     const unsigned wanted = static_cast<unsigned>(random() % 16);
     float a[4] = {0, 0, 0, 0};
     float b[4] = {0, 0, 0, 0};
-    const int n = scan_separated(fast, 4, wanted, a);
+    std::array<float*, 4> slots{};
+    for (int k = 0; k < 4; ++k) slots[k] = wanted & (1u << k) ? &a[k] : nullptr;
+    const int n = scan_separated(fast, slots);
     int m = 0;
     for (; m < 4; ++m) {
       if (m > 0 && read_separator(slow) == ByteStream::kEof) break;

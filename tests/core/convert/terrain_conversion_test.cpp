@@ -1,7 +1,11 @@
 #include "convert/terrain_conversion.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <random>
 
 #include "convert/convert_messages.h"
@@ -123,6 +127,36 @@ TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
     EXPECT_EQ(c.message, information_message(text::kConversionDone));
     EXPECT_EQ(c.output, "X\tY\tZ\r\n");
   }
+}
+
+// Converts with the address space limited to what the process has and
+// `spare` bytes more; exits with 0 when the conversion ends with the header
+// alone, as a process of its own must (a failed allocation ends it).
+[[noreturn, maybe_unused]] void convert_to_header_within(const TerrainConversionRequest& request,
+                                                         std::size_t spare) {
+  std::size_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  const rlimit limit{pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + spare,
+                     RLIM_INFINITY};
+  setrlimit(RLIMIT_AS, &limit);
+  NullProgress none;
+  test::SteppingClock clock(0, 0);
+  const bool done = convert_terrain(request, none, clock).kind == MessageKind::information;
+  std::_Exit(done && test::read_file(request.terrain_gis_path) == "X\tY\tZ\r\n" ? 0 : 1);
+}
+
+TEST_F(TerrainConversion, AFirstLineWithNoRowAfterItTakesNoMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's own reservations leave no address space to limit";
+#else
+  // Four million columns (a separator with no number reads as a column at
+  // 0), whose texts alone would take over 140 MB, and no row: converted
+  // with 64 MB to spare.
+  test::write_file(dir.file("in.txt"), "0" + std::string(4'000'000, ',') + "\n");
+  const TerrainConversionRequest request{dir.file("in.txt"), dir.file("out.txt"), "m"};
+  EXPECT_EXIT(convert_to_header_within(request, std::size_t{64} << 20), testing::ExitedWithCode(0),
+              "");
+#endif
 }
 
 TEST_F(TerrainConversion, ReadsTheMatrixTheResultConversionWrites) {
