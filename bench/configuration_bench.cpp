@@ -9,8 +9,8 @@
 #include <string>
 
 #include "common/format.h"
-#include "project/project_file.h"
 #include "geometry/configuration.h"
+#include "project/project_file.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ std::string merged_project() {
     row[0] += "1000 6 6 0.5 ";
     for (int k = 0; k < kConductors; ++k) row[1] += std::to_string(120 * (k % 3)) + " 0 ";
     for (int p = 0; p < kSupports; ++p) {
-      row[2] += tralva::fixed_text(400.0 * p, 3) + " " + tralva::fixed_text(60.0 * l, 3) +
-                " " + general_text(p % 3) + " 90 ";
+      row[2] += tralva::fixed_text(400.0 * p, 3) + " " + tralva::fixed_text(60.0 * l, 3) + " " +
+                general_text(p % 3) + " 90 ";
     }
     for (int k = 0; k < kConductors; ++k) {
       for (int p = 0; p < kSupports; ++p) {

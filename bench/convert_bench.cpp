@@ -30,8 +30,8 @@
 #include <vector>
 
 #include "common/format.h"
-#include "project/project_file.h"
 #include "plain_convert.h"
+#include "project/project_file.h"
 
 namespace {
 

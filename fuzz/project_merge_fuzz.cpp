@@ -3,9 +3,9 @@
 // exactly as it was.
 #include <cstdlib>
 
-#include "project/project_file.h"
 #include "convert/project_merge.h"
 #include "fuzz_support.h"
+#include "project/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;

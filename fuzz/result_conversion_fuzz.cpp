@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "convert/result_conversion.h"
 #include "convert/grid_text.h"
+#include "convert/result_conversion.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

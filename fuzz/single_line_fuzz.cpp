@@ -8,8 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   // The first byte picks the dialog: kind, conductors and supports.
-  const tralva::LineKind kind = (data[0] & 1) ? tralva::LineKind::underground
-                                              : tralva::LineKind::overhead;
+  const tralva::LineKind kind =
+      (data[0] & 1) ? tralva::LineKind::underground : tralva::LineKind::overhead;
   static const int kConductors[] = {1, 3, 6};
   const int conductors = kConductors[(data[0] >> 1) % 3];
   const int supports = 2 + (data[0] >> 3) % 5;

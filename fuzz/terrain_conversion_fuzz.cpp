@@ -2,8 +2,8 @@
 // three fields, no more than the numbers the input can hold.
 #include <cstdlib>
 
-#include "convert/terrain_conversion.h"
 #include "convert/grid_text.h"
+#include "convert/terrain_conversion.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -457,7 +457,8 @@ std::optional<std::int32_t> scan_int(ByteStream& in) {
   for (;;) {
     const int digit = hex_value(c);
     if (digit < 0 || digit >= base) break;
-    magnitude = std::min(magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(digit), kLimit);
+    magnitude =
+        std::min(magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(digit), kLimit);
     in.get();
     c = in.peek();
   }

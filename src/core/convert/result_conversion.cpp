@@ -81,7 +81,10 @@ class RecordReader {
  public:
   RecordReader(const Layout& layout, std::int64_t column_count, std::int64_t n,
                ProgressTracker& progress)
-      : layout_(layout), column_count_(column_count), n_(n), progress_(progress),
+      : layout_(layout),
+        column_count_(column_count),
+        n_(n),
+        progress_(progress),
         scale_(0, 500, n) {}
 
   // Nothing is sized beyond what the file can hold before its values are
@@ -123,7 +126,8 @@ class RecordReader {
       next_change_ = scale_.next_change(i_);
       if (progress_.move_to(scale_.position(i_))) {
         const std::int64_t i = i_;
-        progress_.estimate([&](std::int64_t elapsed) { return elapsed * ((2 * n_ - i) / (i + 1)); });
+        progress_.estimate(
+            [&](std::int64_t elapsed) { return elapsed * ((2 * n_ - i) / (i + 1)); });
       }
     }
     ++i_;

@@ -227,8 +227,8 @@ std::int64_t count_row_one(ByteStream& in) {
   return count_numbers(in, CountUntil::line_end).repetitions;
 }
 
-LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
-                            int supports, PowerLine& line) {
+LoadResult read_single_line(const std::string& path, LineKind kind, int conductors, int supports,
+                            PowerLine& line) {
   LoadResult result;
   auto fail = [&result](Message message) {
     result.messages.push_back(std::move(message));

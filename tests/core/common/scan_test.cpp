@@ -26,11 +26,11 @@ TEST(ScanReal, TakesTheLongestTextThatCanContinueANumber) {
     int rest;  // the next character after the scan
   };
   const Case cases[] = {
-      {"1.5e3x", 1500.0, 'x'},  {"1e+x", 1.0, 'x'},     {"1ex", 1.0, 'x'},
-      {"-.5,", -0.5, ','},      {"+7;", 7.0, ';'},      {"1.", 1.0, ByteStream::kEof},
-      {".e5", std::nullopt, 'e'}, {"-x", std::nullopt, 'x'}, {"+", std::nullopt, ByteStream::kEof},
-      {"1,5", 1.0, ','},        {"3-4", 3.0, '-'},      {"0x10", 0.0, 'x'},
-      {"1.2.3", 1.2, '.'},      {"inf", std::nullopt, 'i'}, {"007", 7.0, ByteStream::kEof},
+      {"1.5e3x", 1500.0, 'x'},    {"1e+x", 1.0, 'x'},         {"1ex", 1.0, 'x'},
+      {"-.5,", -0.5, ','},        {"+7;", 7.0, ';'},          {"1.", 1.0, ByteStream::kEof},
+      {".e5", std::nullopt, 'e'}, {"-x", std::nullopt, 'x'},  {"+", std::nullopt, ByteStream::kEof},
+      {"1,5", 1.0, ','},          {"3-4", 3.0, '-'},          {"0x10", 0.0, 'x'},
+      {"1.2.3", 1.2, '.'},        {"inf", std::nullopt, 'i'}, {"007", 7.0, ByteStream::kEof},
   };
   for (const Case& c : cases) {
     ByteStream in(c.text);
@@ -245,7 +245,7 @@ TEST(CountNumbers, CountsEveryNumberAndTheCharacterAfterIt) {
   EXPECT_EQ(count("1\t2\n3", CountUntil::end_of_stream), 3);
   EXPECT_EQ(count("1\t2\n3\n", CountUntil::end_of_stream), 4);  // the last repetition meets the end
   EXPECT_EQ(count("", CountUntil::line_end), 1);
-  EXPECT_EQ(count("1 2 3", CountUntil::line_end), 3);  // no line end: the end stops it
+  EXPECT_EQ(count("1 2 3", CountUntil::line_end), 3);       // no line end: the end stops it
   EXPECT_EQ(count("a,b\n", CountUntil::end_of_stream), 4);  // unreadable numbers count too
 }
 
@@ -263,8 +263,9 @@ std::int64_t reference_count(ByteStream& in, CountUntil until) {
 TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
   test::TempDir dir;
   std::mt19937_64 random(23);
-  const char* const pieces[] = {"1.5", "-2e7", "x", "\t", " ", "\r\n", "\n", "\r", "1e", "+",
-                                "123456789.125", ",", "\r\r\n", "-."};
+  const char* const pieces[] = {"1.5",           "-2e7", "x",      "\t", " ",
+                                "\r\n",          "\n",   "\r",     "1e", "+",
+                                "123456789.125", ",",    "\r\r\n", "-."};
   std::string text;
   while (text.size() < 1'500'000) {
     text += pieces[random() % std::size(pieces)];
@@ -300,8 +301,8 @@ TEST(ScanSeparated, ReadsNumberCharacterNumberAndStopsAtTheFirstFailure) {
 TEST(ScanSeparated, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
   test::TempDir dir;
   std::mt19937_64 random(29);
-  const char* const pieces[] = {"12.5", "-3e2", "7", "x", "\t", " ", "\r\n", "\n", ";", "\t ",
-                                "0.000001", "1e", "-"};
+  const char* const pieces[] = {"12.5", "-3e2", "7",   "x",        "\t", " ", "\r\n",
+                                "\n",   ";",    "\t ", "0.000001", "1e", "-"};
   std::string text;
   while (text.size() < 1'200'000) {
     text += pieces[random() % std::size(pieces)];

@@ -94,13 +94,11 @@ TEST_F(BaseGrid, TallColumnsWrittenAsBlocksStayExact) {
   // X grows from five to six digits: the lines of a column change length.
   const BaseGridRequest digits = grid(99990, -3.25, 30, 2999, 1, "m");
   EXPECT_EQ(
-      test::first_difference(create(digits).output, printf_grid(digits, "%.lf\t%.lf\t%i\r\n")),
-      "");
+      test::first_difference(create(digits).output, printf_grid(digits, "%.lf\t%.lf\t%i\r\n")), "");
   // X beyond 16 characters goes line by line, after the blocks before it.
   const BaseGridRequest wide = grid(999999999998.0, 0.5, 3, 2047, 1, "mm");
-  EXPECT_EQ(
-      test::first_difference(create(wide).output, printf_grid(wide, "%.3lf\t%.3lf\t%i\r\n")),
-      "");
+  EXPECT_EQ(test::first_difference(create(wide).output, printf_grid(wide, "%.3lf\t%.3lf\t%i\r\n")),
+            "");
   // Short X, of one to three characters, and its progress: every position once.
   const BaseGridRequest small = grid(0, 0, 200, 2047, 0.5f, "m");
   const Outcome run = create(small);
