@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -62,5 +63,34 @@ inline bool wait_cursor_shown() {
   const QCursor* cursor = QApplication::overrideCursor();
   return cursor != nullptr && cursor->shape() == Qt::WaitCursor;
 }
+
+// What a page showed during a long command of its group: the remaining
+// time and the bar at every clock read, whether the wait cursor was on
+// throughout, and the bar, the remaining time and the cursor while the
+// message was up.  The clock moves `step` seconds per read.
+class RunWatch {
+ public:
+  RunWatch(WatchedSeams& seams, const QWidget& page, const QString& group, std::int64_t step) {
+    const auto* bar = control<QProgressBar>(page, QStringLiteral("Avanzamento (%1)").arg(group));
+    seams.clock.step = step;
+    seams.clock.on_read = [this, &page, group, bar] {
+      remaining.push_back(remaining_shown(page, group));
+      bars.push_back(bar->value());
+      waited = waited && wait_cursor_shown();
+    };
+    seams.messenger.on_show = [this, &page, group, bar](const Message&) {
+      bar_at_message = bar->value();
+      remaining_at_message = remaining_shown(page, group);
+      wait_cursor_at_message = wait_cursor_shown();
+    };
+  }
+
+  std::vector<std::string> remaining;
+  std::vector<int> bars;
+  bool waited = true;
+  int bar_at_message = -1;
+  std::string remaining_at_message;
+  bool wait_cursor_at_message = true;
+};
 
 }  // namespace tralva::test

@@ -201,32 +201,18 @@ class InterpolazioneTest : public QObject {
     test::TempDir dir;
     p.type("Passi lungo X", "9");
     p.type(kBasePath, QString::fromStdString(dir.file("g.txt")));
-    std::vector<std::string> remaining;
-    bool waiting = true;
-    p.seams.clock.step = 1000;
-    p.seams.clock.on_read = [&] {
-      remaining.push_back(test::remaining_shown(p.page, kBaseGroup));
-      waiting = waiting && test::wait_cursor_shown();
-    };
-    int bar_at_message = -1;
-    std::string remaining_at_message;
-    bool wait_cursor_at_message = true;
-    p.seams.messenger.on_show = [&](const Message&) {
-      bar_at_message = p.bar(kBaseGroup)->value();
-      remaining_at_message = test::remaining_shown(p.page, kBaseGroup);
-      wait_cursor_at_message = test::wait_cursor_shown();
-    };
+    const test::RunWatch run(p.seams, p.page, kBaseGroup, 1000);
     p.create();
+    QCOMPARE(p.seams.messenger.shown.back(), information_message(text::kBaseCreated));
     // Each read sees the estimate of the column before: elapsed x columns
     // left / columns done, 9000 s after the first column.
-    QCOMPARE(remaining,
+    QCOMPARE(run.remaining,
              (std::vector<std::string>{"0:0:0", "0:0:0", "2:30:0", "2:13:20", "1:56:40", "1:40:0",
                                        "1:23:20", "1:6:40", "0:50:0", "0:33:20", "0:16:40"}));
-    QVERIFY(waiting);
-    QCOMPARE(p.seams.messenger.shown.back(), information_message(text::kBaseCreated));
-    QCOMPARE(bar_at_message, 1000);
-    QCOMPARE(remaining_at_message, std::string("0:0:0"));
-    QVERIFY(!wait_cursor_at_message);
+    QVERIFY(run.waited);
+    QCOMPARE(run.bar_at_message, 1000);
+    QCOMPARE(run.remaining_at_message, std::string("0:0:0"));
+    QVERIFY(!run.wait_cursor_at_message);
     QCOMPARE(p.bar(kBaseGroup)->value(), 0);
     QCOMPARE(test::remaining_shown(p.page, kCalculationGroup), std::string("0:0:0"));
   }

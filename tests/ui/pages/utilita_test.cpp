@@ -266,23 +266,15 @@ class UtilitaTest : public QObject {
     test::write_file(dir.file("m.txt"), terrain_matrix(4));
     p.type(kTerrainInput, dir.file("m.txt"));
     p.type(kTerrainOutput, dir.file("gis.txt"));
-    std::vector<std::string> remaining;
-    p.seams.clock.step = 100;
-    p.seams.clock.on_read = [&] {
-      remaining.push_back(test::remaining_shown(p.page, kTerrainGroup));
-    };
-    int bar_at_message = -1;
-    std::string remaining_at_message;
-    p.seams.messenger.on_show = [&](const Message&) {
-      bar_at_message = p.bar(kTerrainGroup)->value();
-      remaining_at_message = test::remaining_shown(p.page, kTerrainGroup);
-    };
+    const test::RunWatch run(p.seams, p.page, kTerrainGroup, 100);
     p.convert_terrain();
     QCOMPARE(p.last_message(), information_message(text::kConversionDone));
     // Elapsed x rows left / rows done, seen at the read after the estimate.
-    QCOMPARE(remaining, (std::vector<std::string>{"0:0:0", "0:0:0", "0:5:0", "0:3:20", "0:1:40"}));
-    QCOMPARE(bar_at_message, 1000);
-    QCOMPARE(remaining_at_message, std::string("0:0:0"));
+    QCOMPARE(run.remaining,
+             (std::vector<std::string>{"0:0:0", "0:0:0", "0:5:0", "0:3:20", "0:1:40"}));
+    QVERIFY(run.waited);
+    QCOMPARE(run.bar_at_message, 1000);
+    QCOMPARE(run.remaining_at_message, std::string("0:0:0"));
     QCOMPARE(p.bar(kTerrainGroup)->value(), 0);
     QCOMPARE(test::remaining_shown(p.page, kResultGroup), std::string("0:0:0"));
   }
@@ -295,34 +287,21 @@ class UtilitaTest : public QObject {
     p.type("Passi lungo Y", "9");
     p.type(kGisInput, dir.file("in.txt"));
     p.type(kConversionOutput, dir.file("out.txt"));
-    std::vector<std::string> remaining;
-    std::vector<int> bar;
-    bool waiting = true;
-    p.seams.clock.step = 60;
-    p.seams.clock.on_read = [&] {
-      remaining.push_back(test::remaining_shown(p.page, kResultGroup));
-      bar.push_back(p.bar(kResultGroup)->value());
-      waiting = waiting && test::wait_cursor_shown();
-    };
-    int bar_at_message = -1;
-    std::string remaining_at_message;
-    p.seams.messenger.on_show = [&](const Message&) {
-      bar_at_message = p.bar(kResultGroup)->value();
-      remaining_at_message = test::remaining_shown(p.page, kResultGroup);
-    };
+    const test::RunWatch run(p.seams, p.page, kResultGroup, 60);
     p.convert_result();
     QCOMPARE(p.last_message(), information_message(text::kConversionDone));
-    QVERIFY(waiting);
+    QVERIFY(run.waited);
     // Reading fills the first half of the bar, writing the second.
-    QVERIFY(std::is_sorted(bar.begin(), bar.end()));
-    QVERIFY(std::find_if(bar.begin(), bar.end(), [](int b) { return b > 0 && b < 500; }) !=
-            bar.end());
-    QVERIFY(std::find_if(bar.begin(), bar.end(), [](int b) { return b > 500; }) != bar.end());
+    const auto& bars = run.bars;
+    QVERIFY(std::is_sorted(bars.begin(), bars.end()));
+    QVERIFY(std::any_of(bars.begin(), bars.end(), [](int b) { return b > 0 && b < 500; }));
+    QVERIFY(std::any_of(bars.begin(), bars.end(), [](int b) { return b > 500; }));
     // The first estimate of the reading: 60 s x (200 - 0) / 1 records.
-    QVERIFY(std::find(remaining.begin(), remaining.end(), "3:20:0") != remaining.end());
-    QCOMPARE(bar_at_message, 1000);
-    QCOMPARE(remaining_at_message, std::string("0:0:0"));
+    QVERIFY(std::find(run.remaining.begin(), run.remaining.end(), "3:20:0") != run.remaining.end());
+    QCOMPARE(run.bar_at_message, 1000);
+    QCOMPARE(run.remaining_at_message, std::string("0:0:0"));
     QCOMPARE(p.bar(kResultGroup)->value(), 0);
+    QCOMPARE(test::remaining_shown(p.page, kTerrainGroup), std::string("0:0:0"));
   }
 
   void messages_of_the_result_group() {
