@@ -16,6 +16,7 @@
 #include "forms/up_down_arrows.h"
 #include "gui_support.h"
 #include "long_command_probe.h"
+#include "ordinary_user.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
 
@@ -290,6 +291,28 @@ class InterpolazioneTest : public QObject {
     p.seams.clock.on_read = nullptr;
     p.create();
     QCOMPARE(p.seams.messenger.shown.size(), std::size_t{2});
+  }
+
+  // Replaced only if ours to replace: a file the user made read-only stays.
+  void read_only_file_is_refused() {
+    InterpolazionePage p;
+    test::TempDir dir;
+    const std::string file = dir.file("g.txt");
+    test::write_file(file, "precedente\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms::others_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::owner_read);
+    p.type("Passi lungo X", "9");
+    p.type(kBasePath, QString::fromStdString(file));
+    {
+      const test::OrdinaryUser user(dir.path());
+      QVERIFY(user.ready());
+      p.create();
+    }
+    QCOMPARE(p.seams.messenger.shown.back(), error_message(text::kCannotCreateBase));
+    QCOMPARE(test::read_file(file), std::string("precedente\r\n"));
+    QCOMPARE(test::names_in(dir.path()), std::vector<std::string>{"g.txt"});
+    QCOMPARE(p.bar(kBaseGroup)->value(), 0);
   }
 
   void run_changes_nothing() {

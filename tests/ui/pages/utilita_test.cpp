@@ -14,6 +14,7 @@
 #include "convert/convert_messages.h"
 #include "gui_support.h"
 #include "long_command_probe.h"
+#include "ordinary_user.h"
 #include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
@@ -64,6 +65,11 @@ std::string terrain_matrix(int rows) {
 }
 
 // A one-span, one-conductor project with the given current.
+void make_read_only(const std::string& path) {
+  using std::filesystem::perms;
+  std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
+}
+
 std::string project(int current) {
   return std::string(project_header()) + std::to_string(current) +
          " 1 2 30\r\n0 0\r\n0 0 0 90 300 0 0 90 \r\n20 20 \r\n2 2 \r\n1000 \r\n";
@@ -386,6 +392,64 @@ class UtilitaTest : public QObject {
     p.merge();
     QCOMPARE(p.last_message(), information_message(text::kMergeDone));
     QCOMPARE(p.seams.messenger.shown.size(), std::size_t{6});
+  }
+
+  // Outputs are replaced only if ours to replace: a file the user made
+  // read-only stays as it was, and nothing is left beside it.
+  void read_only_conversion_is_refused() {
+    UtilitaPage p;
+    test::TempDir dir;
+    test::write_file(dir.file("in.txt"), gis_result(1, 1));
+    test::write_file(dir.file("out.txt"), "precedente");
+    make_read_only(dir.file("out.txt"));
+    p.type("Passi lungo X", "1");
+    p.type("Passi lungo Y", "1");
+    p.type(kGisInput, dir.file("in.txt"));
+    p.type(kConversionOutput, dir.file("out.txt"));
+    {
+      const test::OrdinaryUser user(dir.path());
+      QVERIFY(user.ready());
+      p.convert_result();
+    }
+    QCOMPARE(p.last_message(), error_message(text::kCannotCreateConversion));
+    QCOMPARE(test::read_file(dir.file("out.txt")), std::string("precedente"));
+    QCOMPARE(test::names_in(dir.path()), (std::vector<std::string>{"in.txt", "out.txt"}));
+  }
+
+  void read_only_terrain_output_is_refused() {
+    UtilitaPage p;
+    test::TempDir dir;
+    test::write_file(dir.file("m.txt"), terrain_matrix(2));
+    test::write_file(dir.file("gis.txt"), "precedente");
+    make_read_only(dir.file("gis.txt"));
+    p.type(kTerrainInput, dir.file("m.txt"));
+    p.type(kTerrainOutput, dir.file("gis.txt"));
+    {
+      const test::OrdinaryUser user(dir.path());
+      QVERIFY(user.ready());
+      p.convert_terrain();
+    }
+    QCOMPARE(p.last_message(), error_message(text::kCannotCreateTerrainOutput));
+    QCOMPARE(test::read_file(dir.file("gis.txt")), std::string("precedente"));
+    QCOMPARE(test::names_in(dir.path()), (std::vector<std::string>{"gis.txt", "m.txt"}));
+  }
+
+  void read_only_parent_is_refused() {
+    UtilitaPage p;
+    test::TempDir dir;
+    test::write_file(dir.file("padre.tlva"), project(100));
+    test::write_file(dir.file("figlio.tlva"), project(200));
+    make_read_only(dir.file("padre.tlva"));
+    p.type(kParent, dir.file("padre.tlva"));
+    p.type(kChild, dir.file("figlio.tlva"));
+    {
+      const test::OrdinaryUser user(dir.path());
+      QVERIFY(user.ready());
+      p.merge();
+    }
+    QCOMPARE(p.last_message(), error_message(text::kCannotModifyParent));
+    QCOMPARE(test::read_file(dir.file("padre.tlva")), project(100));
+    QCOMPARE(test::names_in(dir.path()), (std::vector<std::string>{"figlio.tlva", "padre.tlva"}));
   }
 
   // A full disk, as the size limit of this process makes it: the command
