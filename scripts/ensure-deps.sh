@@ -15,8 +15,8 @@ packages=(
   # the fuzz preset: clang with libFuzzer
   clang libclang-rt-14-dev
   # a real display for the screen checks: Xvfb, the accessibility bus and
-  # the client that reads it
-  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-dbus
+  # the client that reads it; the X client that pings the window
+  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-dbus python3-xlib
 )
 
 missing=()

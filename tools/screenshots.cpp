@@ -1,15 +1,23 @@
-// Renders the main window on each tab, and three data-entry dialogs filled
-// with an example line, to PNG files:
+// Renders the main window on each tab, three data-entry dialogs filled with
+// an example line, and the pages "Interpolazione" and "Utilità" in the middle
+// of a long command, to PNG files:
 //   tralva-screenshots FOLDER
 // writes FOLDER/01-start.png ... FOLDER/06-licenza.png, then
-// 07-ins_1_1_a.png, 08-ins_3_2_int.png and 09-ins_6_5_a.png.  Run it on the
+// 07-ins_1_1_a.png, 08-ins_3_2_int.png, 09-ins_6_5_a.png,
+// 10-interpolazione-in-corso.png and 11-utilita-in-corso.png.  Run it on the
 // offscreen platform (scripts/screenshots.sh does).
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <functional>
 
 #include "app/application.h"
 #include "app/main_dialog.h"
@@ -65,6 +73,65 @@ bool save(QWidget& widget, const QDir& folder, int number, const QString& name) 
   return false;
 }
 
+// Messages go to standard output rather than into boxes nobody closes, and
+// the clock moves on one second per read, so that a long command refreshes
+// its page at every estimate; `on_read` looks at the page meanwhile.
+class PrintingMessenger final : public tralva::Messenger {
+ public:
+  void show(const tralva::Message& message) override {
+    std::printf("%s: %s\n", std::string(tralva::caption(message.kind)).c_str(),
+                message.text.c_str());
+  }
+};
+
+class RunningClock final : public tralva::Clock {
+ public:
+  std::int64_t now_seconds() override {
+    if (on_read) on_read();
+    return now_++;
+  }
+  std::function<void()> on_read;
+
+ private:
+  std::int64_t now_ = 0;
+};
+
+void set_text(QWidget& page, const QString& name, const std::string& text) {
+  page.findChild<QLineEdit*>(name)->setText(QString::fromStdString(text));
+}
+
+// Runs the page's command and saves the window once the bar of `group` has
+// passed `position`.
+bool save_during(QWidget& window, QWidget& page, RunningClock& clock, const QString& command,
+                 const QString& group, int position, const QDir& folder, int number,
+                 const QString& name) {
+  auto* bar = page.findChild<QProgressBar*>(QStringLiteral("Avanzamento (%1)").arg(group));
+  bool saved = false;
+  clock.on_read = [&] {
+    if (!saved && bar->value() >= position) saved = save(window, folder, number, name);
+  };
+  for (QPushButton* button : page.findChildren<QPushButton*>()) {
+    if (button->objectName() == command || button->text() == command) {
+      button->click();
+      break;
+    }
+  }
+  clock.on_read = nullptr;
+  return saved;
+}
+
+// A GIS result file of (steps + 1) x (steps + 1) points, integers only (the
+// C library's formatting follows the locale here).
+void write_gis_result(const std::string& path, int steps) {
+  std::ofstream out(path, std::ios::binary);
+  out << "X\tY\tZ\tB\r\n";
+  for (int r = 0; r <= steps; ++r) {
+    for (int c = 0; c <= steps; ++c) {
+      out << 1512000 + 5 * c << '\t' << 5034000 + 5 * r << "\t1\t" << (r * c) % 97 << "\r\n";
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,9 +143,11 @@ int main(int argc, char** argv) {
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.mkpath(QStringLiteral("."))) return 1;
 
-  tralva::DesktopSeams seams;
-  tralva::MainDialog window(seams.context(),
-                            std::make_unique<tralva::StartPageDialogs>(seams.context()));
+  PrintingMessenger messenger;
+  tralva::DialogFilePicker files;
+  RunningClock clock;
+  const tralva::FormContext context{messenger, files, clock};
+  tralva::MainDialog window(context, std::make_unique<tralva::StartPageDialogs>(context));
   window.show();
   QApplication::processEvents();
 
@@ -98,11 +167,48 @@ int main(int argc, char** argv) {
                                                tralva::DataEntryChoice{LineKind::overhead, 6, 5}}) {
     tralva::DataEntry entry(choice);
     fill_example(entry);
-    tralva::DataEntryDialog dialog(entry, seams.context(), &window);
+    tralva::DataEntryDialog dialog(entry, context, &window);
     dialog.show();
     QApplication::processEvents();
     if (!save(dialog, folder, ++number, QString::fromStdString(entry.name()))) status = 1;
     std::printf("%s: %d x %d\n", entry.name().c_str(), dialog.width(), dialog.height());
   }
+
+  // A base grid of 200 x 200 points, seen at the middle of the bar.
+  const std::string grid = folder.filePath(QStringLiteral("griglia.txt")).toStdString();
+  window.tab().strip().setCurrentIndex(3);
+  QWidget& interpolazione = *window.tab().pages()[3];
+  set_text(interpolazione, "Origine X", "1512340.25");
+  set_text(interpolazione, "Origine Y", "5034120.5");
+  set_text(interpolazione, "Passi lungo X", "199");
+  set_text(interpolazione, "Passi lungo Y", "199");
+  set_text(interpolazione, "Passo [m]", "2.5");
+  set_text(interpolazione, "Salva il file di base (percorso)", grid);
+  if (!save_during(window, interpolazione, clock, QStringLiteral("Crea il file di base"),
+                   QStringLiteral("Creazione del file di base"), 500, folder, ++number,
+                   QStringLiteral("interpolazione-in-corso"))) {
+    status = 1;
+  }
+  std::remove(grid.c_str());
+
+  // A result of 150 x 150 points turned into a matrix, seen while writing.
+  const std::string result = folder.filePath(QStringLiteral("risultato.txt")).toStdString();
+  const std::string matrix = folder.filePath(QStringLiteral("matrice.txt")).toStdString();
+  write_gis_result(result, 149);
+  const QString kResultGroup =
+      QStringLiteral("Converti il risultato in formato compatibile con un foglio di calcolo");
+  window.tab().strip().setCurrentIndex(4);
+  QWidget& utilita = *window.tab().pages()[4];
+  set_text(utilita, "Passi lungo X", "149");
+  set_text(utilita, "Passi lungo Y", "149");
+  set_text(utilita, "Apri il file per GIS (percorso)", result);
+  set_text(utilita, QStringLiteral("Salva la conversione (percorso) (%1)").arg(kResultGroup),
+           matrix);
+  if (!save_during(window, utilita, clock, QStringLiteral("Converti (%1)").arg(kResultGroup),
+                   kResultGroup, 700, folder, ++number, QStringLiteral("utilita-in-corso"))) {
+    status = 1;
+  }
+  std::remove(result.c_str());
+  std::remove(matrix.c_str());
   return status;
 }

@@ -12,6 +12,7 @@
 
 #include "forms/form_texts.h"
 #include "forms/picture.h"
+#include "forms/up_down_arrows.h"
 #include "texts/icons.h"
 
 namespace tralva {
@@ -149,6 +150,12 @@ Picture* FormLayout::icon(const QString& resource, int x, int y) {
   const int side = units_.y(20);
   picture->setGeometry(units_.x(x), units_.y(y), side, side);
   return picture;
+}
+
+UpDownArrows* FormLayout::up_down(DuRect place) {
+  auto* arrows = new UpDownArrows(&form_);
+  arrows->setGeometry(units_.rect(place));
+  return arrows;
 }
 
 ProgressPanel FormLayout::progress(int x, int y, const QString& group) {

@@ -25,6 +25,7 @@ class QWidget;
 namespace tralva {
 
 class Picture;
+class UpDownArrows;
 
 // A name that tells two equal labels apart by their group or role:
 // "Precisione per X e Y (Esecuzione del calcolo orografico)".
@@ -102,6 +103,8 @@ class FormLayout {
   // time to its right.  The bar and the three numbers are named, qualified
   // by `group` where a page has more than one.
   ProgressPanel progress(int x, int y, const QString& group = {});
+  // Up-down arrows in their rectangle, the up arrow in the upper half.
+  UpDownArrows* up_down(DuRect place);
 
  private:
   QRect line_rect(QWidget* control, int x, int y, int du_height) const;

@@ -1,8 +1,12 @@
 #include "pages/page.h"
 
 #include <QKeyEvent>
+#include <QProgressBar>
+#include <QScopedValueRollback>
 
 #include "forms/dialog_keys.h"
+#include "forms/progress_display.h"
+#include "forms/wait_cursor.h"
 
 namespace tralva {
 
@@ -17,6 +21,27 @@ void Page::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QFrame::keyPressEvent(event);
+}
+
+void Page::run_command(const std::function<Message()>& command) { run(command, nullptr); }
+
+void Page::run_with_progress(const LongCommand& command, const ProgressPanel& panel,
+                             RemainingTime& remaining) {
+  ProgressDisplay display(*panel.bar, remaining, form_.exchange(), *this);
+  run([&] { return command(display, form_.context().clock); }, &panel);
+}
+
+void Page::run(const std::function<Message()>& command, const ProgressPanel* panel) {
+  if (running_) return;
+  const QScopedValueRollback<bool> running(running_, true);
+  Message message;
+  {
+    // Not over the message box: the work is done when it shows.
+    const WaitCursor wait;
+    message = command();
+  }
+  form_.messenger().show(message);
+  if (panel != nullptr) panel->bar->setValue(0);
 }
 
 }  // namespace tralva

@@ -9,4 +9,15 @@ inline constexpr FileType kProject{"Dati di Tralva (*.tlva)|*.tlva|", "tlva"};
 inline constexpr FileType kTerrainText{"File di testo (*.txt)|*.txt|", "txt"};
 inline constexpr FileType kGisResult{"Testo per GIS (*.txt)|*.txt|", "txt"};
 
+// Interpolazione.
+inline constexpr FileType kBaseGrid{"File di testo (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kBaseInput{"Dati di base (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kSpotHeights{"Dati di quota (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kTerrainData{"Dati orografici (*.txt)|*.txt|", "txt"};
+
+// Utilità.
+inline constexpr FileType kSpreadsheet{"Testo (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kTerrainMatrix{"File orografico matriciale (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kTerrainGis{"File orografico compatibile GIS (*.txt)|*.txt|", "txt"};
+
 }  // namespace tralva::file_type

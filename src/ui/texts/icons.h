@@ -15,5 +15,8 @@ inline constexpr char kTerrain[] = ":/icons/terrain.svg";
 inline constexpr char kLoad[] = ":/icons/load.svg";
 inline constexpr char kWrite[] = ":/icons/write.svg";
 inline constexpr char kAngles[] = ":/icons/angles.svg";
+inline constexpr char kGrid[] = ":/icons/grid.svg";
+inline constexpr char kConvert[] = ":/icons/convert.svg";
+inline constexpr char kMerge[] = ":/icons/merge.svg";
 
 }  // namespace tralva::icon

@@ -218,8 +218,9 @@ class MainDialogTest : public QObject {
       }
     }
     // 3 lists on Start; 12 edits and a list on the plane page; 7 edits, a
-    // list and a box on the terrain page.
-    QCOMPARE(inputs, 3 + 13 + 9);
+    // list and a box on the terrain page; 11 edits and 2 lists on
+    // "Interpolazione"; 8 edits and 4 lists on "Utilità".
+    QCOMPARE(inputs, 3 + 13 + 9 + 13 + 12);
     QVERIFY(w.strip().focusPolicy() & Qt::TabFocus);
     for (QPushButton* button : w.window->findChildren<QPushButton*>()) {
       QVERIFY(button->focusPolicy() & Qt::TabFocus);
