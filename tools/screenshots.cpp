@@ -1,11 +1,13 @@
 // Renders the main window on each tab, three data-entry dialogs filled with
-// an example line, and the pages "Interpolazione" and "Utilità" in the middle
-// of a long command, to PNG files:
+// an example line, the pages "Interpolazione" and "Utilità" in the middle
+// of a long command, and the two engineering dialogs with example inputs, to
+// PNG files:
 //   tralva-screenshots FOLDER
 // writes FOLDER/01-start.png ... FOLDER/06-licenza.png, then
 // 07-ins_1_1_a.png, 08-ins_3_2_int.png, 09-ins_6_5_a.png,
-// 10-interpolazione-in-corso.png and 11-utilita-in-corso.png.  Run it on the
-// offscreen platform (scripts/screenshots.sh does).
+// 10-interpolazione-in-corso.png, 11-utilita-in-corso.png, 12-fascia.png and
+// 13-geometria.png.  Run it on the offscreen platform (scripts/screenshots.sh
+// does).
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +24,8 @@
 #include "app/application.h"
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
+#include "dialogs/fascia.h"
+#include "dialogs/geometria.h"
 #include "project/arm_angles.h"
 
 namespace {
@@ -63,6 +67,45 @@ void fill_example(tralva::DataEntry& entry) {
   const std::string file = "/home/tecnico/progetti/" + entry.name() + ".tlva";
   entry.load_path = file;
   entry.save_path = file;
+}
+
+// Inputs as an engineer would type them for a 380 kV line and a 150 kV cable.
+tralva::RightOfWayBand band_example() {
+  tralva::RightOfWayBand band;
+  band.flat_vertical_s = 8.5f;
+  band.flat_vertical_i = 1500;
+  band.triangle_s = 6.2f;
+  band.triangle_i = 870;
+  band.cables_flat_i = 1000;
+  band.cables_flat_d = 1.6f;
+  band.cables_flat_s = 0.25f;
+  band.trefoil_i = 1000;
+  band.trefoil_d = 1.6f;
+  band.trefoil_s = 0.12f;
+  band.double_i1 = 1500;
+  band.double_i2 = -1500;
+  band.double_s = 7.8f;
+  band.double_d = 14.6f;
+  return band;
+}
+
+tralva::GeometricParameters geometry_example() {
+  tralva::GeometricParameters geometry;
+  geometry.x1 = 1512340.25;
+  geometry.y1 = 5034120.5;
+  geometry.x0 = 1512692.75;
+  geometry.y0 = 5034162.25;
+  geometry.x2 = 1513045.125;
+  geometry.y2 = 5034287.5;
+  geometry.inner_z1 = 242.5f;
+  geometry.inner_z2 = 236.8f;
+  geometry.inner_z0 = 221.35f;
+  geometry.inner_l = 352.5f;
+  geometry.outer_z1 = 268.4f;
+  geometry.outer_z2 = 231.9f;
+  geometry.outer_z0 = 229.75f;
+  geometry.outer_l = 310;
+  return geometry;
 }
 
 bool save(QWidget& widget, const QDir& folder, int number, const QString& name) {
@@ -210,5 +253,18 @@ int main(int argc, char** argv) {
   }
   std::remove(result.c_str());
   std::remove(matrix.c_str());
+
+  const auto show = [&](QDialog& dialog, const char* name) {
+    dialog.show();
+    QApplication::processEvents();
+    if (!save(dialog, folder, ++number, QString::fromUtf8(name))) status = 1;
+    std::printf("%s: %d x %d\n", name, dialog.width(), dialog.height());
+  };
+  tralva::RightOfWayBand band = band_example();
+  tralva::fascia band_dialog(band, context, &window);
+  show(band_dialog, "fascia");
+  tralva::GeometricParameters geometry = geometry_example();
+  tralva::geometria geometry_dialog(geometry, context, &window);
+  show(geometry_dialog, "geometria");
   return status;
 }

@@ -21,4 +21,14 @@ void StartPageDialogs::open_data_entry(const DataEntryChoice& choice) {
   dialog.exec();
 }
 
+void StartPageDialogs::open_geometry() {
+  geometria dialog(geometry_, context_, QApplication::activeWindow());
+  dialog.exec();
+}
+
+void StartPageDialogs::open_band() {
+  fascia dialog(band_, context_, QApplication::activeWindow());
+  dialog.exec();
+}
+
 }  // namespace tralva

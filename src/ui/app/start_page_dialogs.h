@@ -1,12 +1,14 @@
 #pragma once
 // What the Start page opens in the program.  It holds the 30 data-entry
-// configurations for the whole run, built in the Start page's order, and
-// opens each modally over the window that is active; the viewer and the two
-// engineering dialogs open nothing yet.
+// configurations, then the geometric parameters and the right-of-way band,
+// for the whole run, and opens each modally over the window that is active;
+// the viewer opens nothing yet.
 
 #include <vector>
 
 #include "dialogs/data_entry_dialog.h"
+#include "dialogs/fascia.h"
+#include "dialogs/geometria.h"
 #include "forms/form_context.h"
 #include "pages/start_dialogs.h"
 
@@ -18,8 +20,8 @@ class StartPageDialogs final : public StartDialogs {
 
   void open_data_entry(const DataEntryChoice& choice) override;
   void open_viewer() override {}
-  void open_geometry() override {}
-  void open_band() override {}
+  void open_geometry() override;
+  void open_band() override;
 
   // The configuration's values, as its dialog shows them when opened; null
   // for a choice that is none of the 30.
@@ -28,6 +30,8 @@ class StartPageDialogs final : public StartDialogs {
  private:
   FormContext context_;
   std::vector<DataEntry> data_entries_;
+  GeometricParameters geometry_;
+  RightOfWayBand band_;
 };
 
 }  // namespace tralva

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <optional>
 
 #include "common/field.h"
@@ -121,23 +122,29 @@ class CheckBinding final : public FormExchange::Binding {
   QCheckBox* box_;
 };
 
-class StaticIntBinding final : public FormExchange::Binding {
+// A number in a static text: the form shows it, the user cannot type it.
+template <typename T, std::string (*Show)(T), std::optional<T> (*Parse)(std::string_view),
+          const char* Prompt>
+class StaticBinding final : public FormExchange::Binding {
  public:
-  StaticIntBinding(std::int32_t& field, QLabel* text) : field_(field), text_(text) {}
-  void write() override { text_->setText(QString::fromStdString(show_int(field_))); }
+  StaticBinding(T& field, QLabel* text) : field_(field), text_(text) {}
+  void write() override { text_->setText(QString::fromStdString(Show(field_))); }
   bool read() override {
-    const std::optional<std::int32_t> value = parse_field_int(text_->text().toStdString());
+    const std::optional<T> value = Parse(text_->text().toStdString());
     if (!value) return false;
     field_ = *value;
     return true;
   }
-  const char* prompt() const override { return kIntegerPrompt; }
+  const char* prompt() const override { return Prompt; }
   void focus() override {}
 
  private:
-  std::int32_t& field_;
+  T& field_;
   QLabel* text_;
 };
+
+using StaticIntBinding = StaticBinding<std::int32_t, show_int, parse_field_int, kIntegerPrompt>;
+using StaticFloatBinding = StaticBinding<float, show_float, parse_field_float, kNumberPrompt>;
 
 }  // namespace
 
@@ -198,13 +205,31 @@ FormExchange& FormExchange::bind(int& field, QCheckBox* box, const QString& name
   return add(std::make_unique<CheckBinding>(field, box), box, name);
 }
 
-FormExchange& FormExchange::bind(std::int32_t& field, QLabel* text, const QString& name) {
+FormExchange& FormExchange::add_static(std::unique_ptr<Binding> binding, QLabel* text,
+                                       const QString& name) {
   // A static's accessible name is its text (the number); the name describes it.
   if (!name.isEmpty()) {
     text->setObjectName(name);
     text->setAccessibleDescription(name);
   }
-  bindings_.push_back(std::make_unique<StaticIntBinding>(field, text));
+  bindings_.push_back(std::move(binding));
+  return *this;
+}
+
+FormExchange& FormExchange::bind(std::int32_t& field, QLabel* text, const QString& name) {
+  return add_static(std::make_unique<StaticIntBinding>(field, text), text, name);
+}
+
+FormExchange& FormExchange::bind(float& field, QLabel* text, const QString& name) {
+  return add_static(std::make_unique<StaticFloatBinding>(field, text), text, name);
+}
+
+FormExchange& FormExchange::choice(QRadioButton* button, bool& chosen, bool& other) {
+  QObject::connect(button, &QRadioButton::clicked, &connections_, [this, &chosen, &other] {
+    chosen = true;
+    other = false;
+    read_form();
+  });
   return *this;
 }
 

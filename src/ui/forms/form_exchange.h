@@ -11,8 +11,8 @@
 // number." (or "... an integer."), focuses that control with its text
 // selected and stops: earlier fields keep their new values, that one and the
 // later ones their old ones.  Every text change of a bound edit, selection
-// change of a bound list and click of a bound check box reads the form;
-// showing the values does not count as a change.
+// change of a bound list and click of a bound check box or radio button
+// reads the form; showing the values does not count as a change.
 //
 // A binding with a `name` gives it to its control as object name and
 // accessible name, so tests, screen readers and desktop automation find it
@@ -32,6 +32,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QWidget;
 
 namespace tralva {
@@ -59,6 +60,14 @@ class FormExchange {
   FormExchange& bind(int& field, QCheckBox* box, const QString& name = {});
   // A read-only integer shown in a static text; read back like an integer edit.
   FormExchange& bind(std::int32_t& field, QLabel* text, const QString& name = {});
+  // A read-only float (a result) shown in a static text with 6 digits; read
+  // back like a float edit.
+  FormExchange& bind(float& field, QLabel* text, const QString& name = {});
+
+  // One radio button of a pair whose flags the form keeps but never shows:
+  // a click sets `chosen`, clears `other`, then reads the form.  Writing the
+  // form leaves the button as it is, so a new window opens with it unselected.
+  FormExchange& choice(QRadioButton* button, bool& chosen, bool& other);
 
   void write_form();
   // False when a field could not be read (its prompt has been shown).
@@ -70,6 +79,7 @@ class FormExchange {
   FormExchange& add(std::unique_ptr<Binding> binding, QWidget* control, const QString& name);
   void watch(QLineEdit* edit);
   void watch(QComboBox* list);
+  FormExchange& add_static(std::unique_ptr<Binding> binding, QLabel* text, const QString& name);
 
   Messenger& messenger_;
   std::vector<std::unique_ptr<Binding>> bindings_;

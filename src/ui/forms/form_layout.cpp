@@ -1,5 +1,6 @@
 #include "forms/form_layout.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
@@ -65,6 +67,13 @@ QLabel* FormLayout::text(const QString& text, DuRect place) {
   return label;
 }
 
+QLabel* FormLayout::value(DuRect place) {
+  QLabel* number = text(QStringLiteral("0"), place);
+  number->setWordWrap(false);
+  number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return number;
+}
+
 QLineEdit* FormLayout::number_edit(DuRect place) {
   QLineEdit* edit = text_edit(place);
   edit->setAlignment(Qt::AlignRight);
@@ -111,6 +120,25 @@ QCheckBox* FormLayout::check(const QString& text, int x, int y) {
   return box;
 }
 
+RadioPair FormLayout::radio_pair(const QString& first, int first_x, int first_y,
+                                 const QString& second, int second_x, int second_y,
+                                 const QString& group) {
+  // Every control is a child of the form, so the pair needs a group of its
+  // own: left to themselves, all radio buttons of a form would exclude each
+  // other.
+  auto* pair = new QButtonGroup(&form_);
+  pair->setExclusive(true);
+  const auto radio = [&](const QString& text, int x, int y) {
+    auto* button = new QRadioButton(text, &form_);
+    button->setFocusPolicy(Qt::ClickFocus);
+    button->setGeometry(line_rect(button, x, y, 10));
+    name_control(button, group.isEmpty() ? text : in_group(text, group));
+    pair->addButton(button);
+    return button;
+  };
+  return {radio(first, first_x, first_y), radio(second, second_x, second_y)};
+}
+
 QPushButton* FormLayout::button(const QString& text, DuRect place) {
   auto* button = new QPushButton(text, &form_);
   button->setAutoDefault(false);
@@ -140,6 +168,12 @@ FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, 
 
 Picture* FormLayout::picture(const QString& resource, const QString& description, DuRect place) {
   auto* picture = new Picture(resource, description, Picture::Style::sunken, &form_);
+  picture->setGeometry(units_.rect(place));
+  return picture;
+}
+
+Picture* FormLayout::diagram(const QString& resource, const QString& description, DuRect place) {
+  auto* picture = new Picture(resource, description, Picture::Style::diagram, &form_);
   picture->setGeometry(units_.rect(place));
   return picture;
 }
@@ -177,23 +211,18 @@ ProgressPanel FormLayout::progress(int x, int y, const QString& group) {
 
   icon(QString::fromUtf8(icon::kRemaining), x + 164, y - 1);
   label(QString::fromUtf8(form_text::kRemainingTime), x + 193, y - 1);
-  const auto number = [&](int at, int width, Qt::Alignment alignment) {
-    QLabel* value = this->text(QStringLiteral("0"), {at, y + 11, width, 8});
-    value->setAlignment(alignment | Qt::AlignVCenter);
-    return value;
-  };
-  panel.hours = number(x + 182, 20, Qt::AlignRight);
+  panel.hours = value({x + 182, y + 11, 20, 8});
   label(QStringLiteral("h"), x + 203, y + 11);
-  panel.minutes = number(x + 210, 12, Qt::AlignRight);
+  panel.minutes = value({x + 210, y + 11, 12, 8});
   label(QStringLiteral("m"), x + 223, y + 11);
-  panel.seconds = number(x + 231, 12, Qt::AlignRight);
+  panel.seconds = value({x + 231, y + 11, 12, 8});
   label(QStringLiteral("s"), x + 244, y + 11);
   // A static's accessible name is its text (the number); the name describes it.
-  for (const auto& [value, name] :
+  for (const auto& [number, name] :
        {std::pair{panel.hours, form_text::kHours}, std::pair{panel.minutes, form_text::kMinutes},
         std::pair{panel.seconds, form_text::kSeconds}}) {
-    value->setObjectName(named(name));
-    value->setAccessibleDescription(named(name));
+    number->setObjectName(named(name));
+    number->setAccessibleDescription(named(name));
   }
   return panel;
 }

@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace tralva {
@@ -60,6 +61,12 @@ struct FileRow {
   QLineEdit* path = nullptr;
 };
 
+// Two radio buttons that exclude each other and no others of the form.
+struct RadioPair {
+  QRadioButton* first = nullptr;
+  QRadioButton* second = nullptr;
+};
+
 enum class EditKind {
   number,  // right-aligned
   digits,  // right-aligned, digits only
@@ -78,6 +85,9 @@ class FormLayout {
   QLabel* label(const QString& text, int x, int y, QWidget* buddy = nullptr);
   // A paragraph wrapped inside its rectangle.
   QLabel* text(const QString& text, DuRect place);
+  // A number the form shows and the user cannot type (a result), right-aligned
+  // on its line.
+  QLabel* value(DuRect place);
   QLineEdit* number_edit(DuRect place);
   QLineEdit* digits_edit(DuRect place);
   QLineEdit* text_edit(DuRect place);
@@ -89,6 +99,11 @@ class FormLayout {
   // A drop-down list at (x, y) of the given width, items in this order.
   QComboBox* list(const QStringList& items, int x, int y, int width);
   QCheckBox* check(const QString& text, int x, int y);
+  // A pair of radio buttons at (first_x, first_y) and (second_x, second_y),
+  // reached by clicking, not by the Tab key.  They are named after their texts,
+  // qualified by `group` where the same pair appears twice in a form.
+  RadioPair radio_pair(const QString& first, int first_x, int first_y, const QString& second,
+                       int second_x, int second_y, const QString& group = {});
   QPushButton* button(const QString& text, DuRect place);
   // A push button with its icon in the 20 x 20 box to its left (as the
   // pages place them); `icon_x` is the icon's left edge.
@@ -98,6 +113,10 @@ class FormLayout {
   FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button, int path_x,
                    int path_width = 130);
   Picture* picture(const QString& resource, const QString& description, DuRect place);
+  // A picture with edits laid over it: drawn in dialog units of its place and
+  // stretched to it, so each of its marks stays beside the edit placed at the
+  // same dialog units, whatever the font.
+  Picture* diagram(const QString& resource, const QString& description, DuRect place);
   Picture* icon(const QString& resource, int x, int y);
   // The bar at (x, y), 148 x 6, with its scale under it and the remaining
   // time to its right.  The bar and the three numbers are named, qualified

@@ -6,18 +6,29 @@ namespace tralva {
 
 Picture::Picture(const QString& resource, const QString& description, Style style, QWidget* parent)
     : QFrame(parent), renderer_(resource), style_(style) {
-  if (style_ == Style::sunken) {
+  if (style_ != Style::plain) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
   }
-  renderer_.setAspectRatioMode(Qt::KeepAspectRatio);
+  renderer_.setAspectRatioMode(style_ == Style::diagram ? Qt::IgnoreAspectRatio
+                                                        : Qt::KeepAspectRatio);
   setAccessibleName(description);
 }
 
 void Picture::paintEvent(QPaintEvent* event) {
+  if (style_ == Style::diagram) {
+    // The whole frame, edges included, so that a mark drawn some dialog
+    // units from the corner is where an edit at those units is; the frame
+    // is drawn over the drawing's border.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer_.render(&painter, QRectF(rect()));
+    drawFrame(&painter);
+    return;
+  }
   QFrame::paintEvent(event);
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);

@@ -1,7 +1,9 @@
 #pragma once
-// A vector picture from the resources, scaled to fit and centred, crisp at
-// any size: the photographs and diagrams of the pages (with a sunken frame)
-// and the small icons beside buttons (without).
+// A vector picture from the resources, crisp at any size: the photographs
+// and drawings of the pages (with a sunken frame) and the small icons beside
+// buttons (without), scaled to fit and centred; and the diagrams that edits
+// are laid over, stretched to their frame so that the drawing's coordinates
+// are the form's.
 
 #include <QFrame>
 #include <QSvgRenderer>
@@ -12,7 +14,7 @@ class Picture final : public QFrame {
   Q_OBJECT
 
  public:
-  enum class Style { sunken, plain };
+  enum class Style { sunken, plain, diagram };
 
   // `description` is what screen readers say for the picture.
   Picture(const QString& resource, const QString& description, Style style,

@@ -18,5 +18,6 @@ inline constexpr char kAngles[] = ":/icons/angles.svg";
 inline constexpr char kGrid[] = ":/icons/grid.svg";
 inline constexpr char kConvert[] = ":/icons/convert.svg";
 inline constexpr char kMerge[] = ":/icons/merge.svg";
+inline constexpr char kSag[] = ":/icons/sag.svg";
 
 }  // namespace tralva::icon

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include "gui_support.h"
@@ -224,6 +225,52 @@ class FormExchangeTest : public QObject {
     form.hours_text->setText("12");
     QVERIFY(form.exchange.read_form());
     QCOMPARE(form.hours, 12);
+  }
+
+  void float_results_show_six_digits_and_come_back_as_shown() {
+    test::RecordingMessenger messenger;
+    FormExchange exchange(messenger);
+    QLabel text;
+    float result = 1.23456789f;
+    exchange.bind(result, &text, "Fascia [m]");
+    exchange.write_form();
+    QCOMPARE(text.text(), QString("1.23457"));
+    QCOMPARE(text.objectName(), QString("Fascia [m]"));
+    QCOMPARE(text.accessibleDescription(), QString("Fascia [m]"));
+    QVERIFY(exchange.read_form());
+    QVERIFY(result == 1.23457f);  // exactly: QCOMPARE is fuzzy
+    QVERIFY(messenger.shown.empty());
+  }
+
+  void radio_sets_its_flag_clears_the_other_then_reads_the_form() {
+    test::RecordingMessenger messenger;
+    TestForm form(messenger);
+    auto* first = new QRadioButton("Simmetrica", &form.window);
+    auto* second = new QRadioButton("Antisimmetrica", &form.window);
+    second->move(0, 40);
+    first->show();
+    second->show();
+    bool symmetric = false;
+    bool antisymmetric = false;
+    form.exchange.choice(first, symmetric, antisymmetric).choice(second, antisymmetric, symmetric);
+    {
+      const QSignalBlocker quiet(form.single_edit);
+      form.single_edit->setText("2.5");  // typed, not yet read
+    }
+    QTest::mouseClick(first, Qt::LeftButton);
+    QVERIFY(symmetric && !antisymmetric);
+    QCOMPARE(form.single, 2.5f);
+    QTest::mouseClick(second, Qt::LeftButton);
+    QVERIFY(antisymmetric && !symmetric);
+    // The flags are not exchanged: writing changes neither them nor the buttons.
+    form.exchange.write_form();
+    QVERIFY(antisymmetric && second->isChecked());
+    // An unreadable field stops the reading, not the choice.
+    form.real_edit->setText("");
+    messenger.shown.clear();
+    QTest::mouseClick(first, Qt::LeftButton);
+    QCOMPARE(messenger.shown.size(), std::size_t{1});
+    QVERIFY(symmetric && !antisymmetric);
   }
 };
 

@@ -4,16 +4,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "forms/dialog_units.h"
 #include "forms/picture.h"
+#include "test_support.h"
 
 namespace tralva {
 namespace {
@@ -106,16 +109,53 @@ class FormLayoutTest : public QObject {
     QCOMPARE(panel.hours->text(), QString("0"));
   }
 
+  void radio_pairs_exclude_only_each_other_and_are_reached_by_clicking() {
+    QWidget form;
+    FormLayout layout(form);
+    const RadioPair phases = layout.radio_pair("Simmetrica", 10, 10, "Antisimmetrica", 80, 10);
+    const RadioPair extension =
+        layout.radio_pair("Massima", 10, 30, "Al suolo", 10, 42, "cavi posati in piano");
+    form.show();
+    QVERIFY(!phases.first->isChecked() && !phases.second->isChecked());
+    QTest::mouseClick(phases.first, Qt::LeftButton);
+    QTest::mouseClick(extension.second, Qt::LeftButton);
+    QTest::mouseClick(phases.second, Qt::LeftButton);
+    QVERIFY(!phases.first->isChecked() && phases.second->isChecked());
+    QVERIFY(extension.second->isChecked());
+    QVERIFY(!(phases.first->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(phases.first->accessibleName(), QString("Simmetrica"));
+    QCOMPARE(extension.first->objectName(), QString("Massima (cavi posati in piano)"));
+  }
+
+  void diagrams_fill_their_place_where_pictures_keep_their_shape() {
+    // A square drawing in a wide place: a picture keeps it square and
+    // centred, a diagram stretches it, so its left edge meets the place's.
+    test::TempDir folder;
+    const std::string square = folder.file("square.svg");
+    test::write_file(square,
+                     "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\">"
+                     "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>");
+    QWidget form;
+    FormLayout layout(form);
+    const DuRect place{0, 0, 160, 30};
+    Picture* picture = layout.picture(QString::fromStdString(square), "quadrato", place);
+    Picture* diagram = layout.diagram(QString::fromStdString(square), "quadrato", place);
+    QVERIFY(picture->is_valid() && diagram->is_valid());
+    const QPoint near_left(6, layout.units().y(15));
+    QCOMPARE(picture->grab().toImage().pixelColor(near_left), QColor(Qt::white));
+    QCOMPARE(diagram->grab().toImage().pixelColor(near_left), QColor(Qt::red));
+  }
+
   void pictures_load_from_the_resources() {
-    for (const char* resource :
-         {":/pictures/pylon.svg", ":/pictures/span.svg", ":/pictures/band.svg",
-          ":/pictures/wires.svg", ":/pictures/contours.svg", ":/icons/tralva.svg",
-          ":/icons/open.svg", ":/icons/save.svg", ":/icons/run.svg", ":/icons/remaining.svg",
-          ":/icons/exit.svg", ":/icons/tools.svg", ":/icons/band.svg", ":/icons/terrain.svg",
-          ":/icons/load.svg", ":/icons/write.svg", ":/icons/angles.svg"}) {
-      Picture picture(resource, "immagine", Picture::Style::sunken);
-      QVERIFY2(picture.is_valid(), resource);
+    int count = 0;
+    for (const QString folder : {":/pictures/", ":/icons/"}) {
+      for (const QString& name : QDir(folder).entryList()) {
+        Picture picture(folder + name, "immagine", Picture::Style::sunken);
+        QVERIFY2(picture.is_valid(), qPrintable(name));
+        ++count;
+      }
     }
+    QVERIFY(count > 0);
     QVERIFY(!QIcon(":/icons/tralva.svg").pixmap(32, 32).isNull());
   }
 };
