@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build, desktop program, tests, benchmarks
   g++ cmake ninja-build
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core locales
   # the style check of the test command

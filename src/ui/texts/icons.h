@@ -15,5 +15,9 @@ inline constexpr char kTerrain[] = ":/icons/terrain.svg";
 inline constexpr char kLoad[] = ":/icons/load.svg";
 inline constexpr char kWrite[] = ":/icons/write.svg";
 inline constexpr char kAngles[] = ":/icons/angles.svg";
+inline constexpr char kReading[] = ":/icons/reading.svg";
+inline constexpr char kMessageError[] = ":/icons/message-error.svg";
+inline constexpr char kMessageWarning[] = ":/icons/message-warning.svg";
+inline constexpr char kMessageInformation[] = ":/icons/message-information.svg";
 
 }  // namespace tralva::icon
