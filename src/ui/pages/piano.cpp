@@ -30,6 +30,7 @@ piano::piano(FormContext context, QWidget* parent) : Page(context, parent) {
                           .file_icon_x = 16,
                           .file_button_x = 42,
                           .data_y = 105,
+                          .terrain_y = std::nullopt,
                           .result_y = 131,
                           .precision_label_x = 16,
                           .precision_y = 154,
