@@ -14,9 +14,9 @@ packages=(
   clang-format
   # the fuzz preset: clang with libFuzzer
   clang libclang-rt-14-dev
-  # a real display for the screen checks: Xvfb, the accessibility bus and
-  # the client that reads it
-  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-dbus
+  # a real display for the screen checks: Xvfb, a window manager, the
+  # accessibility bus and the client that reads it
+  xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-dbus
 )
 
 missing=()

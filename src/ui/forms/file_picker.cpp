@@ -45,6 +45,9 @@ QString start_folder(const std::string& current_path, const QString& last_folder
 
 void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode,
                            const QString& folder) {
+  // The toolkit's own dialog, whatever the desktop: it speaks the
+  // program's Italian and takes its filters and start folder as given.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setDirectory(folder);
   dialog.setNameFilters(name_filters(request.filter));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
