@@ -7,16 +7,17 @@ set -euo pipefail
 packages=(
   # build, desktop program, tests, benchmarks
   g++ cmake ninja-build
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core locales
   # the style check of the test command
   clang-format
   # the fuzz preset: clang with libFuzzer
   clang libclang-rt-14-dev
-  # a real display for the screen checks: Xvfb, the accessibility bus and
-  # the client that reads it; the X client that pings the window
-  xvfb xauth dbus dbus-x11 at-spi2-core python3 python3-dbus python3-xlib
+  # a real display for the screen checks: Xvfb, a window manager, the
+  # accessibility bus and the client that reads it, the X client that pings
+  # the window
+  xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-dbus python3-xlib
 )
 
 missing=()

@@ -43,6 +43,69 @@ std::optional<std::int32_t> parse_field_int(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+namespace {
+
+// How far the number at the start of `text` (white space skipped) reaches.
+std::size_t number_end(std::string_view text, FieldKind kind) {
+  std::size_t i = 0;
+  while (i < text.size() && is_scan_space(static_cast<unsigned char>(text[i]))) ++i;
+  if (kind != FieldKind::int32) {
+    std::size_t end = i + scan_double_text(text.substr(i)).consumed;
+    // A dangling exponent ("1e", "2E+") is passed over but is not part of
+    // the value.
+    if (end > i && (text[end - 1] == '+' || text[end - 1] == '-')) --end;
+    if (end > i && (text[end - 1] == 'e' || text[end - 1] == 'E')) --end;
+    return end;
+  }
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  return i;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<std::string> field_reading_note(std::string_view text, FieldKind kind) {
+  std::string shown;
+  switch (kind) {
+    case FieldKind::real64: {
+      const auto value = parse_field_double(text);
+      if (!value) return std::nullopt;
+      shown = show_double(*value);
+      break;
+    }
+    case FieldKind::real32: {
+      const auto value = parse_field_float(text);
+      if (!value) return std::nullopt;
+      shown = show_float(*value);
+      break;
+    }
+    case FieldKind::int32: {
+      const auto value = parse_field_int(text);
+      if (!value) return std::nullopt;
+      shown = show_int(*value);
+      break;
+    }
+  }
+  const std::string_view rest = text.substr(number_end(text, kind));
+  std::size_t after = 0;
+  while (after < rest.size() && is_scan_space(static_cast<unsigned char>(rest[after]))) ++after;
+  if (after == rest.size()) return std::nullopt;
+  // The usual slips first: the decimal comma, digits grouped with a space, a
+  // fraction in a field of whole numbers.
+  const bool digit_follows = after + 1 < rest.size() && is_digit(rest[after + 1]);
+  const char* why = "il testo dopo il numero è ignorato.";
+  if (rest[0] == ',' && digit_follows) {
+    why = "il separatore decimale è il punto.";
+  } else if (after > 0 && is_digit(rest[after])) {
+    why = "lo spazio chiude il numero.";
+  } else if (kind == FieldKind::int32 && rest[0] == '.') {
+    why = "il campo accetta solo numeri interi.";
+  }
+  return "Letto come " + shown + ": " + why;
+}
+
 std::string show_double(double value) { return general_text(value, kDoubleDigits); }
 std::string show_float(float value) { return general_text(value, kFloatDigits); }
 std::string show_int(std::int32_t value) { return int_text(value); }

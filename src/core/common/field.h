@@ -27,4 +27,14 @@ std::string show_double(double value);  // "%.15g"
 std::string show_float(float value);    // "%.6g"
 std::string show_int(std::int32_t value);
 
+// The kinds of number field, for what is said about their reading.
+enum class FieldKind { real64, real32, int32 };
+
+// When a field's text is more than the number read from it ("12,5" read as
+// 12, "30x" as 30, "1 000" as 1), what the user is told without a box:
+// "Letto come 12: il separatore decimale è il punto."  nullopt when the text
+// is wholly the number (white space around it aside) or holds none (the
+// prompt speaks then).
+std::optional<std::string> field_reading_note(std::string_view text, FieldKind kind);
+
 }  // namespace tralva

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QTranslator>
 
 namespace tralva {
 
@@ -11,6 +12,11 @@ namespace tralva {
 // was designed; the desktop's larger default would push the fixed-size
 // windows past the height of a 768-pixel screen.  `base` at 8 points.
 QFont dialog_font(QFont base);
+
+// The toolkit's own texts (file dialogs, standard buttons) in Italian,
+// whatever the desktop's language: the whole interface speaks Italian.
+// False when the translations are not installed.
+bool install_italian_texts(QCoreApplication& application, QTranslator& translator);
 
 class Application final : public QApplication {
   Q_OBJECT
@@ -20,6 +26,9 @@ class Application final : public QApplication {
 
   // Shows the main window until it closes; the exit status.
   int run();
+
+ private:
+  QTranslator translator_;
 };
 
 }  // namespace tralva

@@ -6,6 +6,8 @@
 #include <QTabBar>
 #include <algorithm>
 
+#include "forms/form.h"
+
 namespace tralva {
 namespace {
 
@@ -60,22 +62,6 @@ void CibTabCtrl::select_page(int index) {
   place_and_show(pages_[index]);
 }
 
-namespace {
-
-// Puts the focus on the first control of a page that takes it by Tab.
-void focus_first_control(QWidget* page) {
-  for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
-    if (page->isAncestorOf(w) && w->isVisibleTo(page) && w->isEnabled() &&
-        (w->focusPolicy() & Qt::TabFocus)) {
-      w->setFocus(Qt::TabFocusReason);
-      return;
-    }
-  }
-  page->setFocus(Qt::OtherFocusReason);
-}
-
-}  // namespace
-
 void CibTabCtrl::show_clicked_page() {
   current_page_ = tabs_->currentIndex();
   for (QWidget* page : pages_) page->hide();
@@ -85,7 +71,7 @@ void CibTabCtrl::show_clicked_page() {
   // After a click the focus would stay in the page just hidden, or on the
   // strip, where Enter closes the window; it goes to the page.  Arrow keys
   // on the strip keep it there.
-  if (clicked_ || !tabs_->hasFocus()) focus_first_control(page);
+  if (clicked_ || !tabs_->hasFocus()) focus_first_control(*page);
   clicked_ = false;
   update();
 }

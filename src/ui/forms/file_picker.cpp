@@ -3,14 +3,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "forms/form_exchange.h"
 
 namespace tralva {
 
 FileRequest file_request(std::string filter, std::string extension) {
-  return {std::move(filter), "*." + extension, std::move(extension)};
+  return {std::move(filter), "*." + extension, std::move(extension), {}};
 }
 
 FileRequest file_request(const FileType& type) { return file_request(type.filter, type.extension); }
@@ -31,7 +33,22 @@ QStringList name_filters(const std::string& filter) {
   return filters;
 }
 
-void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode) {
+QString start_folder(const std::string& current_path, const QString& last_folder) {
+  if (!current_path.empty()) {
+    const QDir folder = QFileInfo(QString::fromStdString(current_path)).absoluteDir();
+    if (folder.exists()) return folder.absolutePath();
+  }
+  if (!last_folder.isEmpty() && QDir(last_folder).exists()) return last_folder;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode,
+                           const QString& folder) {
+  // The toolkit's own dialog, whatever the desktop: it speaks the
+  // program's Italian and takes its filters and start folder as given.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setDirectory(folder);
   dialog.setNameFilters(name_filters(request.filter));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   if (mode == PickMode::save) {
@@ -46,8 +63,9 @@ void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, Pick
   dialog.selectFile(QString::fromStdString(request.initial_name));
 }
 
-bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, std::string& path,
+bool pick_file(FilePicker& picker, PickMode mode, FileRequest request, std::string& path,
                FormExchange& form) {
+  request.current_path = path;
   const std::optional<std::string> chosen =
       mode == PickMode::open ? picker.open_file(request) : picker.save_file(request);
   if (!chosen) return false;
@@ -74,10 +92,11 @@ std::optional<std::string> DialogFilePicker::save_file(const FileRequest& reques
 
 std::optional<std::string> DialogFilePicker::pick(const FileRequest& request, PickMode mode) {
   QFileDialog dialog(QApplication::activeWindow());
-  configure_file_dialog(dialog, request, mode);
+  configure_file_dialog(dialog, request, mode, start_folder(request.current_path, last_folder_));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
+  last_folder_ = QFileInfo(chosen.front()).absolutePath();
   return QDir::toNativeSeparators(chosen.front()).toStdString();
 }
 

@@ -21,6 +21,9 @@ struct FileRequest {
   std::string filter;             // "Dati di Tralva (*.tlva)|*.tlva|"
   std::string initial_name;       // "*.tlva"
   std::string default_extension;  // "tlva"
+  // The path already in the edit beside the button: the dialog starts in
+  // its folder.
+  std::string current_path;
 
   bool operator==(const FileRequest&) const = default;
 };
@@ -50,13 +53,19 @@ class FilePicker {
 QStringList name_filters(const std::string& filter);
 
 enum class PickMode { open, save };
-// Sets up a file dialog for a request: name filters, initial name, default
-// extension, overwrite prompt for saving.
-void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode);
+// Sets up a file dialog for a request: the folder it starts in, name
+// filters, initial name, default extension, overwrite prompt for saving.
+void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, PickMode mode,
+                           const QString& folder);
+
+// Where a file dialog starts: the folder of the path already in the edit if
+// it exists, else the last folder used in this run, else the user's
+// documents (or home) folder.
+QString start_folder(const std::string& current_path, const QString& last_folder);
 
 // A file command of a form: on OK the chosen path goes into `path` and the
 // form is written; on cancel nothing changes.  True when a file was chosen.
-bool pick_file(FilePicker& picker, PickMode mode, const FileRequest& request, std::string& path,
+bool pick_file(FilePicker& picker, PickMode mode, FileRequest request, std::string& path,
                FormExchange& form);
 // A file button: every click is such a file command.
 void connect_picker(QPushButton& button, FilePicker& picker, PickMode mode, FileRequest request,
@@ -69,6 +78,8 @@ class DialogFilePicker final : public FilePicker {
 
  private:
   std::optional<std::string> pick(const FileRequest& request, PickMode mode);
+
+  QString last_folder_;
 };
 
 }  // namespace tralva

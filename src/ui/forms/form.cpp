@@ -38,6 +38,18 @@ bool Form::handle_enter(const QKeyEvent& key) {
   return true;
 }
 
+QWidget* focus_first_control(QWidget& form) {
+  for (QWidget* w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+    if (form.isAncestorOf(w) && w->isVisibleTo(&form) && w->isEnabled() &&
+        (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return w;
+    }
+  }
+  form.setFocus(Qt::OtherFocusReason);
+  return nullptr;
+}
+
 void bind_remaining_time(FormExchange& exchange, RemainingTime& remaining,
                          const ProgressPanel& panel) {
   exchange.bind(remaining.hours, panel.hours)

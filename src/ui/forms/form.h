@@ -56,6 +56,10 @@ class Form {
   std::function<void()> ok_command_;
 };
 
+// Puts the focus on the first control of `form` that Tab reaches, as on
+// Tab; returns it (null when there is none, the focus then on the form).
+QWidget* focus_first_control(QWidget& form);
+
 // The remaining time of a progress panel, hours, minutes and seconds in
 // this order.
 void bind_remaining_time(FormExchange& exchange, RemainingTime& remaining,

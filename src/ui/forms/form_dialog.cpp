@@ -2,6 +2,8 @@
 
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QShowEvent>
 
 #include "texts/icons.h"
 
@@ -21,6 +23,14 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  QWidget* field = focusWidget();
+  if (field == nullptr) field = focus_first_control(*this);
+  if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
 
 }  // namespace tralva

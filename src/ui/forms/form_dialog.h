@@ -1,7 +1,8 @@
 #pragma once
 // A modal dialog of the program holding a form: a title bar with the close
 // box and the program's icon.  Escape and the close box close it; Enter
-// follows the form's rule and closes nothing.
+// follows the form's rule and closes nothing.  On opening, the first field
+// is ready to be typed over.
 
 #include <QDialog>
 
@@ -19,6 +20,9 @@ class FormDialog : public QDialog {
   Form& form() { return form_; }
 
   void keyPressEvent(QKeyEvent* event) override;
+  // The field that gets the focus on opening comes with its text selected,
+  // as after Tab, so typing replaces it.
+  void showEvent(QShowEvent* event) override;
 
  private:
   Form form_;

@@ -10,6 +10,7 @@
 #include "common/field.h"
 #include "forms/form_layout.h"
 #include "forms/messenger.h"
+#include "forms/reading_note.h"
 
 namespace tralva {
 
@@ -35,15 +36,21 @@ void focus_edit(QLineEdit* edit) {
   edit->selectAll();
 }
 
-// The numeric edits differ only in field type, display and parser.
+// The numeric edits differ only in field type, display and parser.  Each
+// read also says on the edit when its text was more than the number kept.
 template <typename T, std::string (*Show)(T), std::optional<T> (*Parse)(std::string_view),
-          const char* Prompt>
+          const char* Prompt, FieldKind Kind>
 class NumberBinding final : public FormExchange::Binding {
  public:
   NumberBinding(T& field, QLineEdit* edit) : field_(field), edit_(edit) {}
-  void write() override { edit_->setText(QString::fromStdString(Show(field_))); }
+  void write() override {
+    edit_->setText(QString::fromStdString(Show(field_)));
+    show_reading_note(*edit_, std::nullopt);
+  }
   bool read() override {
-    const std::optional<T> value = Parse(text_of(edit_));
+    const std::string text = text_of(edit_);
+    const std::optional<T> value = Parse(text);
+    show_reading_note(*edit_, value ? field_reading_note(text, Kind) : std::nullopt);
     if (!value) return false;
     field_ = *value;
     return true;
@@ -56,9 +63,12 @@ class NumberBinding final : public FormExchange::Binding {
   QLineEdit* edit_;
 };
 
-using DoubleBinding = NumberBinding<double, show_double, parse_field_double, kNumberPrompt>;
-using FloatBinding = NumberBinding<float, show_float, parse_field_float, kNumberPrompt>;
-using IntBinding = NumberBinding<std::int32_t, show_int, parse_field_int, kIntegerPrompt>;
+using DoubleBinding =
+    NumberBinding<double, show_double, parse_field_double, kNumberPrompt, FieldKind::real64>;
+using FloatBinding =
+    NumberBinding<float, show_float, parse_field_float, kNumberPrompt, FieldKind::real32>;
+using IntBinding =
+    NumberBinding<std::int32_t, show_int, parse_field_int, kIntegerPrompt, FieldKind::int32>;
 
 class TextBinding final : public FormExchange::Binding {
  public:

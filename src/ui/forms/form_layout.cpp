@@ -16,6 +16,7 @@
 #include "forms/picture.h"
 #include "forms/up_down_arrows.h"
 #include "texts/icons.h"
+#include "texts/tooltips.h"
 
 namespace tralva {
 
@@ -31,6 +32,20 @@ void name_control(QWidget* control, const QString& name) {
   control->setObjectName(name);
   control->setAccessibleName(name);
 }
+
+namespace {
+
+// The tooltip the texts give a label or button of this form, if any; a
+// label passes it on to the control it names.
+void explain(QWidget& form, QWidget* control, const QString& text, QWidget* buddy = nullptr) {
+  const char* tooltip =
+      tooltip_text::tooltip_for(form.metaObject()->className(), text.toStdString());
+  if (tooltip == nullptr) return;
+  control->setToolTip(QString::fromUtf8(tooltip));
+  if (buddy != nullptr && buddy->toolTip().isEmpty()) buddy->setToolTip(QString::fromUtf8(tooltip));
+}
+
+}  // namespace
 
 FormLayout::FormLayout(QWidget& form) : form_(form), units_(form.font()) {}
 
@@ -53,11 +68,13 @@ QLabel* FormLayout::label(const QString& text, int x, int y, QWidget* buddy) {
   auto* label = new QLabel(text, &form_);
   label->setBuddy(buddy);
   label->setGeometry(line_rect(label, x, y, 8));
+  explain(form_, label, text, buddy);
   return label;
 }
 
 QLabel* FormLayout::text(const QString& text, DuRect place) {
   auto* label = new QLabel(text, &form_);
+  explain(form_, label, text);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Never clipped: a paragraph longer than its place grows downwards.
@@ -116,6 +133,7 @@ QComboBox* FormLayout::list(const QStringList& items, int x, int y, int width) {
 
 QCheckBox* FormLayout::check(const QString& text, int x, int y) {
   auto* box = new QCheckBox(text, &form_);
+  explain(form_, box, text);
   box->setGeometry(line_rect(box, x, y, 10));
   return box;
 }
@@ -141,6 +159,7 @@ RadioPair FormLayout::radio_pair(const QString& first, int first_x, int first_y,
 
 QPushButton* FormLayout::button(const QString& text, DuRect place) {
   auto* button = new QPushButton(text, &form_);
+  explain(form_, button, text);
   button->setAutoDefault(false);
   button->setGeometry(units_.rect(place));
   return button;

@@ -2,8 +2,11 @@
 // Where a form's messages go.  The desktop program shows a modal box with the
 // kind's caption and icon; tests record what would have been shown.
 
+#include <memory>
+
 #include "common/message.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace tralva {
@@ -13,6 +16,10 @@ class Messenger {
   virtual ~Messenger() = default;
   virtual void show(const Message& message) = 0;
 };
+
+// The box of a message: the kind's caption, its icon drawn crisp at any
+// scale, one OK button, and wide enough for the caption to show whole.
+std::unique_ptr<QMessageBox> make_message_box(const Message& message, QWidget* parent);
 
 class BoxMessenger final : public Messenger {
  public:

@@ -13,13 +13,13 @@ start::start(FormContext context, std::unique_ptr<StartDialogs> dialogs, QWidget
   FormLayout& layout = form().layout();
 
   layout.group(kDataEntryGroup, {7, 7, 267, 123});
-  // The paragraph takes three lines in the wider fonts, so the lists sit a
-  // little lower and closer together than the classic template had them.
-  layout.text(kDataEntryText, {17, 18, 168, 24});
-  QComboBox* spans = layout.list(list_items(kSpanItems), 102, 44, 44);
-  layout.label(kSpans, 30, 46, spans);
-  QComboBox* conductors = layout.list(list_items(kConductorItems), 102, 62, 44);
-  layout.label(kConductors, 30, 64, conductors);
+  // Wider than the classic 159 units, so the paragraph is never clipped in
+  // the wider fonts; it still ends above the first list.
+  layout.text(kDataEntryText, {17, 21, 168, 18});
+  QComboBox* spans = layout.list(list_items(kSpanItems), 102, 42, 44);
+  layout.label(kSpans, 30, 44, spans);
+  QComboBox* conductors = layout.list(list_items(kConductorItems), 102, 61, 44);
+  layout.label(kConductors, 30, 63, conductors);
   QComboBox* kind = layout.list(list_items(kLineKindItems), 102, 80, 44);
   layout.label(kLineKind, 30, 82, kind);
   QPushButton* view = layout.button(kView, {17, 101, 77, 20});

@@ -19,5 +19,9 @@ inline constexpr char kGrid[] = ":/icons/grid.svg";
 inline constexpr char kConvert[] = ":/icons/convert.svg";
 inline constexpr char kMerge[] = ":/icons/merge.svg";
 inline constexpr char kSag[] = ":/icons/sag.svg";
+inline constexpr char kReading[] = ":/icons/reading.svg";
+inline constexpr char kMessageError[] = ":/icons/message-error.svg";
+inline constexpr char kMessageWarning[] = ":/icons/message-warning.svg";
+inline constexpr char kMessageInformation[] = ":/icons/message-information.svg";
 
 }  // namespace tralva::icon

@@ -44,5 +44,30 @@ TEST(FieldShow, ShortestFormWithSixOrFifteenDigits) {
   EXPECT_EQ(show_int(-3), "-3");
 }
 
+TEST(FieldReadingNote, SaysWhatWasReadWhenTheTextIsMoreThanTheNumber) {
+  EXPECT_EQ(field_reading_note("12,5", FieldKind::real32),
+            "Letto come 12: il separatore decimale è il punto.");
+  EXPECT_EQ(field_reading_note("1 000", FieldKind::real64),
+            "Letto come 1: lo spazio chiude il numero.");
+  EXPECT_EQ(field_reading_note("30x", FieldKind::real32),
+            "Letto come 30: il testo dopo il numero è ignorato.");
+  EXPECT_EQ(field_reading_note("2.5", FieldKind::int32),
+            "Letto come 2: il campo accetta solo numeri interi.");
+  // What is said is the value kept, in the field's own precision.
+  EXPECT_EQ(field_reading_note("0.1234567891m", FieldKind::real32),
+            "Letto come 0.123457: il testo dopo il numero è ignorato.");
+  EXPECT_EQ(field_reading_note("1e", FieldKind::real64),
+            "Letto come 1: il testo dopo il numero è ignorato.");
+}
+
+TEST(FieldReadingNote, SaysNothingForAWholeNumberOrNoNumber) {
+  for (const char* text : {"12.5", " 12.5 ", "\t-3e2", "1000", ""}) {
+    EXPECT_EQ(field_reading_note(text, FieldKind::real64), std::nullopt) << '"' << text << '"';
+  }
+  EXPECT_EQ(field_reading_note("abc", FieldKind::real32), std::nullopt);
+  EXPECT_EQ(field_reading_note("42", FieldKind::int32), std::nullopt);
+  EXPECT_EQ(field_reading_note(",5", FieldKind::real32), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tralva

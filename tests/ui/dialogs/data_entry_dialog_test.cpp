@@ -4,6 +4,7 @@
 #include "dialogs/data_entry_dialog.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -68,6 +69,29 @@ class DataEntryDialogTest : public QObject {
     QVERIFY(!six.edit("Segmento [m]"));
   }
 
+  void the_first_field_opens_ready_to_be_typed_over() {
+    Form form;
+    QLineEdit* current = form.edit("Corrente [A]");
+    QCOMPARE(form.dialog.focusWidget(), current);
+    QCOMPARE(current->selectedText(), QString("0"));
+    QTest::keyClicks(current, "870");
+    QCOMPARE(current->text(), QString("870"));
+    QCOMPARE(form.entry.line.current, 870.0f);
+  }
+
+  void symbols_explain_themselves() {
+    Form form;
+    for (const char* heading : {"a [m]", "Offset [°]", "Sbraccio [m]"}) {
+      QLabel* label = nullptr;
+      for (QLabel* candidate : form.dialog.findChildren<QLabel*>()) {
+        if (candidate->text() == QString::fromUtf8(heading)) label = candidate;
+      }
+      QVERIFY2(label && !label->toolTip().isEmpty(), heading);
+    }
+    QVERIFY(form.edit("Segmento [m]")->toolTip().contains("catenaria"));
+    QVERIFY(test::button(form.dialog, "Calcola gli angoli")->toolTip().contains("coordinate"));
+  }
+
   void unreadable_text_prompts_at_once_and_keeps_the_value_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("minus") << "-";
@@ -108,7 +132,8 @@ class DataEntryDialogTest : public QObject {
     QCOMPARE(picks.size(), std::size_t{2});
     QCOMPARE(picks[0].mode, PickMode::open);
     QCOMPARE(picks[1].mode, PickMode::save);
-    QCOMPARE(picks[1].request, (FileRequest{"Dati di Tralva (*.tlva)|*.tlva|", "*.tlva", "tlva"}));
+    QCOMPARE(picks[1].request,
+             (FileRequest{"Dati di Tralva (*.tlva)|*.tlva|", "*.tlva", "tlva", ""}));
     QCOMPARE(picks[0].request, picks[1].request);
     QCOMPARE(form.entry.load_path, std::string());
     QCOMPARE(form.text(kSavePath), QString("/dati/nuova.tlva"));

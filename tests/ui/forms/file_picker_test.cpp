@@ -3,12 +3,15 @@
 
 #include "forms/file_picker.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "forms/form_exchange.h"
 #include "gui_support.h"
+#include "test_support.h"
 
 namespace tralva {
 namespace {
@@ -36,14 +39,14 @@ class FilePickerTest : public QObject {
   void dialogs_are_set_up_for_open_and_save() {
     const FileRequest request = file_request("Dati di Tralva (*.tlva)|*.tlva|", "tlva");
     QFileDialog open;
-    configure_file_dialog(open, request, PickMode::open);
+    configure_file_dialog(open, request, PickMode::open, QDir::tempPath());
     QCOMPARE(open.acceptMode(), QFileDialog::AcceptOpen);
     QCOMPARE(open.fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(open.nameFilters(), QStringList{"Dati di Tralva (*.tlva)"});
     QCOMPARE(open.defaultSuffix(), QString("tlva"));
 
     QFileDialog save;
-    configure_file_dialog(save, request, PickMode::save);
+    configure_file_dialog(save, request, PickMode::save, QDir::tempPath());
     QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
   }
@@ -68,13 +71,36 @@ class FilePickerTest : public QObject {
     QCOMPARE(number_edit.text(), QString("2.5"));  // written from the field
     QCOMPARE(seams.files.picks.size(), std::size_t{1});
     QCOMPARE(seams.files.picks[0].mode, PickMode::save);
-    QVERIFY(seams.files.picks[0].request == request);
+    QVERIFY(seams.files.picks[0].request.filter == request.filter);
+    QCOMPARE(seams.files.picks[0].request.current_path, std::string());
 
-    // Cancel: nothing changes, not even an edit left unwritten.
+    // Cancel: nothing changes, not even an edit left unwritten.  The next
+    // pick is told the path already chosen, to start in its folder.
     number_edit.setText("7x");
     QVERIFY(!pick_file(seams.files, PickMode::open, request, path, form));
     QCOMPARE(path, std::string("/dati/linea.tlva"));
     QCOMPARE(number_edit.text(), QString("7x"));
+    QCOMPARE(seams.files.picks[1].request.current_path, std::string("/dati/linea.tlva"));
+  }
+
+  void dialogs_start_in_the_folder_of_the_path_in_the_edit() {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "progetti");
+    const std::string in_edit = dir.file("progetti/linea.tlva");  // need not exist yet
+    const QString last = QString::fromStdString(dir.path().string());
+    QCOMPARE(start_folder(in_edit, last), QString::fromStdString(dir.file("progetti")));
+    // A folder that is gone, or no path: the last folder of this run.
+    QCOMPARE(start_folder(dir.file("sparita/linea.tlva"), last), last);
+    QCOMPARE(start_folder("", last), last);
+    // Nothing yet: the documents folder, or home where there is none.
+    const QString first = start_folder("", QString());
+    QVERIFY(first == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ||
+            first == QDir::homePath());
+
+    QFileDialog dialog;
+    configure_file_dialog(dialog, file_request("Testo (*.txt)|*.txt|", "txt"), PickMode::open,
+                          start_folder(in_edit, last));
+    QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(dir.file("progetti")));
   }
 };
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "forms/reading_note.h"
 #include "gui_support.h"
 
 namespace tralva {
@@ -108,6 +109,37 @@ class FormExchangeTest : public QObject {
     QCOMPARE(form.real_edit->text(), QString("-3e2x"));
     form.exchange.write_form();
     QCOMPARE(form.real_edit->text(), QString("-300"));
+  }
+
+  void an_edit_shows_what_was_read_when_its_text_is_more_than_the_number() {
+    test::RecordingMessenger messenger;
+    TestForm form(messenger);
+    form.single_edit->setToolTip("Passo della griglia");
+    test::type_over(form.single_edit, "12,5");
+    QCOMPARE(form.single, 12.0f);  // the rule is unchanged
+    QVERIFY(messenger.shown.empty());
+    const QString note = "Letto come 12: il separatore decimale è il punto.";
+    QCOMPARE(reading_note(*form.single_edit), note);
+    QCOMPARE(form.single_edit->toolTip(), note);
+    QCOMPARE(form.single_edit->accessibleDescription(), note);
+    QCOMPARE(form.single_edit->text(), QString("12,5"));
+
+    // A wholly read number clears it, and the edit's own tooltip returns.
+    test::type_over(form.single_edit, "12.5");
+    QCOMPARE(form.single, 12.5f);
+    QVERIFY(reading_note(*form.single_edit).isEmpty());
+    QCOMPARE(form.single_edit->toolTip(), QString("Passo della griglia"));
+
+    // Showing the values writes the number itself: nothing left to say.
+    test::type_over(form.real_edit, "30x");
+    QCOMPARE(reading_note(*form.real_edit),
+             QString("Letto come 30: il testo dopo il numero è ignorato."));
+    form.exchange.write_form();
+    QVERIFY(reading_note(*form.real_edit).isEmpty());
+    // No number at all is the prompt's business, not the note's.
+    form.real_edit->setText("abc");
+    QCOMPARE(messenger.shown.size(), std::size_t{1});
+    QVERIFY(reading_note(*form.real_edit).isEmpty());
   }
 
   void unreadable_field_prompts_focuses_and_stops_reading() {

@@ -4,9 +4,11 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include "forms/dialog_units.h"
 #include "forms/picture.h"
 #include "gui_support.h"
 
@@ -96,6 +98,28 @@ class StartTest : public QObject {
     QTest::mouseClick(start.button("Calcola la fascia"), Qt::LeftButton);
     QCOMPARE(start.dialogs->opened, (Opened{"paletta", "geometria", "fascia"}));
     QVERIFY(start.seams.messenger.shown.empty());
+  }
+
+  void lists_and_paragraph_stand_where_the_page_places_them() {
+    StartPage start;
+    const DialogUnits units(start.page->font());
+    // Each list at its column, level with the middle of its row; the
+    // paragraph from its corner, ending above the first list.
+    const int rows[] = {42, 61, 80};
+    const char* names[] = {"Numero di campate", "Numero di conduttori", "Tipologia della linea"};
+    for (int i = 0; i < 3; ++i) {
+      const QRect place = start.list(names[i])->geometry();
+      QCOMPARE(place.left(), units.x(102));
+      QCOMPARE(place.width(), units.x(44));
+      QVERIFY(qAbs(place.center().y() - units.rect({102, rows[i], 44, 12}).center().y()) <= 1);
+    }
+    QLabel* paragraph = nullptr;
+    for (QLabel* label : start.page->findChildren<QLabel*>()) {
+      if (label->text().startsWith("Schermata")) paragraph = label;
+    }
+    QVERIFY(paragraph);
+    QCOMPARE(paragraph->geometry().topLeft(), units.rect({17, 21, 168, 18}).topLeft());
+    QVERIFY(paragraph->geometry().bottom() < start.list(names[0])->geometry().top());
   }
 
   void shows_its_groups_and_pictures() {
