@@ -112,6 +112,7 @@ fascia::fascia(RightOfWayBand& band, FormContext context, QWidget* parent)
       .choice(cables_flat.second, band.cables_flat_ground_level, band.cables_flat_max_extension)
       .choice(trefoil.first, band.trefoil_max_extension, band.trefoil_ground_level)
       .choice(trefoil.second, band.trefoil_ground_level, band.trefoil_max_extension);
+  explain_edits_by_name(*this);
   exchange.write_form();
 }
 

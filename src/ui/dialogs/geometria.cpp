@@ -95,6 +95,7 @@ geometria::geometria(GeometricParameters& parameters, FormContext context, QWidg
       .bind(parameters.bisector_angle, bisector_angle, kBisector)
       .bind(parameters.inner_sag_constant, inner_sag_constant, inner(kSagConstant))
       .bind(parameters.outer_sag_constant, outer_sag_constant, outer(kSagConstant));
+  explain_edits_by_name(*this);
   exchange.write_form();
 }
 

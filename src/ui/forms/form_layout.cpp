@@ -33,6 +33,12 @@ void name_control(QWidget* control, const QString& name) {
   control->setAccessibleName(name);
 }
 
+void explain_edits_by_name(QWidget& form) {
+  for (QLineEdit* edit : form.findChildren<QLineEdit*>()) {
+    if (edit->toolTip().isEmpty()) edit->setToolTip(edit->accessibleName());
+  }
+}
+
 namespace {
 
 // The tooltip the texts give a label or button of this form, if any; a

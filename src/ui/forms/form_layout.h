@@ -36,6 +36,9 @@ QString path_beside(const QString& button);
 // The object name and accessible name of a control: how tests, screen
 // readers and desktop automation find it.
 void name_control(QWidget* control, const QString& name);
+// Edits laid over a diagram have no label of their own: each without a
+// tooltip gets its name, which says what its symbol stands for.
+void explain_edits_by_name(QWidget& form);
 
 // The items of a drop-down list, from an array of texts.
 template <std::size_t N>

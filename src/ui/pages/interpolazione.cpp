@@ -19,8 +19,9 @@ interpolazione::interpolazione(FormContext context, QWidget* parent) : Page(cont
   using namespace utility_text;
   namespace shell = shell_text;
   FormLayout& layout = form().layout();
-  const auto precision_list = [&](const char* group, int label_x, int label_y, int x, int y) {
-    QComboBox* list = layout.list(list_items(kPrecisionTexts), x, y, 44);
+  const auto precision_list = [&](const char* group, int label_x, int label_y, int x, int y,
+                                  int width = 44) {
+    QComboBox* list = layout.list(list_items(kPrecisionTexts), x, y, width);
     layout.label(kPrecision, label_x, label_y, list);
     name_control(list, in_group(kPrecision, group));
     return list;
@@ -47,8 +48,10 @@ interpolazione::interpolazione(FormContext context, QWidget* parent) : Page(cont
 
   layout.group(kCalculationGroup, {7, 165, 267, 198});
   layout.group(kParametersGroup, {16, 178, 249, 40});
-  QLineEdit* alpha = layout.labelled_edit(kAlpha, 20, {33, 197, 44, 12});
-  QComboBox* calc_precision = precision_list(kCalculationGroup, 87, 199, 138, 197);
+  // The template's places leave "Alfa" and "Precisione X e Y" touching their
+  // controls in today's fonts: the edit and the list give up a few units.
+  QLineEdit* alpha = layout.labelled_edit(kAlpha, 20, {36, 197, 38, 12});
+  QComboBox* calc_precision = precision_list(kCalculationGroup, 79, 199, 141, 197, 42);
   QLineEdit* points = layout.labelled_edit(kPoints, 189, {216, 197, 44, 12}, EditKind::digits);
   UpDownArrows* arrows = layout.up_down({209, 197, 7, 12});
   name_control(arrows, kArrows);

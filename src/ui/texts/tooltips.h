@@ -77,6 +77,43 @@ inline constexpr Tooltip kTooltips[] = {
     {"", "Passi lungo Z", "Numero di livelli di calcolo sopra il primo."},
     {"", "Esegui il calcolo",
      "Il calcolo non si esegue da questa pagina: ne raccoglie i parametri."},
+    // Interpolazione.
+    {"tralva::interpolazione", "Passo [m]",
+     "Distanza tra due punti vicini della griglia, la stessa lungo X e lungo Y, in metri."},
+    {"tralva::interpolazione", "Precisione X e Y",
+     "Decimali delle coordinate X e Y nei file scritti: m nessuno, dm uno, cm due, mm tre."},
+    {"tralva::interpolazione", "Salva il file di base",
+     "Sceglie il file della griglia; si scrive con «Crea il file di base»."},
+    {"tralva::interpolazione", "Crea il file di base",
+     "Scrive la griglia di punti con quota 0, X esterno e Y interno, una riga per punto."},
+    {"tralva::interpolazione", "Alfa",
+     "Parametro dell'interpolazione delle quote, che questa pagina raccoglie soltanto."},
+    {"tralva::interpolazione", "Punti",
+     "Parametro dell'interpolazione delle quote; le frecce lo cambiano di uno, mai sotto 1."},
+    // Utilità.
+    {"tralva::utilita", "fi [°]",
+     "Rotazione in pianta della griglia del risultato: decide quale coordinata dà le colonne."},
+    {"tralva::utilita", "psi [°]",
+     "Inclinazione della griglia del risultato: con 0 o 180 il piano è orizzontale, altrimenti "
+     "le righe sono le quote."},
+    {"tralva::utilita", "Apri il file per GIS",
+     "Sceglie il file dei risultati: una riga per punto con X, Y, Z e il valore del campo."},
+    {"tralva::utilita", "Apri il file con l'orografia",
+     "Sceglie la matrice delle quote: X nella prima riga, Y nella prima colonna."},
+    {"tralva::utilita", "Apri il file \"Padre\"",
+     "Il file di dati a cui si aggiungono le linee del «Figlio»; viene riscritto."},
+    {"tralva::utilita", "Apri il file \"Figlio\"",
+     "Il file di dati le cui linee si aggiungono al «Padre»; non viene modificato."},
+    {"tralva::utilita", "Unisci",
+     "Aggiunge le linee del file «Figlio» a quelle del file «Padre» e riscrive il «Padre»."},
+    // The engineering dialogs: their results are not computed by the program.
+    {"tralva::fascia", "Calcola la fascia",
+     "Il calcolo della fascia non si esegue da questa finestra: ne raccoglie i dati."},
+    {"tralva::geometria", "Calcola la tesatura",
+     "Il calcolo della costante di tesatura non si esegue da questa finestra: ne raccoglie i "
+     "dati."},
+    {"tralva::geometria", "Calcola l'angolo",
+     "Il calcolo dell'angolo non si esegue da questa finestra: ne raccoglie i dati."},
 };
 
 }  // namespace tralva::tooltip_text

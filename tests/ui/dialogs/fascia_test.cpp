@@ -96,6 +96,14 @@ class FasciaTest : public QObject {
     QVERIFY(band.seams.messenger.shown.empty());
   }
 
+  void each_edit_says_what_its_symbol_stands_for() {
+    Band band;
+    // Several edits share a symbol ("S [m]"): the tooltip tells them apart.
+    for (const Input& input : kInputs)
+      QCOMPARE(band.edit(input.name)->toolTip(), QString(input.name));
+    QVERIFY(test::button(band.dialog, "Calcola la fascia")->toolTip().contains("non si esegue"));
+  }
+
   void negative_current_is_taken_as_typed() {
     Band band;
     QLineEdit* i1 = band.edit(kInputs[10].name);
