@@ -359,11 +359,12 @@ class Builder {
 }  // namespace
 
 ConfigurationOutcome build_configuration(ByteStream& in) {
-  return Builder(read_project_data(in)).run();
+  return Builder(read_project_data(in, PhaseCodes::integers)).run();
 }
 
 ConfigurationOutcome build_configuration(const std::string& path) {
-  std::optional<ProjectData> data = read_project_data(path);  // closes the file again
+  // Closes the file again.
+  std::optional<ProjectData> data = read_project_data(path, PhaseCodes::integers);
   if (!data) return error_message(project_text::kCannotOpen);
   return Builder(*data).run();
 }

@@ -59,8 +59,8 @@ struct LoadResult {
 // dialog's values are replaced in place (the arrays keep their storage, so
 // references to their elements stay valid); on any rejection `line` is left
 // exactly as it was.  A warning may precede the outcome.
-LoadResult read_single_line(const std::string& path, LineKind kind, int conductors,
-                            int supports, PowerLine& line);
+LoadResult read_single_line(const std::string& path, LineKind kind, int conductors, int supports,
+                            PowerLine& line);
 
 // Positions the stream where the data rows are looked for: after the 13th
 // line end of the header block.  For the files this system writes that is
@@ -86,8 +86,8 @@ struct LineHeader {
 using ProjectValue = ScannedReal;
 
 struct ProjectData {
-  std::int64_t row_one_count = 0;  // the numbers counted in row I
-  std::vector<LineHeader> lines;   // row I: count / 4 lines
+  std::int64_t row_one_count = 0;           // the numbers counted in row I
+  std::vector<LineHeader> lines;            // row I: count / 4 lines
   std::vector<ProjectValue> phases;         // 2N per line
   std::vector<ProjectValue> supports;       // 4P per line
   std::vector<ProjectValue> heights;        // N x P per line
@@ -104,8 +104,14 @@ struct RowSizes {
 };
 RowSizes row_sizes(const std::vector<LineHeader>& lines);
 
+// How the phase codes of row II are read: as integers ("%i": decimal, "0x"
+// hexadecimal, leading-0 octal), as the viewer reads them, or as reals like
+// the other values of rows II to VI, as the merge reads them.
+enum class PhaseCodes { integers, reals };
+
 // nullopt when the file cannot be opened.
-std::optional<ProjectData> read_project_data(const std::string& path);
-ProjectData read_project_data(ByteStream& in);
+std::optional<ProjectData> read_project_data(const std::string& path,
+                                             PhaseCodes phase_codes = PhaseCodes::reals);
+ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes = PhaseCodes::reals);
 
 }  // namespace tralva
