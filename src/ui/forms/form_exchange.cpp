@@ -139,6 +139,28 @@ class StaticIntBinding final : public FormExchange::Binding {
   QLabel* text_;
 };
 
+class StaticTextBinding final : public FormExchange::Binding {
+ public:
+  StaticTextBinding(std::string& field, QLabel* text) : field_(field), text_(text) {}
+  void write() override { text_->setText(QString::fromStdString(field_)); }
+  bool read() override {
+    field_ = text_->text().toStdString();
+    return true;
+  }
+  void focus() override {}
+
+ private:
+  std::string& field_;
+  QLabel* text_;
+};
+
+// A static's accessible name is its text; the name describes it.
+void describe_static(QLabel* text, const QString& name) {
+  if (name.isEmpty()) return;
+  text->setObjectName(name);
+  text->setAccessibleDescription(name);
+}
+
 }  // namespace
 
 FormExchange::FormExchange(Messenger& messenger) : messenger_(messenger) {}
@@ -199,12 +221,14 @@ FormExchange& FormExchange::bind(int& field, QCheckBox* box, const QString& name
 }
 
 FormExchange& FormExchange::bind(std::int32_t& field, QLabel* text, const QString& name) {
-  // A static's accessible name is its text (the number); the name describes it.
-  if (!name.isEmpty()) {
-    text->setObjectName(name);
-    text->setAccessibleDescription(name);
-  }
+  describe_static(text, name);
   bindings_.push_back(std::make_unique<StaticIntBinding>(field, text));
+  return *this;
+}
+
+FormExchange& FormExchange::bind(std::string& field, QLabel* text, const QString& name) {
+  describe_static(text, name);
+  bindings_.push_back(std::make_unique<StaticTextBinding>(field, text));
   return *this;
 }
 

@@ -59,6 +59,8 @@ class FormExchange {
   FormExchange& bind(int& field, QCheckBox* box, const QString& name = {});
   // A read-only integer shown in a static text; read back like an integer edit.
   FormExchange& bind(std::int32_t& field, QLabel* text, const QString& name = {});
+  // A read-only text shown in a static text.
+  FormExchange& bind(std::string& field, QLabel* text, const QString& name = {});
 
   void write_form();
   // False when a field could not be read (its prompt has been shown).
