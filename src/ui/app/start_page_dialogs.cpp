@@ -21,4 +21,9 @@ void StartPageDialogs::open_data_entry(const DataEntryChoice& choice) {
   dialog.exec();
 }
 
+void StartPageDialogs::open_viewer() {
+  paletta dialog(configuration_view_, context_, QApplication::activeWindow());
+  dialog.exec();
+}
+
 }  // namespace tralva

@@ -15,5 +15,6 @@ inline constexpr char kTerrain[] = ":/icons/terrain.svg";
 inline constexpr char kLoad[] = ":/icons/load.svg";
 inline constexpr char kWrite[] = ":/icons/write.svg";
 inline constexpr char kAngles[] = ":/icons/angles.svg";
+inline constexpr char kFit[] = ":/icons/fit.svg";
 
 }  // namespace tralva::icon
