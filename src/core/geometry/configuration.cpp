@@ -5,6 +5,7 @@
 #include <limits>
 #include <span>
 
+#include "common/vector_state.h"
 #include "geometry/geometry_messages.h"
 #include "project/arm_angles.h"
 #include "project/project_file.h"
@@ -268,6 +269,7 @@ class Builder {
   // Every span's length, direction and catenary first: one span drawn
   // straight makes the whole line straight, so the sampling comes after.
   void shape_spans() {
+    release_vector_registers();  // hundreds of thousands of samples follow
     std::int64_t span_total = 0;
     for (const LineGeometry& line : geometry_.lines) {
       span_total += std::int64_t{line.conductor_count} * (line.support_count - 1);

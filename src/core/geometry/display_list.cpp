@@ -7,6 +7,7 @@
 
 #include "common/format.h"
 #include "common/text_file.h"
+#include "common/vector_state.h"
 #include "geometry/geometry_messages.h"
 
 namespace tralva {
@@ -64,15 +65,10 @@ class Drawing {
           // In plan a conductor is straight.
           const SuspensionPoint& p = line.suspension_points[line.at_support(k, s)];
           const SuspensionPoint& q = line.suspension_points[line.at_support(k, s + 1)];
-          segment(code, p.x, p.y, q.x, q.y);
+          segment(code, map_.u(p.x, p.y), map_.v(p.y, p.z), map_.u(q.x, q.y), map_.v(q.y, q.z));
           continue;
         }
-        const std::vector<Point3>& samples = line.spans[line.at_span(k, s)].samples;
-        for (std::size_t i = 1; i < samples.size(); ++i) {
-          const Point3& a = samples[i - 1];
-          const Point3& b = samples[i];
-          segment(code, map_.u(a.x, a.y), a.z, map_.u(b.x, b.y), b.z);
-        }
+        polyline(code, line.spans[line.at_span(k, s)].samples);
       }
     }
   }
@@ -95,10 +91,27 @@ class Drawing {
 
   // From world (u1, v1) to (u2, v2).
   void segment(std::int32_t code, double u1, double v1, double u2, double v2) {
-    if (const auto drawn = draw_clipped_segment(code, map_.column(u1), map_.column(u2),
-                                                map_.row(v1), map_.row(v2))) {
-      out_.push_back(*drawn);
+    emit(code, map_.column(u1), map_.column(u2), map_.row(v1), map_.row(v2));
+  }
+
+  // The segments between consecutive samples; each sample is mapped once and
+  // serves as the end of one segment and the start of the next.
+  void polyline(std::int32_t code, const std::vector<Point3>& samples) {
+    if (samples.empty()) return;
+    double column = map_.column(map_.u(samples[0].x, samples[0].y));
+    double row = map_.row(map_.v(samples[0].y, samples[0].z));
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+      const double next_column = map_.column(map_.u(samples[i].x, samples[i].y));
+      const double next_row = map_.row(map_.v(samples[i].y, samples[i].z));
+      emit(code, column, next_column, row, next_row);
+      column = next_column;
+      row = next_row;
     }
+  }
+
+  // Real client pixels, in the classic order.
+  void emit(std::int32_t code, double x1, double x2, double y1, double y2) {
+    if (const auto drawn = draw_clipped_segment(code, x1, x2, y1, y2)) out_.push_back(*drawn);
   }
 
   Projection projection_;
@@ -209,8 +222,15 @@ std::optional<DrawnSegment> draw_clipped_segment(std::int32_t code, double x1, d
 
 DisplayList make_display_list(const ConfigurationGeometry& geometry, Projection projection,
                               const ViewBounds& bounds) {
+  release_vector_registers();  // as many segments as samples follow
   DisplayList list;
   list.projection = projection;
+  std::size_t most = 0;  // every sample may end a segment, every support two
+  for (const LineGeometry& line : geometry.lines) {
+    most += 2 * line.suspension_points.size();
+    for (const SpanCurve& span : line.spans) most += span.samples.size();
+  }
+  list.segments.reserve(most);
   Drawing drawing(projection, bounds, list.segments);
   for (const LineGeometry& line : geometry.lines) drawing.line(line);
   return list;

@@ -1,19 +1,83 @@
 #include "dialogs/configuration_canvas.h"
 
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
+#include <cstdlib>
 
+#include "common/vector_state.h"
 #include "forms/form_layout.h"
 #include "texts/viewer_texts.h"
 
 namespace tralva {
 namespace {
 
-QPen pen_of(std::int32_t code) {
-  const Pen pen = pen_for(code);
-  return QPen(QColor(pen.red, pen.green, pen.blue), pen.width, Qt::SolidLine, Qt::RoundCap,
-              Qt::RoundJoin);
+// The pixels of a picture of 32-bit pixels.
+struct Raster {
+  explicit Raster(QImage& image)
+      : bits(image.bits()),
+        stride(image.bytesPerLine()),
+        width(image.width()),
+        height(image.height()) {}
+  uchar* bits;
+  qsizetype stride;
+  int width, height;
+};
+
+// Covers the pixels of a pen of `width` centred on (x, y): a square nib,
+// its corners cut from a width of 4 on, as a round pen covers them.
+class Nib {
+ public:
+  Nib(const Raster& raster, QRgb colour, int width)
+      : raster_(raster),
+        colour_(colour),
+        low_(-width / 2),
+        high_(low_ + width - 1),
+        round_(width >= 4) {}
+
+  void cover(int x, int y) const {
+    // The list keeps to the plot, so the nib is almost always wholly inside.
+    const bool inside =
+        x + low_ >= 0 && x + high_ < raster_.width && y + low_ >= 0 && y + high_ < raster_.height;
+    for (int dy = low_; dy <= high_; ++dy) {
+      const int row = y + dy;
+      if (!inside && (row < 0 || row >= raster_.height)) continue;
+      auto* line = reinterpret_cast<QRgb*>(raster_.bits + row * raster_.stride) + x;
+      const bool edge_row = dy == low_ || dy == high_;
+      for (int dx = low_; dx <= high_; ++dx) {
+        if (round_ && edge_row && (dx == low_ || dx == high_)) continue;
+        if (inside || (x + dx >= 0 && x + dx < raster_.width)) line[dx] = colour_;
+      }
+    }
+  }
+
+ private:
+  const Raster& raster_;
+  QRgb colour_;
+  int low_, high_;
+  bool round_;
+};
+
+// The pixels of the line from `from` up to, not including, `to`.
+void draw_line(const Nib& nib, QPoint from, QPoint to) {
+  const int dx = std::abs(to.x() - from.x());
+  const int dy = -std::abs(to.y() - from.y());
+  const int step_x = from.x() < to.x() ? 1 : -1;
+  const int step_y = from.y() < to.y() ? 1 : -1;
+  int error = dx + dy;
+  QPoint at = from;
+  while (at != to) {
+    nib.cover(at.x(), at.y());
+    const int twice = 2 * error;
+    if (twice >= dy) {
+      error += dy;
+      at.rx() += step_x;
+    }
+    if (twice <= dx) {
+      error += dx;
+      at.ry() += step_y;
+    }
+  }
 }
 
 }  // namespace
@@ -34,28 +98,38 @@ ConfigurationCanvas::ConfigurationCanvas(QWidget* parent)
 
 void ConfigurationCanvas::show_list(DisplayList list) {
   list_ = std::move(list);
-  join_strokes();
+  draw_picture();
   repaint();
 }
 
 void ConfigurationCanvas::erase() {
   list_.reset();
-  strokes_.clear();
+  draw_picture();
   repaint();
 }
 
 QImage ConfigurationCanvas::image() { return grab().toImage(); }
 
-void ConfigurationCanvas::join_strokes() {
-  strokes_.clear();
+void ConfigurationCanvas::draw_picture() {
+  picture_ = QImage(size(), QImage::Format_RGB32);
+  picture_.fill(Qt::white);
+  {
+    QPainter painter(&picture_);
+    painter.setPen(Qt::black);
+    painter.drawRect(picture_.rect().adjusted(0, 0, -1, -1));
+  }
+  if (!list_) return;
+  release_vector_registers();
+  const Raster raster(picture_);
+  std::optional<std::int32_t> code;
+  std::optional<Nib> nib;
   for (const DrawnSegment& s : list_->segments) {
-    const QPoint from(s.x1, s.y1);
-    const QPoint to(s.x2, s.y2);
-    if (strokes_.empty() || strokes_.back().code != s.code ||
-        strokes_.back().points.back() != from) {
-      strokes_.push_back({s.code, QPolygon{from}});
+    if (code != s.code) {
+      const Pen pen = pen_for(s.code);
+      nib.emplace(raster, qRgb(pen.red, pen.green, pen.blue), pen.width);
+      code = s.code;
     }
-    if (to != from) strokes_.back().points.append(to);
+    draw_line(*nib, to_widget(s.x1, s.y1), to_widget(s.x2, s.y2));
   }
 }
 
@@ -66,25 +140,11 @@ void ConfigurationCanvas::resizeEvent(QResizeEvent* event) {
       QPoint((width() - plot.width()) / 2 - plot.left, (height() - plot.height()) / 2 - plot.top);
   vertical_->move(to_widget(kVerticalLabelAt[0], kVerticalLabelAt[1]));
   horizontal_->move(to_widget(kHorizontalLabelAt[0], kHorizontalLabelAt[1]));
+  draw_picture();
 }
 
-void ConfigurationCanvas::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(Qt::black);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.translate(offset_);
-  std::optional<std::int32_t> pen_code;
-  for (const Stroke& stroke : strokes_) {
-    // A segment of no length draws nothing, as a line to the current point.
-    if (stroke.points.size() < 2) continue;
-    if (pen_code != stroke.code) {
-      painter.setPen(pen_of(stroke.code));
-      pen_code = stroke.code;
-    }
-    painter.drawPolyline(stroke.points);
-  }
+void ConfigurationCanvas::paintEvent(QPaintEvent* event) {
+  QPainter(this).drawImage(event->rect(), picture_, event->rect());
 }
 
 }  // namespace tralva

@@ -1,9 +1,14 @@
 #pragma once
 // The drawing area of the configuration viewer: a black frame on white with
 // the two axis letters, and the last display list drawn inside it.  The
-// list is kept and painted again on every repaint, so a picture covered by
-// another window comes back when it is uncovered; it goes only when the
-// next drawing command erases it.
+// list is drawn once into a picture that every repaint shows again, so a
+// picture covered by another window comes back when it is uncovered; it goes
+// only when the next drawing command erases it.
+//
+// Lines are drawn as the classic drawing context draws them with a solid
+// pen, without smoothing: the whole pixels from the first end up to, not
+// including, the second, each covered by the pen's nib.  A catenary of
+// thousands of short pieces then costs no more than its pixels.
 //
 // The list is in the viewer's client pixels, the plot rectangle at
 // 250..990 x 40..690.  The frame is placed in dialog units like the other
@@ -13,10 +18,8 @@
 // picture moves with it, so it never leaves its frame nor covers a control.
 
 #include <QImage>
-#include <QPolygon>
 #include <QWidget>
 #include <optional>
-#include <vector>
 
 #include "geometry/display_list.h"
 
@@ -53,16 +56,11 @@ class ConfigurationCanvas final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // Consecutive segments of one pen that meet, joined into one polyline:
-  // a catenary is thousands of short segments, painted as one stroke.
-  struct Stroke {
-    std::int32_t code;
-    QPolygon points;
-  };
-  void join_strokes();
+  // Draws the frame and the list into picture_.
+  void draw_picture();
 
   std::optional<DisplayList> list_;
-  std::vector<Stroke> strokes_;
+  QImage picture_;
   QPoint offset_;
   QLabel* vertical_;
   QLabel* horizontal_;
