@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Renders the main window on each tab, and the data-entry dialogs ins_1_1_a,
-# ins_3_2_int and ins_6_5_a, to build/default/screenshots/*.png (offscreen
-# platform, no display needed).
+# Renders the main window on each tab, the data-entry dialogs ins_1_1_a,
+# ins_3_2_int and ins_6_5_a, and the configuration viewer, to
+# build/default/screenshots/*.png (offscreen platform, no display needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
