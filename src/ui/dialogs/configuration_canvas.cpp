@@ -133,11 +133,14 @@ void ConfigurationCanvas::draw_picture() {
   }
 }
 
+QPoint ConfigurationCanvas::to_widget(int x, int y) const {
+  const PixelRect& plot = kPlotRect;
+  return {x + (width() - plot.width()) / 2 - plot.left,
+          y + (height() - plot.height()) / 2 - plot.top};
+}
+
 void ConfigurationCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const PixelRect& plot = kPlotRect;
-  offset_ =
-      QPoint((width() - plot.width()) / 2 - plot.left, (height() - plot.height()) / 2 - plot.top);
   vertical_->move(to_widget(kVerticalLabelAt[0], kVerticalLabelAt[1]));
   horizontal_->move(to_widget(kHorizontalLabelAt[0], kHorizontalLabelAt[1]));
   draw_picture();

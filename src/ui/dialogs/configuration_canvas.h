@@ -45,8 +45,8 @@ class ConfigurationCanvas final : public QWidget {
   QLabel* vertical_label() const { return vertical_; }
   QLabel* horizontal_label() const { return horizontal_; }
 
-  // The widget position of a client pixel of the list.
-  QPoint to_widget(int x, int y) const { return QPoint(x, y) + offset_; }
+  // The widget position of a client pixel of the list: the plot centred.
+  QPoint to_widget(int x, int y) const;
 
   // The picture as it is shown: frame, axis letters and drawing.
   QImage image();
@@ -61,7 +61,6 @@ class ConfigurationCanvas final : public QWidget {
 
   std::optional<DisplayList> list_;
   QImage picture_;
-  QPoint offset_;
   QLabel* vertical_;
   QLabel* horizontal_;
 };
