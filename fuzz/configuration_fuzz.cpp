@@ -1,9 +1,11 @@
 // The viewer's geometry: any bytes end in a geometry or a message; a geometry
-// has consistent sizes, a bounded number of samples and only finite ones.
+// has consistent sizes, a bounded number of samples and only finite ones;
+// drawn with the bounds it fits, in any projection, it stays in the plot.
 #include <cmath>
 #include <cstdlib>
 
 #include "geometry/configuration.h"
+#include "geometry/display_list.h"
 
 namespace {
 
@@ -39,5 +41,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   check(samples <= tralva::kMaxSamplesPerProject + 2 * spans);
+
+  const auto& geometry = std::get<tralva::ConfigurationGeometry>(outcome);
+  const tralva::ViewBounds bounds =
+      tralva::fitted_bounds(geometry).value_or(tralva::ViewBounds{0, 1, 0, 1, 0, 1});
+  const tralva::PixelRect& plot = tralva::kPlotRect;
+  for (const auto projection :
+       {tralva::Projection::xy, tralva::Projection::yz, tralva::Projection::xz}) {
+    for (const tralva::DrawnSegment& s :
+         tralva::make_display_list(geometry, projection, bounds).segments) {
+      for (const int x : {s.x1, s.x2}) check(x >= plot.left - 1 && x <= plot.right);
+      for (const int y : {s.y1, s.y2}) check(y >= plot.top - 1 && y <= plot.bottom);
+    }
+  }
   return 0;
 }

@@ -1,21 +1,27 @@
 // Renders the main window on each tab, three data-entry dialogs filled with
-// an example line, the pages "Interpolazione" and "Utilità" in the middle
-// of a long command, and the two engineering dialogs with example inputs, to
-// PNG files:
+// an example line, the pages "Interpolazione" and "Utilità" in the middle of
+// a long command, the two engineering dialogs with example inputs and the
+// configuration viewer, to numbered PNG files in FOLDER:
 //   tralva-screenshots FOLDER
-// writes FOLDER/01-start.png ... FOLDER/06-licenza.png, then
-// 07-ins_1_1_a.png, 08-ins_3_2_int.png, 09-ins_6_5_a.png,
-// 10-interpolazione-in-corso.png, 11-utilita-in-corso.png, 12-fascia.png and
-// 13-geometria.png.  Run it on the offscreen platform (scripts/screenshots.sh
-// does).
+// 01-start.png ... 06-licenza.png, 07-ins_1_1_a.png, 08-ins_3_2_int.png,
+// 09-ins_6_5_a.png, 10-interpolazione-in-corso.png, 11-utilita-in-corso.png,
+// 12-fascia.png, 13-geometria.png, then the example ins_3_2_a line in the
+// viewer with typed bounds (paletta-xy, -yz, -xz), the ins_6_5_a line fitted
+// with "Adatta" (paletta-adatta-xz, -xy) and the SVG drawing of the last one
+// as a picture renders it (paletta-svg).  Run it on the offscreen platform
+// (scripts/screenshots.sh does).
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -24,9 +30,12 @@
 #include "app/application.h"
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
+#include "dialogs/configuration_canvas.h"
 #include "dialogs/fascia.h"
 #include "dialogs/geometria.h"
+#include "dialogs/paletta.h"
 #include "project/arm_angles.h"
+#include "project/project_file.h"
 
 namespace {
 
@@ -175,6 +184,40 @@ void write_gis_result(const std::string& path, int steps) {
   }
 }
 
+// Writes the example line of a configuration to a project file in `folder`.
+std::string example_project(const tralva::DataEntryChoice& choice, const QTemporaryDir& folder) {
+  tralva::DataEntry entry(choice);
+  fill_example(entry);
+  const std::string path =
+      folder.filePath(QString::fromStdString(entry.name() + ".tlva")).toStdString();
+  if (tralva::write_single_line(path, choice.kind, entry.line)) {
+    std::fprintf(stderr, "impossibile scrivere %s\n", path.c_str());
+  }
+  return path;
+}
+
+// Drives the viewer as a user would: types into its controls, presses its buttons.
+struct Viewer {
+  tralva::paletta& dialog;
+
+  void type(const char* name, const QString& text) const {
+    dialog.findChild<QLineEdit*>(QString::fromUtf8(name))->setText(text);
+  }
+  void project(const std::string& path) const {
+    type("Apri il file di dati (percorso)", QString::fromStdString(path));
+  }
+  void projection(const char* text) const {
+    dialog.findChild<QComboBox*>(QStringLiteral("Proiezione di visualizzazione"))
+        ->setCurrentText(QString::fromUtf8(text));
+  }
+  void press(const char* text) const {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == QString::fromUtf8(text)) button->click();
+    }
+    QApplication::processEvents();
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -266,5 +309,39 @@ int main(int argc, char** argv) {
   tralva::GeometricParameters geometry = geometry_example();
   tralva::geometria geometry_dialog(geometry, context, &window);
   show(geometry_dialog, "geometria");
+
+  const QTemporaryDir projects;
+  tralva::ConfigurationView view;
+  tralva::paletta dialog(view, context, &window);
+  dialog.show();
+  const Viewer viewer{dialog};
+  viewer.project(example_project({LineKind::overhead, 3, 2}, projects));
+  const char* const bounds[][2] = {{"X min", "1512300"}, {"X max", "1513100"}, {"Y min", "5034000"},
+                                   {"Y max", "5034400"}, {"Z min", "200"},     {"Z max", "280"}};
+  for (const auto& [name, value] : bounds) viewer.type(name, QString::fromUtf8(value));
+  for (const char* projection : {"XY", "YZ", "XZ"}) {
+    viewer.projection(projection);
+    viewer.press("Visualizza");
+    const QString name = QStringLiteral("paletta-") + QString::fromUtf8(projection).toLower();
+    if (!save(dialog, folder, ++number, name)) status = 1;
+  }
+  viewer.project(example_project({LineKind::overhead, 6, 5}, projects));
+  for (const char* projection : {"XZ", "XY"}) {
+    viewer.projection(projection);
+    viewer.press("Adatta");
+    const QString name =
+        QStringLiteral("paletta-adatta-") + QString::fromUtf8(projection).toLower();
+    if (!save(dialog, folder, ++number, name)) status = 1;
+  }
+  const std::string svg = tralva::display_list_svg(*dialog.canvas().list());
+  QSvgRenderer renderer(QByteArray::fromStdString(svg));
+  QImage rendered(renderer.defaultSize(), QImage::Format_RGB32);
+  rendered.fill(Qt::white);
+  QPainter painter(&rendered);
+  renderer.render(&painter);
+  painter.end();
+  const QString file = folder.filePath(QStringLiteral("%1-paletta-svg.png").arg(++number));
+  if (!rendered.save(file)) status = 1;
+  std::printf("paletta: %d x %d\n", dialog.width(), dialog.height());
   return status;
 }

@@ -19,6 +19,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"angoli", "X1 Y1 X2 Y2 [X3 Y3 … X6 Y6]", run_angoli},
     {"geometria", "FILE", run_geometria},
+    {"disegna",
+     "FILE [--proiezione XY|YZ|XZ] [--x MIN MAX] [--y MIN MAX] [--z MIN MAX] [--adatta] -o OUT",
+     run_disegna},
     {"griglia", "--origine X Y --passi NX NY --passo S [--precisione m|dm|cm|mm] FILE",
      run_griglia},
     {"risultato", "--passi NX NY [--fi F] [--psi P] [--precisione m|dm|cm|mm] INGRESSO USCITA",

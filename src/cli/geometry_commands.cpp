@@ -1,11 +1,15 @@
 #include "geometry_commands.h"
 
 #include <ostream>
+#include <sstream>
 
 #include "common/field.h"
 #include "common/format.h"
+#include "common/text_file.h"
 #include "geometry/configuration.h"
+#include "geometry/display_list.h"
 #include "json_writer.h"
+#include "options.h"
 #include "project/arm_angles.h"
 
 namespace tralva::cli {
@@ -70,6 +74,40 @@ void write_line(JsonWriter& json, const LineGeometry& line) {
   json.end_object();
 }
 
+// {"projection":"XY","horizontal_axis_label":"X","vertical_axis_label":"Y",
+//  "plot":[250,40,990,690],"segments":[[code,x1,y1,x2,y2],...]}
+std::string display_list_json(const DisplayList& list) {
+  std::ostringstream text;
+  {
+    JsonWriter json(text);
+    const AxisLabels labels = axis_labels(list.projection);
+    json.begin_object();
+    json.key("projection").string(projection_text(list.projection));
+    json.key("horizontal_axis_label").string(labels.horizontal);
+    json.key("vertical_axis_label").string(labels.vertical);
+    const PixelRect& plot = kPlotRect;
+    json.key("plot").begin_array();
+    for (const int edge : {plot.left, plot.top, plot.right, plot.bottom}) json.integer(edge);
+    json.end_array();
+    json.key("segments").begin_array();
+    for (const DrawnSegment& s : list.segments) {
+      json.begin_array().integer(s.code).integer(s.x1).integer(s.y1).integer(s.x2).integer(s.y2);
+      json.end_array();
+    }
+    json.end_array().end_object();
+  }
+  text << kLineEnd;
+  return text.str();
+}
+
+enum class DrawingFormat { json, svg };
+
+std::optional<DrawingFormat> drawing_format(const std::string& path) {
+  if (path.ends_with(".json")) return DrawingFormat::json;
+  if (path.ends_with(".svg")) return DrawingFormat::svg;
+  return std::nullopt;
+}
+
 }  // namespace
 
 int run_angoli(const Arguments& arguments, Io& io) {
@@ -101,6 +139,65 @@ int run_geometria(const Arguments& arguments, Io& io) {
   json.end_array().end_object();
   json.flush();
   io.out << '\n';
+  return kSuccess;
+}
+
+int run_disegna(const Arguments& arguments, Io& io) {
+  static constexpr OptionRule kOptions[] = {{"--proiezione", 1, false}, {"--x", 2, false},
+                                            {"--y", 2, false},          {"--z", 2, false},
+                                            {"--adatta", 0, false},     {"-o", 1, true}};
+  const auto parsed = parse_options("disegna", arguments, kOptions, 1, io);
+  if (!parsed) return usage_error(io);
+  const auto& options = parsed->options;
+  const auto fail = [&io](std::string_view what, const std::string& given, std::string_view hint) {
+    io.err << "tralva-util disegna: " << what << given << " (" << hint << ")\n";
+    return usage_error(io);
+  };
+
+  Projection projection = Projection::xy;
+  if (const auto given = options.find("--proiezione"); given != options.end()) {
+    const auto chosen = projection_from_text(given->second[0]);
+    if (!chosen) return fail("proiezione non valida: ", given->second[0], "XY, YZ o XZ");
+    projection = *chosen;
+  }
+  const std::string& out = options.at("-o")[0];
+  const auto format = drawing_format(out);
+  if (!format) return fail("estensione non valida: ", out, ".json o .svg");
+
+  const bool fit = options.count("--adatta") != 0;
+  ViewBounds bounds;  // 0 0 on every axis, as the viewer starts
+  if (!fit) {
+    const std::pair<std::string_view, std::pair<double*, double*>> axes[] = {
+        {"--x", {&bounds.x_min, &bounds.x_max}},
+        {"--y", {&bounds.y_min, &bounds.y_max}},
+        {"--z", {&bounds.z_min, &bounds.z_max}}};
+    for (const auto& [name, fields] : axes) {
+      const auto given = options.find(name);
+      if (given == options.end()) continue;
+      for (const auto& [text, field] : {std::pair{given->second[0], fields.first},
+                                        std::pair{given->second[1], fields.second}}) {
+        const auto value = parse_field_double(text);
+        if (!value) return report(warning_message(kNumberPrompt), io);
+        *field = *value;
+      }
+    }
+  }
+
+  const std::string& data_path = parsed->operands[0];
+  if (const auto failure = check_data_path(data_path)) return report(*failure, io);
+  if (!fit) {
+    if (const auto failure = check_view_bounds(bounds)) return report(*failure, io);
+  }
+  const ConfigurationOutcome outcome = build_configuration(data_path);
+  if (const auto* failure = std::get_if<Message>(&outcome)) return report(*failure, io);
+  const auto& geometry = std::get<ConfigurationGeometry>(outcome);
+  if (fit) {
+    if (const auto fitted = fitted_bounds(geometry)) bounds = *fitted;
+  }
+  const DisplayList list = make_display_list(geometry, projection, bounds);
+  const std::string bytes =
+      *format == DrawingFormat::json ? display_list_json(list) : display_list_svg(list);
+  if (const auto failure = write_drawing(out, bytes)) return report(*failure, io);
   return kSuccess;
 }
 

@@ -53,10 +53,9 @@ JsonWriter& JsonWriter::begin_array() { return open("["); }
 
 JsonWriter& JsonWriter::end_array() { return close("]"); }
 
-JsonWriter& JsonWriter::key(std::string_view name) {
-  start_value();
+void JsonWriter::append_quoted(std::string_view text) {
   std::string quoted = "\"";
-  for (const char c : name) {
+  for (const char c : text) {
     if (c == '"' || c == '\\') {
       quoted += '\\';
       quoted += c;
@@ -69,9 +68,21 @@ JsonWriter& JsonWriter::key(std::string_view name) {
       quoted += c;
     }
   }
-  quoted += "\":";
+  quoted += '"';
   append(quoted);
+}
+
+JsonWriter& JsonWriter::key(std::string_view name) {
+  start_value();
+  append_quoted(name);
+  append(":");
   after_key_ = true;
+  return *this;
+}
+
+JsonWriter& JsonWriter::string(std::string_view text) {
+  start_value();
+  append_quoted(text);
   return *this;
 }
 

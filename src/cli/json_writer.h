@@ -31,6 +31,7 @@ class JsonWriter {
   JsonWriter& number(std::optional<double> value);  // null when absent
   JsonWriter& integer(std::int64_t value);
   JsonWriter& boolean(bool value);
+  JsonWriter& string(std::string_view text);
   JsonWriter& null();
 
   // Hands what is buffered to the stream; also done when the buffer fills.
@@ -38,6 +39,7 @@ class JsonWriter {
 
  private:
   void start_value();
+  void append_quoted(std::string_view text);
   JsonWriter& open(std::string_view bracket);
   JsonWriter& close(std::string_view bracket);
   void append(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/geometry_messages.h"
 #include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
@@ -97,6 +98,131 @@ TEST_F(Geometria, FailuresPrintTheirMessageAndNoJson) {
             "linea 1.\nIl calcolo verrà interrotto.\n");
   EXPECT_EQ(tralva_util({"geometria"}).status, kUsage);
   EXPECT_EQ(tralva_util({"geometria", "a", "b"}).status, kUsage);
+}
+
+// One conductor of phase 0x78 (120) on a chord 100 m long at a height of
+// 20 m; arms of length 0.
+class Disegna : public Geometria {
+ protected:
+  std::string line() {
+    return project("10 1 2 30\r\n0x78 0\r\n0 0 0 90 100 0 0 90 \r\n20 20 \r\n0 0 \r\n5 \r\n");
+  }
+  Outcome draw(Arguments options) {
+    Arguments arguments{"disegna", line()};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    return tralva_util(arguments);
+  }
+  static constexpr const char* kHead =
+      R"({"projection":"XY","horizontal_axis_label":"X","vertical_axis_label":"Y",)"
+      R"("plot":[250,40,990,690],"segments":)";
+};
+
+TEST_F(Disegna, WritesTheDisplayListAsJson) {
+  const std::string out = dir_.file("xy.json");
+  const Outcome r = draw({"--x", "0", "100", "--y", "-1", "1", "--z", "0", "40", "-o", out});
+  EXPECT_EQ(r.status, kSuccess);
+  EXPECT_EQ(r.out + r.err, "");
+  EXPECT_EQ(test::read_file(out),
+            std::string(kHead) +
+                "[[1000,250,365,250,365],[1000,990,365,990,365],[120,250,365,990,365]]}\r\n");
+  // In elevation each pylon has its arm (of no length) and its shaft.
+  draw({"-o", out, "--proiezione", "XZ", "--x", "0", "100", "--y", "-1", "1", "--z", "0", "40"});
+  EXPECT_EQ(test::read_file(out),
+            R"({"projection":"XZ","horizontal_axis_label":"X","vertical_axis_label":"Z",)"
+            R"("plot":[250,40,990,690],"segments":[[1000,250,365,250,365],[1000,250,690,250,365],)"
+            R"([1000,990,365,990,365],[1000,990,690,990,365],[120,250,365,990,365]]})"
+            "\r\n");
+}
+
+TEST_F(Disegna, WritesTheDrawingAsSvg) {
+  const std::string out = dir_.file("yz.svg");
+  const Outcome r = draw(
+      {"--proiezione", "YZ", "--x", "0", "100", "--y", "-1", "1", "--z", "0", "40", "-o", out});
+  EXPECT_EQ(r.status, kSuccess);
+  const std::string svg = test::read_file(out);
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find(">Z</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Y</text>"), std::string::npos);
+  // Both pylons stand at Y = 0: the conductor is a point, drawn with no length.
+  EXPECT_NE(
+      svg.find(R"(<line x1="620" y1="365" x2="620" y2="365" stroke="#00b400" stroke-width="2"/>)"),
+      std::string::npos);
+  EXPECT_NE(
+      svg.find(R"(<line x1="620" y1="690" x2="620" y2="365" stroke="#646464" stroke-width="4"/>)"),
+      std::string::npos);
+  std::size_t lines = 0;
+  for (std::size_t at = svg.find("<line"); at != std::string::npos;
+       at = svg.find("<line", at + 1)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, 5u);
+}
+
+TEST_F(Disegna, FitsTheBoundsAndIgnoresThoseGiven) {
+  const std::string out = dir_.file("fit.json");
+  const Outcome r = draw({"--adatta", "--x", "a", "b", "-o", out});
+  EXPECT_EQ(r.status, kSuccess);
+  // X from -5 to 105, Y from -1 to 1 (no width: a metre each side).
+  EXPECT_EQ(test::read_file(out),
+            std::string(kHead) +
+                "[[1000,283,365,283,365],[1000,956,365,956,365],[120,283,365,956,365]]}\r\n");
+}
+
+TEST_F(Disegna, ChecksInTheViewersOrderAndLeavesTheOutputAlone) {
+  using namespace viewer_text;
+  const std::string out = dir_.file("kept.json");
+  test::write_file(out, "old");
+  const std::string bad_sag = dir_.file("bad.tlva");
+  test::write_file(bad_sag,
+                   std::string(project_header()) +
+                       "10 1 2 30\r\n0 0\r\n0 0 0 90 100 0 0 90 \r\n20 20 \r\n0 0 \r\n-5 \r\n");
+  const struct {
+    Arguments arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {{"", "--x", "1", "0", "-o", out}, kWarning, kViewWithoutPath},
+      {{line(), "-o", out}, kWarning, kBoundsX},
+      {{line(), "--x", "0", "1", "--proiezione", "XZ", "-o", out}, kWarning, kBoundsY},
+      {{line(), "--x", "0", "1", "--y", "0", "1", "--z", "2", "2", "-o", out}, kWarning, kBoundsZ},
+      {{dir_.file("none.tlva"), "--adatta", "-o", out},
+       kError,
+       "Impossibile aprire il file di dati.\nVerificare che si trovi nella posizione specificata."},
+      {{bad_sag, "--adatta", "-o", out}, kError, kNegativeSag},
+      {{line(), "--x", "0", "x", "-o", out}, kWarning, "Please enter a number."},
+  };
+  for (const auto& c : cases) {
+    Arguments arguments{"disegna"};
+    arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+    const Outcome r = tralva_util(arguments);
+    EXPECT_EQ(r.status, c.status) << c.message;
+    EXPECT_EQ(r.err, (c.status == kError ? "Errore: " : "Attenzione: ") + c.message + "\n");
+    EXPECT_EQ(test::read_file(out), "old");
+  }
+  const std::string fresh = dir_.file("fresh.json");
+  EXPECT_EQ(draw({"-o", fresh}).status, kWarning);
+  EXPECT_FALSE(test::exists(fresh));
+  const Outcome unwritable = draw({"--adatta", "-o", dir_.file("missing/x.svg")});
+  EXPECT_EQ(unwritable.status, kError);
+  EXPECT_EQ(unwritable.err, std::string("Errore: ") + kCannotCreateDrawing + "\n");
+}
+
+TEST_F(Disegna, BadUsageWritesNothing) {
+  const std::string out = dir_.file("x.json");
+  for (const Arguments& a :
+       {Arguments{"disegna", line(), "--adatta"},
+        Arguments{"disegna", line(), "-o", dir_.file("x.png")},
+        Arguments{"disegna", line(), "--adatta", "-o", dir_.file("x.JSON")},
+        Arguments{"disegna", line(), "--proiezione", "xy", "--adatta", "-o", out},
+        Arguments{"disegna", line(), line(), "--adatta", "-o", out},
+        Arguments{"disegna", line(), "--x", "0", "-o", out}}) {
+    const Outcome r = tralva_util(a);
+    EXPECT_EQ(r.status, kUsage) << a.back();
+    EXPECT_NE(r.err.find("tralva-util disegna FILE [--proiezione XY|YZ|XZ]"), std::string::npos);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            1);  // the project alone
 }
 
 }  // namespace

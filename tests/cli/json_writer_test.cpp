@@ -27,9 +27,14 @@ TEST(JsonWriter, PlacesCommasAndKeysInNestedContainers) {
         .boolean(false)
         .key("c")
         .null()
+        .key("d")
+        .begin_array()
+        .string("XY")
+        .string("°\"\t")
+        .end_array()
         .end_object();
   }
-  EXPECT_EQ(out.str(), R"({"a":[1,[],{}],"b\"\\\u000a":false,"c":null})");
+  EXPECT_EQ(out.str(), R"({"a":[1,[],{}],"b\"\\\u000a":false,"c":null,"d":["XY","°\"\u0009"]})");
 }
 
 TEST(JsonWriter, WritesNumbersInTheShortestFormOfTheirPrecision) {

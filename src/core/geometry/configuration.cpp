@@ -5,6 +5,7 @@
 #include <limits>
 #include <span>
 
+#include "common/vector_state.h"
 #include "geometry/geometry_messages.h"
 #include "project/arm_angles.h"
 #include "project/project_file.h"
@@ -268,6 +269,7 @@ class Builder {
   // Every span's length, direction and catenary first: one span drawn
   // straight makes the whole line straight, so the sampling comes after.
   void shape_spans() {
+    release_vector_registers();  // hundreds of thousands of samples follow
     std::int64_t span_total = 0;
     for (const LineGeometry& line : geometry_.lines) {
       span_total += std::int64_t{line.conductor_count} * (line.support_count - 1);
@@ -359,11 +361,12 @@ class Builder {
 }  // namespace
 
 ConfigurationOutcome build_configuration(ByteStream& in) {
-  return Builder(read_project_data(in)).run();
+  return Builder(read_project_data(in, PhaseCodes::integers)).run();
 }
 
 ConfigurationOutcome build_configuration(const std::string& path) {
-  std::optional<ProjectData> data = read_project_data(path);  // closes the file again
+  // Closes the file again.
+  std::optional<ProjectData> data = read_project_data(path, PhaseCodes::integers);
   if (!data) return error_message(project_text::kCannotOpen);
   return Builder(*data).run();
 }

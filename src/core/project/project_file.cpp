@@ -295,7 +295,7 @@ RowSizes row_sizes(const std::vector<LineHeader>& lines) {
   return sizes;
 }
 
-ProjectData read_project_data(ByteStream& in) {
+ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes) {
   ProjectData data;
   const std::int64_t data_start = seek_data_start(in);
   data.row_one_count = count_row_one(in);
@@ -334,10 +334,20 @@ ProjectData read_project_data(ByteStream& in) {
       {&data.arm_lengths, sizes.arm_lengths},
       {&data.sag_constants, sizes.sag_constants},
   };
+  // Row II alternates phase code and phase offset.
+  const auto is_phase_code = [&data, phase_codes](const std::vector<ProjectValue>* row,
+                                                  std::int64_t i) {
+    return phase_codes == PhaseCodes::integers && row == &data.phases && i % 2 == 0;
+  };
   for (const auto& [row, size] : rows) {
     row->reserve(static_cast<std::size_t>(size));
     for (std::int64_t i = 0; i < size; ++i) {
-      const auto value = scan_real_both(in);
+      std::optional<ProjectValue> value;
+      if (!is_phase_code(row, i)) {
+        value = scan_real_both(in);
+      } else if (const auto code = scan_int(in)) {
+        value = ProjectValue{static_cast<double>(*code), static_cast<float>(*code)};
+      }
       if (!value) return data;
       row->push_back(*value);
     }
@@ -346,10 +356,10 @@ ProjectData read_project_data(ByteStream& in) {
   return data;
 }
 
-std::optional<ProjectData> read_project_data(const std::string& path) {
+std::optional<ProjectData> read_project_data(const std::string& path, PhaseCodes phase_codes) {
   ByteStream in;
   if (!in.open(path)) return std::nullopt;
-  return read_project_data(in);
+  return read_project_data(in, phase_codes);
 }
 
 }  // namespace tralva

@@ -104,8 +104,14 @@ struct RowSizes {
 };
 RowSizes row_sizes(const std::vector<LineHeader>& lines);
 
+// How the phase codes of row II are read: as integers ("%i": decimal, "0x"
+// hexadecimal, leading-0 octal), as the viewer reads them, or as reals like
+// the other values of rows II to VI, as the merge reads them.
+enum class PhaseCodes { integers, reals };
+
 // nullopt when the file cannot be opened.
-std::optional<ProjectData> read_project_data(const std::string& path);
-ProjectData read_project_data(ByteStream& in);
+std::optional<ProjectData> read_project_data(const std::string& path,
+                                             PhaseCodes phase_codes = PhaseCodes::reals);
+ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes = PhaseCodes::reals);
 
 }  // namespace tralva

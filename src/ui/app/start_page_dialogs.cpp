@@ -21,6 +21,11 @@ void StartPageDialogs::open_data_entry(const DataEntryChoice& choice) {
   dialog.exec();
 }
 
+void StartPageDialogs::open_viewer() {
+  paletta dialog(configuration_view_, context_, QApplication::activeWindow());
+  dialog.exec();
+}
+
 void StartPageDialogs::open_geometry() {
   geometria dialog(geometry_, context_, QApplication::activeWindow());
   dialog.exec();

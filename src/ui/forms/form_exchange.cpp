@@ -156,6 +156,21 @@ class StaticBinding final : public FormExchange::Binding {
 using StaticIntBinding = StaticBinding<std::int32_t, show_int, parse_field_int, kIntegerPrompt>;
 using StaticFloatBinding = StaticBinding<float, show_float, parse_field_float, kNumberPrompt>;
 
+class StaticTextBinding final : public FormExchange::Binding {
+ public:
+  StaticTextBinding(std::string& field, QLabel* text) : field_(field), text_(text) {}
+  void write() override { text_->setText(QString::fromStdString(field_)); }
+  bool read() override {
+    field_ = text_->text().toStdString();
+    return true;
+  }
+  void focus() override {}
+
+ private:
+  std::string& field_;
+  QLabel* text_;
+};
+
 }  // namespace
 
 FormExchange::FormExchange(Messenger& messenger) : messenger_(messenger) {}
@@ -217,7 +232,7 @@ FormExchange& FormExchange::bind(int& field, QCheckBox* box, const QString& name
 
 FormExchange& FormExchange::add_static(std::unique_ptr<Binding> binding, QLabel* text,
                                        const QString& name) {
-  // A static's accessible name is its text (the number); the name describes it.
+  // A static's accessible name is its text; the name describes it.
   if (!name.isEmpty()) {
     text->setObjectName(name);
     text->setAccessibleDescription(name);
@@ -232,6 +247,10 @@ FormExchange& FormExchange::bind(std::int32_t& field, QLabel* text, const QStrin
 
 FormExchange& FormExchange::bind(float& field, QLabel* text, const QString& name) {
   return add_static(std::make_unique<StaticFloatBinding>(field, text), text, name);
+}
+
+FormExchange& FormExchange::bind(std::string& field, QLabel* text, const QString& name) {
+  return add_static(std::make_unique<StaticTextBinding>(field, text), text, name);
 }
 
 FormExchange& FormExchange::choice(QRadioButton* button, bool& chosen, bool& other) {

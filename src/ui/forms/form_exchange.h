@@ -68,6 +68,8 @@ class FormExchange {
   // a click sets `chosen`, clears `other`, then reads the form.  Writing the
   // form leaves the button as it is, so a new window opens with it unselected.
   FormExchange& choice(QRadioButton* button, bool& chosen, bool& other);
+  // A read-only text shown in a static text.
+  FormExchange& bind(std::string& field, QLabel* text, const QString& name = {});
 
   void write_form();
   // False when a field could not be read (its prompt has been shown).

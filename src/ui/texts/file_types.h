@@ -8,6 +8,7 @@ namespace tralva::file_type {
 inline constexpr FileType kProject{"Dati di Tralva (*.tlva)|*.tlva|", "tlva"};
 inline constexpr FileType kTerrainText{"File di testo (*.txt)|*.txt|", "txt"};
 inline constexpr FileType kGisResult{"Testo per GIS (*.txt)|*.txt|", "txt"};
+inline constexpr FileType kImage{"Immagine PNG (*.png)|*.png|Disegno SVG (*.svg)|*.svg|", "png"};
 
 // Interpolazione.
 inline constexpr FileType kBaseGrid{"File di testo (*.txt)|*.txt|", "txt"};

@@ -23,5 +23,6 @@ inline constexpr char kReading[] = ":/icons/reading.svg";
 inline constexpr char kMessageError[] = ":/icons/message-error.svg";
 inline constexpr char kMessageWarning[] = ":/icons/message-warning.svg";
 inline constexpr char kMessageInformation[] = ":/icons/message-information.svg";
+inline constexpr char kFit[] = ":/icons/fit.svg";
 
 }  // namespace tralva::icon

@@ -138,6 +138,14 @@ TEST(Reading, RowOneCountGivesTheLines) {
   EXPECT_TRUE(geometry_of(build(project({"100 1 2"}))).lines.empty());
 }
 
+TEST(Reading, PhaseCodesAreIntegersInAnyIntegerNotation) {
+  const ConfigurationGeometry g =
+      geometry_of(build(project({"100 3 2 30", "0x78 0 0360 0 0 0", "0 0 0 90 300 0 0 90",
+                                 "20 20 20 20 20 20", "0 0 0 0 0 0", "1000 1000 1000"})));
+  ASSERT_EQ(g.lines.size(), 1u);
+  EXPECT_EQ(g.lines[0].phase_code, (std::vector<std::int32_t>{120, 240, 0}));
+}
+
 TEST(Reading, ASupportArmAngleIsTakenInRadians) {
   const ConfigurationGeometry g = geometry_of(
       build(project({"100 1 2 30", "0 0", "0 0 0 0 300 0 7 90", "20 20", "2 -2", "1000"})));

@@ -110,6 +110,28 @@ TEST(ProjectData, AMissingOrInvalidValueStopsTheReadingWhereItIs) {
   EXPECT_TRUE(bad_header.lines.empty());
 }
 
+TEST(ProjectData, PhaseCodesReadAsIntegersTakeTheIntegerSyntax) {
+  const std::string bytes = with_header(
+      "100 3 2 30\r\n0x78 0.5 0360 -1 120.5 2\r\n0 0 0 90 300 0 0 90\r\n"
+      "1 1 1 1 1 1\r\n1 1 1 1 1 1\r\n1 1 1\r\n");
+  ByteStream in(bytes);
+  const ProjectData integers = read_project_data(in, PhaseCodes::integers);
+  ASSERT_EQ(integers.phases.size(), 6u);
+  // Hexadecimal, octal; "120.5" is the code 120 and the offset ".5", so the
+  // last offset, 2, is left for row III and everything after it moves.
+  EXPECT_EQ(integers.phases[0].as_double, 120);
+  EXPECT_EQ(integers.phases[1].as_float, 0.5f);
+  EXPECT_EQ(integers.phases[2].as_double, 240);
+  EXPECT_EQ(integers.phases[3].as_float, -1.0f);
+  EXPECT_EQ(integers.phases[4].as_float, 120.0f);
+  EXPECT_EQ(integers.phases[5].as_double, 0.5);
+  EXPECT_EQ(integers.supports[0].as_double, 2);
+  // As reals, "0x78" is the number 0 followed by text that is none.
+  const ProjectData reals = read(bytes);
+  EXPECT_FALSE(reals.complete);
+  EXPECT_EQ(reals.phases.size(), 1u);
+}
+
 TEST(ProjectData, MissingFileIsReportedAsSuch) {
   EXPECT_EQ(read_project_data(std::string("/nonexistent/x.tlva")), std::nullopt);
 }

@@ -28,6 +28,7 @@ struct TestForm {
         .bind(whole, whole_edit, "Intero")
         .bind(path, path_edit, "Percorso")
         .bind(hours, hours_text, "Ore")
+        .bind(letter, letter_text, "Lettera")
         .bind(box, check, "Casella");
     exchange.write_form();
     window.show();
@@ -42,6 +43,7 @@ struct TestForm {
   QLineEdit* whole_edit = new QLineEdit(&window);
   QLineEdit* path_edit = new QLineEdit(&window);
   QLabel* hours_text = new QLabel(&window);
+  QLabel* letter_text = new QLabel(&window);
   QCheckBox* check = new QCheckBox(&window);
 
   std::string text = "cm";
@@ -51,6 +53,7 @@ struct TestForm {
   std::int32_t whole = -7;
   std::string path = "/tmp/a b.tlva";
   std::int32_t hours = 3;
+  std::string letter = "Z";
   int box = 1;
   FormExchange exchange;
 };
@@ -75,8 +78,13 @@ class FormExchangeTest : public QObject {
     QCOMPARE(form.whole_edit->text(), QString("2147483647"));
     QCOMPARE(form.path_edit->text(), QString("/tmp/a b.tlva"));
     QCOMPARE(form.hours_text->text(), QString("3"));
+    QCOMPARE(form.letter_text->text(), QString("Z"));
     QVERIFY(form.check->isChecked());
     QVERIFY(messenger.shown.empty());
+    // A static text is read back as it stands.
+    form.letter = 'X';
+    QVERIFY(form.exchange.read_form());
+    QCOMPARE(form.letter, std::string("Z"));
   }
 
   void binding_names_the_control_for_tests_and_screen_readers() {
@@ -89,6 +97,8 @@ class FormExchangeTest : public QObject {
     // A static keeps its number as what is read out.
     QCOMPARE(form.hours_text->objectName(), QString("Ore"));
     QVERIFY(form.hours_text->accessibleName().isEmpty());
+    QCOMPARE(form.letter_text->accessibleDescription(), QString("Lettera"));
+    QVERIFY(form.letter_text->accessibleName().isEmpty());
   }
 
   void typing_reads_the_longest_number_and_ignores_the_rest() {
