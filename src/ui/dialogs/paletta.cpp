@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <algorithm>
 
 #include "dialogs/configuration_canvas.h"
+#include "forms/window_place.h"
 #include "geometry/geometry_messages.h"
 #include "texts/file_types.h"
 #include "texts/icons.h"
@@ -134,7 +134,7 @@ paletta::paletta(ConfigurationView& view, FormContext context, QWidget* parent)
   connect(save_, &QAction::triggered, this, &paletta::save_image);
 
   // The frame, title bar included, at the top left of the screen's free area.
-  move(screen()->availableGeometry().topLeft());
+  place_top_left(*this);
   form().exchange().write_form();
 }
 

@@ -106,6 +106,15 @@ inline constexpr Tooltip kTooltips[] = {
      "Il file di dati le cui linee si aggiungono al «Padre»; non viene modificato."},
     {"tralva::utilita", "Unisci",
      "Aggiunge le linee del file «Figlio» a quelle del file «Padre» e riscrive il «Padre»."},
+    // The configuration viewer.
+    {"tralva::paletta", "Visualizza",
+     "Disegna i conduttori e i sostegni del progetto nella proiezione scelta, entro gli estremi "
+     "dati."},
+    {"tralva::paletta", "Adatta",
+     "Porta gli estremi a tutto ciò che si disegna del progetto, con un margine del 5%, e "
+     "disegna."},
+    {"tralva::paletta", "Proiezione di visualizzazione",
+     "XY: pianta; YZ e XZ: prospetti, con la quota in verticale."},
     // The engineering dialogs: their results are not computed by the program.
     {"tralva::fascia", "Calcola la fascia",
      "Il calcolo della fascia non si esegue da questa finestra: ne raccoglie i dati."},
