@@ -91,7 +91,9 @@ struct Vector3 {
   const double* const vy = s.y.data();
   const double* const vz = s.z.data();
   double gx[kLanes], gy[kLanes], gz[kLanes], to_vertex[kLanes];
+  double near[kLanes];  // doubles, so that SSE2 vectorises the loop too
   for (int l = 0; l < kLanes; ++l) {
+    near[l] = 0;
     gx[l] = g.x[l];
     gy[l] = g.y[l];
     gz[l] = g.z[l];
@@ -104,7 +106,6 @@ struct Vector3 {
     const double ax = vx[i], ay = vy[i], az = vz[i];
     const double bx = vx[i + 1], by = vy[i + 1], bz = vz[i + 1];
     const double ux = s.ux[i], uy = s.uy[i], uz = s.uz[i], length = s.length[i];
-    double near = 0;  // a double, so that SSE2 vectorises the loop too
     for (int l = 0; l < kLanes; ++l) {
       const double qx = p.x[l] - bx;
       const double qy = p.y[l] - by;
@@ -124,21 +125,24 @@ struct Vector3 {
       const double denominator = beyond ? beyond_denominator : beside_denominator;
       const double w0 = numerator / denominator;
       const bool close = c.d2 < kNearSquared;
-      near = close ? 1.0 : near;
+      near[l] = close ? 1.0 : near[l];
       const double w1 = nearest_squared(c.a, b, c.d2) <= buffer_squared ? w0 : 0.0;
       const double w = close ? 0.0 : w1;
       gx[l] += w * c.cx;
       gy[l] += w * c.cy;
       gz[l] += w * c.cz;
     }
-    if (near != 0) {
-      for (int l = 0; l < kLanes; ++l) {
-        Vector3 add;
-        if (!near_contribution(s, i, p, l, buffer_squared, add)) continue;
-        gx[l] += add.x;
-        gy[l] += add.y;
-        gz[l] += add.z;
-      }
+  }
+  // The lanes that came within 0.01 m of a segment's line take those
+  // segments' contributions now, in order.
+  for (int l = 0; l < kLanes; ++l) {
+    if (near[l] == 0) continue;
+    for (std::size_t i = chunk.first; i < chunk.first + chunk.count; ++i) {
+      Vector3 add;
+      if (!near_contribution(s, i, p, l, buffer_squared, add)) continue;
+      gx[l] += add.x;
+      gy[l] += add.y;
+      gz[l] += add.z;
     }
   }
   for (int l = 0; l < kLanes; ++l) {
