@@ -35,7 +35,7 @@ std::vector<double> field(const ConfigurationGeometry& geometry, const std::vect
             const double rho[3] = {r[0] - along * t[0], r[1] - along * t[1], r[2] - along * t[2]};
             const double d = std::sqrt(rho[0] * rho[0] + rho[1] * rho[1] + rho[2] * rho[2]);
             const double clamped = std::clamp(along, 0.0, length);
-            const double nearest = std::hypot(d, along - clamped);
+            const double nearest = std::sqrt(d * d + (along - clamped) * (along - clamped));
             if (nearest > buffer || d == 0) continue;
             const double distance = std::max(d, 0.01);
             const double cos1 = along / std::sqrt(along * along + distance * distance);

@@ -227,7 +227,7 @@ TEST(SingleConductor, ReversingItsDirectionLeavesTheFieldUnchanged) {
 }
 
 // The same values to the last bit on every instruction set and in any
-// block: a result file does not depend on the machine that wrote it.
+// block: a result file does not depend on the vector unit that summed it.
 TEST(Determinism, EveryInstructionSetGivesTheSameBits) {
   const std::string line = project_text(
       {"1000 6 3 1", "0 0 120 0 240 0 0 0 120 0 240 0", "0 0 0 90 300 40 0 90 600 0 0 90",
