@@ -259,7 +259,8 @@ TEST(Layout, RefusesProjectsWithoutAFieldToCompute) {
   ConfigurationGeometry none;
   EXPECT_EQ(std::get<Message>(lay_out_conductors(none)),
             error_message(field_text::kProjectInvalid));
-  ByteStream in(straight_cable("1e39", "100"));  // beyond a float: infinite current
+  const std::string infinite_current = straight_cable("1e39", "100");  // beyond a float
+  ByteStream in(infinite_current);
   const auto geometry = std::get<ConfigurationGeometry>(build_configuration(in));
   EXPECT_EQ(std::get<Message>(lay_out_conductors(geometry)),
             error_message(field_text::kProjectInvalid));
