@@ -241,6 +241,15 @@ TEST_F(FieldCalculation, BadPointFilesStopWithAMessageAndWriteNothing) {
 TEST_F(FieldCalculation, ProjectAndGridFaultsStopWithTheirMessage) {
   const PlaneGrid grid = small_grid(0, 0);
   FieldRequest request = plane(kCable, grid, "result.txt");
+  for (auto [path, text] : {std::pair{&FieldRequest::data_path, text::kDataWithoutPath},
+                            {&FieldRequest::result_path, text::kResultWithoutPath}}) {
+    FieldRequest without = request;
+    without.*path = "";
+    EXPECT_EQ(std::get<Message>(run(without)), warning_message(text));
+  }
+  FieldRequest no_points = request;
+  no_points.plane.reset();
+  EXPECT_EQ(std::get<Message>(run(no_points)), warning_message(text::kPointsWithoutPath));
   request.data_path = dir_.file("none.tlva");
   EXPECT_EQ(std::get<Message>(run(request)), error_message(project_text::kCannotOpen));
   // The viewer's own warning: sag constants that do not match the segment length.
