@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "convert_commands.h"
+#include "field_command.h"
 #include "geometry_commands.h"
 
 namespace tralva::cli {
@@ -28,6 +29,10 @@ constexpr Command kCommands[] = {
      run_risultato},
     {"orografia", "[--precisione m|dm|cm|mm] INGRESSO USCITA", run_orografia},
     {"unisci", "PADRE FIGLIO", run_unisci},
+    {"campo",
+     "PROGETTO (--piano --origine X Y --passo SX SY --passi NX NY [--fi F] [--psi P] | --punti "
+     "FILE) [--quota Q] [--buffer B] [--precisione m|dm|cm|mm] [--parte K/N] USCITA",
+     run_campo},
 };
 
 void print_usage(std::ostream& os) {

@@ -132,8 +132,10 @@ class Builder {
     for (LineGeometry& line : geometry_.lines) {
       for (int k = 0; k < line.conductor_count; ++k) {
         const auto code = row.next();
-        if (!code || !row.next()) return incomplete();  // the offset is dropped
+        const auto offset = row.next();
+        if (!code || !offset) return incomplete();
         line.phase_code.push_back(integer_part(code->as_double));
+        line.phase_offset.push_back(offset->as_float);
       }
     }
     return std::nullopt;

@@ -47,7 +47,9 @@ struct LineGeometry : LineCounts {
   float segment_length = 0;  // 1 000 000 when a span is drawn as one straight piece
   bool is_overhead = false;
 
-  std::vector<std::int32_t> phase_code;  // per conductor
+  // Per conductor.
+  std::vector<std::int32_t> phase_code;
+  std::vector<float> phase_offset;  // degrees; the view does not use it, the field does
   // Per support.
   std::vector<double> x;
   std::vector<double> y;

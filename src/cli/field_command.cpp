@@ -1,0 +1,93 @@
+#include "field_command.h"
+
+#include <ostream>
+
+#include "command_support.h"
+#include "field/field_calculation.h"
+
+namespace tralva::cli {
+namespace {
+
+constexpr std::string_view kGridOptions[] = {"--origine", "--passo", "--passi", "--fi", "--psi"};
+
+// "K/N" with 1 <= K <= N, both plain decimal numbers.
+std::optional<FieldPart> part_of(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return std::nullopt;
+  const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+      return std::nullopt;
+    }
+    return parse_field_int(digits);
+  };
+  const std::string_view view(text);
+  const auto k = whole(view.substr(0, slash));
+  const auto n = whole(view.substr(slash + 1));
+  if (!k || !n || *k < 1 || *k > *n) return std::nullopt;
+  return FieldPart{*k, *n};
+}
+
+int misuse(Io& io, std::string_view what) {
+  io.err << "tralva-util campo: " << what << '\n';
+  return usage_error(io);
+}
+
+}  // namespace
+
+int run_campo(const Arguments& arguments, Io& io) {
+  static constexpr OptionRule kOptions[] = {{"--piano", 0, false},   {"--punti", 1, false},
+                                            {"--origine", 2, false}, {"--passo", 2, false},
+                                            {"--passi", 2, false},   {"--fi", 1, false},
+                                            {"--psi", 1, false},     {"--quota", 1, false},
+                                            {"--buffer", 1, false},  kPrecision,
+                                            {"--parte", 1, false}};
+  const auto parsed = parse_options("campo", arguments, kOptions, 2, io);
+  if (!parsed) return usage_error(io);
+  const auto& o = parsed->options;
+  const bool plane = o.count("--piano") != 0;
+  if (plane == (o.count("--punti") != 0)) return misuse(io, "serve --piano oppure --punti");
+  for (const std::string_view name : kGridOptions) {
+    const bool given = o.count(name) != 0;
+    const bool required = name == "--origine" || name == "--passo" || name == "--passi";
+    if (plane && required && !given)
+      return misuse(io, "--piano richiede --origine, --passo e --passi");
+    if (!plane && given) return misuse(io, std::string(name) + " vale solo con --piano");
+  }
+  const auto precision = precision_of(*parsed, io);
+  if (!precision) return usage_error(io);
+
+  FieldRequest request;
+  if (o.count("--parte")) {
+    const auto part = part_of(o.at("--parte")[0]);
+    if (!part) return misuse(io, "parte non valida: " + o.at("--parte")[0] + " (K/N, 1 <= K <= N)");
+    request.part = *part;
+  }
+  Numbers numbers;
+  if (plane) {
+    PlaneGrid grid;
+    numbers.read(o.at("--origine")[0], grid.origin_x)
+        .read(o.at("--origine")[1], grid.origin_y)
+        .read(o.at("--passo")[0], grid.step_x)
+        .read(o.at("--passo")[1], grid.step_y)
+        .read(o.at("--passi")[0], grid.steps_x)
+        .read(o.at("--passi")[1], grid.steps_y);
+    if (o.count("--fi")) numbers.read(o.at("--fi")[0], grid.fi);
+    if (o.count("--psi")) numbers.read(o.at("--psi")[0], grid.psi);
+    request.plane = grid;
+  } else {
+    request.points_path = o.at("--punti")[0];
+  }
+  if (o.count("--quota")) numbers.read(o.at("--quota")[0], request.level);
+  if (o.count("--buffer")) numbers.read(o.at("--buffer")[0], request.buffer);
+  if (!numbers.ok()) return numbers.report_failure(io);
+  request.precision = *precision;
+  request.data_path = parsed->operands[0];
+  request.result_path = parsed->operands[1];
+  return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
+    const FieldOutcome outcome = compute_field(request, sink, clock);
+    if (const auto* failure = std::get_if<Message>(&outcome)) return *failure;
+    return information_message(summary_text(std::get<FieldSummary>(outcome), request.precision));
+  });
+}
+
+}  // namespace tralva::cli

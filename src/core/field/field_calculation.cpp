@@ -1,0 +1,371 @@
+#include "field/field_calculation.h"
+
+#include <sched.h>
+#include <sys/statvfs.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "common/format.h"
+#include "common/precision.h"
+#include "common/text_file.h"
+#include "field/conductor_segments.h"
+#include "field/field_messages.h"
+#include "field/flux_density.h"
+
+namespace tralva {
+namespace {
+
+namespace text = field_text;
+
+constexpr std::string_view kHeader = "X\tY\tZ\tB [uT]\r\n";
+constexpr int kFieldDecimals = 4;
+// Room for a point line: four numbers of up to kFormatBufferSize characters,
+// three tabs and the line end.
+constexpr std::size_t kLineRoom = 4 * static_cast<std::size_t>(kFormatBufferSize) + 8;
+
+// Each batch of points is computed by every thread and then written in
+// order; a batch holds about this many segment-point evaluations, a fraction
+// of a second, so that the progress moves and memory stays small.
+constexpr std::int64_t kEvaluationsPerBatch = 100'000'000;
+constexpr std::int64_t kMaxBatchPoints = 1 << 16;
+
+// The points of the calculation, row after row.
+class PointSource {
+ public:
+  virtual ~PointSource() = default;
+  virtual std::int64_t rows() const = 0;
+  virtual std::int64_t row_length() const = 0;
+  // Goes to the first point of `row`.
+  virtual std::optional<Message> start(std::int64_t row) = 0;
+  // The next `count` points, which the rows hold.
+  virtual std::optional<Message> fill(Point3* out, std::int64_t count) = 0;
+};
+
+class GridSource final : public PointSource {
+ public:
+  GridSource(const PlaneGrid& grid, float level) : grid_(grid), points_(grid, level) {}
+  std::int64_t rows() const override { return std::int64_t{grid_.steps_y} + 1; }
+  std::int64_t row_length() const override { return std::int64_t{grid_.steps_x} + 1; }
+  std::optional<Message> start(std::int64_t row) override {
+    i_ = 0;
+    j_ = row;
+    return std::nullopt;
+  }
+  std::optional<Message> fill(Point3* out, std::int64_t count) override {
+    for (std::int64_t k = 0; k < count; ++k) {
+      out[k] = points_.point(i_, j_);
+      if (++i_ == row_length()) {
+        i_ = 0;
+        ++j_;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  PlaneGrid grid_;
+  PlaneGridPoints points_;
+  std::int64_t i_ = 0;
+  std::int64_t j_ = 0;
+};
+
+// A point file, read twice: once to check every line and count the points
+// before anything is computed, then for the points of the part.
+class FileSource final : public PointSource {
+ public:
+  FileSource(std::string path, float level) : path_(std::move(path)), level_(level) {}
+
+  std::optional<Message> count() {
+    if (!reader_.open(path_)) return error_message(text::kCannotOpenPoints);
+    Point3 point;
+    for (;;) {
+      switch (reader_.next(point)) {
+        case PointFileReader::Next::point:
+          ++count_;
+          continue;
+        case PointFileReader::Next::end:
+          if (count_ == 0) return error_message(text::kNoPoints);
+          return std::nullopt;
+        case PointFileReader::Next::invalid:
+          return bad_line();
+        case PointFileReader::Next::read_error:
+          return error_message(text::kCannotReadPoints);
+      }
+    }
+  }
+
+  std::int64_t rows() const override { return count_; }
+  std::int64_t row_length() const override { return 1; }
+
+  std::optional<Message> start(std::int64_t row) override {
+    if (!reader_.open(path_)) return error_message(text::kCannotOpenPoints);
+    Point3 skipped;
+    for (std::int64_t k = 0; k < row; ++k) {
+      if (auto failure = fill(&skipped, 1)) return failure;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Message> fill(Point3* out, std::int64_t count) override {
+    for (std::int64_t k = 0; k < count; ++k) {
+      switch (reader_.next(out[k])) {
+        case PointFileReader::Next::point:
+          out[k].z += level_;
+          continue;
+        case PointFileReader::Next::read_error:
+          return error_message(text::kCannotReadPoints);
+        case PointFileReader::Next::end:
+        case PointFileReader::Next::invalid:
+          return error_message(text::kPointsChanged);  // it was whole when counted
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  Message bad_line() const {
+    return error_message(text::kBadPointLine + std::to_string(reader_.line_number()) +
+                         text::kBadPointLineEnd);
+  }
+
+  std::string path_;
+  float level_;
+  PointFileReader reader_;
+  std::int64_t count_ = 0;
+};
+
+// floor(total * k / n) without overflow for any 64-bit total and k <= n.
+std::int64_t part_boundary(std::int64_t total, std::int64_t k, std::int64_t n) {
+  return total / n * k + total % n * k / n;
+}
+
+bool finite_grid(const PlaneGrid& g) {
+  return std::isfinite(g.origin_x) && std::isfinite(g.origin_y) && std::isfinite(g.step_x) &&
+         std::isfinite(g.step_y) && std::isfinite(g.fi) && std::isfinite(g.psi);
+}
+
+// The shortest a point line can be: one digit for each coordinate (plus the
+// point and the decimals), "0.0000", three tabs and CR LF.
+int shortest_line(int decimals) {
+  const int coordinate = 1 + (decimals > 0 ? decimals + 1 : 0);
+  return 3 * coordinate + 6 + 5;
+}
+
+// A failure when the result file cannot fit in the free space of the
+// target's file system: a huge grid stops here with a message instead of
+// running for ages towards a full disk.
+std::optional<Message> check_room(const std::string& target, double bytes) {
+  std::filesystem::path folder = std::filesystem::path(target).parent_path();
+  if (folder.empty()) folder = ".";
+  struct statvfs fs {};
+  if (statvfs(folder.c_str(), &fs) != 0) return std::nullopt;  // the opening will tell
+  const double free_bytes = static_cast<double>(fs.f_bavail) * static_cast<double>(fs.f_frsize);
+  if (bytes <= free_bytes) return std::nullopt;
+  return error_message(text::kNoRoom + fixed_text(bytes, 0) + text::kNoRoomEnd);
+}
+
+// Computes the field at `points` on `threads` threads, block by block.
+void compute_batch(const FluxDensity& flux, const std::vector<Point3>& points, std::int64_t count,
+                   std::vector<double>& field, int threads) {
+  const std::int64_t blocks = (count + kBlockPoints - 1) / kBlockPoints;
+  std::atomic<std::int64_t> next{0};
+  const auto work = [&] {
+    PointBlock block;
+    double b[kBlockPoints];
+    for (std::int64_t k; (k = next.fetch_add(1, std::memory_order_relaxed)) < blocks;) {
+      const std::int64_t first = k * kBlockPoints;
+      const std::int64_t n = std::min<std::int64_t>(kBlockPoints, count - first);
+      for (int l = 0; l < kBlockPoints; ++l) {
+        // Short blocks repeat their last point in the spare lanes.
+        const Point3& p =
+            points[static_cast<std::size_t>(first + std::min<std::int64_t>(l, n - 1))];
+        block.x[l] = p.x;
+        block.y[l] = p.y;
+        block.z[l] = p.z;
+      }
+      flux.evaluate(block, b);
+      std::copy(b, b + n, field.begin() + first);
+    }
+  };
+  std::vector<std::thread> helpers;
+  const auto wanted = static_cast<std::int64_t>(std::max(threads, 1)) - 1;
+  for (std::int64_t t = 0; t < std::min(wanted, blocks - 1); ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // fewer threads, same result
+    }
+  }
+  work();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+class ResultWriter {
+ public:
+  ResultWriter(OutputFile& out, int decimals) : out_(out), decimals_(decimals) {}
+
+  void write(const Point3& p, double b) {
+    char* q = out_.room(kLineRoom);
+    q = format_fixed(q, p.x, decimals_);
+    *q++ = '\t';
+    q = format_fixed(q, p.y, decimals_);
+    *q++ = '\t';
+    q = format_fixed(q, p.z, decimals_);
+    *q++ = '\t';
+    q = format_fixed(q, b, kFieldDecimals);
+    *q++ = '\r';
+    *q++ = '\n';
+    out_.wrote(q);
+  }
+
+ private:
+  OutputFile& out_;
+  int decimals_;
+};
+
+void add_to_summary(FieldSummary& summary, const Point3& p, double b) {
+  if (summary.points == 0 || b > summary.maximum) {
+    summary.maximum = b;
+    summary.maximum_at = p;
+  }
+  ++summary.points;
+  for (std::size_t t = 0; t < std::size(kFieldThresholds); ++t) {
+    if (b >= kFieldThresholds[t]) ++summary.reaching[t];
+  }
+}
+
+std::optional<Message> check_request(const FieldRequest& request) {
+  if (request.data_path.empty()) return warning_message(text::kDataWithoutPath);
+  if (!request.plane && request.points_path.empty()) {
+    return warning_message(text::kPointsWithoutPath);
+  }
+  if (request.result_path.empty()) return warning_message(text::kResultWithoutPath);
+  if (request.plane && (request.plane->steps_x < 0 || request.plane->steps_y < 0)) {
+    return error_message(text::kNegativeSteps);
+  }
+  // A NaN buffer would count no segment and say nothing.
+  if (!std::isfinite(request.level) || std::isnan(request.buffer) ||
+      (request.plane && !finite_grid(*request.plane))) {
+    return error_message(text::kGridNotFinite);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int available_cores() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
+  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Clock& clock) {
+  if (auto failure = check_request(request)) return *failure;
+  if (request.part.count < 1 || request.part.index < 1 || request.part.index > request.part.count) {
+    return error_message(text::kBadPart);
+  }
+
+  ConductorSegments segments;
+  {
+    const ConfigurationOutcome geometry = build_configuration(request.data_path);
+    if (const auto* failure = std::get_if<Message>(&geometry)) return *failure;
+    auto laid_out = lay_out_conductors(std::get<ConfigurationGeometry>(geometry));
+    if (const auto* failure = std::get_if<Message>(&laid_out)) return *failure;
+    segments = std::move(std::get<ConductorSegments>(laid_out));
+  }
+
+  std::unique_ptr<PointSource> source;
+  if (request.plane) {
+    source = std::make_unique<GridSource>(*request.plane, request.level);
+  } else {
+    auto file = std::make_unique<FileSource>(request.points_path, request.level);
+    if (auto failure = file->count()) return *failure;
+    source = std::move(file);
+  }
+  const std::int64_t first_row =
+      part_boundary(source->rows(), request.part.index - 1, request.part.count);
+  const std::int64_t end_row =
+      part_boundary(source->rows(), request.part.index, request.part.count);
+  // Rows and row lengths each fit 32 bits, so the product fits 64.
+  const std::int64_t total = (end_row - first_row) * source->row_length();
+  const bool header = request.part.index == 1;
+  const int decimals = precision_decimals(request.precision);
+  if (auto failure =
+          check_room(request.result_path, static_cast<double>(total) * shortest_line(decimals) +
+                                              (header ? static_cast<double>(kHeader.size()) : 0))) {
+    return *failure;
+  }
+
+  OutputFile out;
+  if (!out.open(request.result_path)) return error_message(text::kCannotCreateResult);
+  if (header) out.write(kHeader);
+  if (auto failure = source->start(first_row)) return *failure;
+
+  sink.set_range(0, 1000);
+  ProgressTracker progress(sink, clock);
+  progress.start();
+  const ProgressScale scale(0, 1000, total);
+  const FluxDensity flux(segments, request.buffer);
+  const int threads = request.threads > 0 ? request.threads : available_cores();
+  const std::int64_t batch = std::clamp<std::int64_t>(
+      kEvaluationsPerBatch / std::max<std::int64_t>(segments.segment_count, 1) / kBlockPoints *
+          kBlockPoints,
+      std::min<std::int64_t>(std::int64_t{kBlockPoints} * threads, kMaxBatchPoints),
+      kMaxBatchPoints);
+  std::vector<Point3> points(
+      static_cast<std::size_t>(std::min(batch, std::max<std::int64_t>(total, 1))));
+  std::vector<double> field(points.size());
+  ResultWriter writer(out, decimals);
+  FieldSummary summary;
+  for (std::int64_t done = 0; done < total;) {
+    const std::int64_t count =
+        std::min<std::int64_t>(static_cast<std::int64_t>(points.size()), total - done);
+    if (auto failure = source->fill(points.data(), count)) {
+      progress.abandon();
+      return *failure;
+    }
+    compute_batch(flux, points, count, field, threads);
+    for (std::int64_t k = 0; k < count; ++k) {
+      const auto at = static_cast<std::size_t>(k);
+      writer.write(points[at], field[at]);
+      add_to_summary(summary, points[at], field[at]);
+    }
+    done += count;
+    if (progress.move_to(scale.position(done))) {
+      progress.estimate([&](std::int64_t elapsed) { return elapsed * (total - done) / done; });
+    }
+  }
+
+  if (!out.commit(OutputFile::Durability::leave_to_system)) {
+    progress.abandon();
+    return error_message(text::kCannotCreateResult);
+  }
+  progress.finish();
+  return summary;
+}
+
+std::string summary_text(const FieldSummary& summary, const std::string& precision) {
+  const int decimals = precision_decimals(precision);
+  std::string out = text::kPointsComputed + int_text(summary.points);
+  if (summary.points > 0) {
+    out += std::string("\n") + text::kMaximum + fixed_text(summary.maximum, kFieldDecimals) +
+           text::kUnit + text::kAtPoint + fixed_text(summary.maximum_at.x, decimals) + " Y " +
+           fixed_text(summary.maximum_at.y, decimals) + " Z " +
+           fixed_text(summary.maximum_at.z, decimals);
+  }
+  for (std::size_t t = 0; t < std::size(kFieldThresholds); ++t) {
+    out += std::string("\n") + text::kReaching + fixed_text(kFieldThresholds[t], 0) + text::kUnit +
+           ": " + int_text(summary.reaching[t]);
+  }
+  return out;
+}
+
+}  // namespace tralva

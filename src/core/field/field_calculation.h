@@ -1,0 +1,63 @@
+#pragma once
+// The magnetic field of a project's lines over a plane grid or the points of
+// a file, written as a GIS result file: the header "X\tY\tZ\tB [uT]", then
+// one line per point, X, Y and Z with the decimals of the precision choice
+// and B in microtesla with four, every line ending with CR LF.  The result
+// conversion reads it as it stands.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "common/message.h"
+#include "common/progress.h"
+#include "field/field_points.h"
+
+namespace tralva {
+
+// Part `index` of `count`: the index-th of count contiguous blocks of rows
+// (grid rows, or points of a file).  Part 1 alone carries the header, so
+// the parts concatenated in order are the whole file.
+struct FieldPart {
+  std::int64_t index = 1;
+  std::int64_t count = 1;
+};
+
+struct FieldRequest {
+  std::string data_path;           // the line project
+  std::optional<PlaneGrid> plane;  // the plane grid, or else
+  std::string points_path;         // the point file, points raised by `level`
+  float level = 0;
+  float buffer = 1000;
+  std::string precision = "m";
+  std::string result_path;
+  FieldPart part;
+  int threads = 0;  // 0: every core the process may run on
+};
+
+// What a calculation found, for its summary.
+inline constexpr double kFieldThresholds[] = {3, 10, 100};  // quality, attention, limit; uT
+
+struct FieldSummary {
+  std::int64_t points = 0;
+  double maximum = 0;  // uT, at the first point where it occurs
+  Point3 maximum_at;
+  std::int64_t reaching[std::size(kFieldThresholds)] = {};  // points with B >= each threshold
+};
+
+using FieldOutcome = std::variant<FieldSummary, Message>;
+
+// Reads the project (stopping with build_configuration's own message if it
+// fails), checks the points, computes the field on every core and writes the
+// result file; progress from 0 to 1000 with the remaining time.  On any
+// failure nothing is written and the target is as it was.
+FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Clock& clock);
+
+// The summary as the user reads it, coordinates with the request's decimals.
+std::string summary_text(const FieldSummary& summary, const std::string& precision);
+
+// The cores this process may run on.
+int available_cores();
+
+}  // namespace tralva

@@ -1,0 +1,103 @@
+#include "field/field_points.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "field/degrees.h"
+
+namespace tralva {
+
+PlaneGridPoints::PlaneGridPoints(const PlaneGrid& grid, float level)
+    : origin_{grid.origin_x, grid.origin_y, level}, step_x_(grid.step_x), step_y_(grid.step_y) {
+  const SineCosine fi = sin_cos_degrees(grid.fi);
+  const SineCosine psi = sin_cos_degrees(grid.psi);
+  u_[0] = fi.cos;
+  u_[1] = fi.sin;
+  u_[2] = 0;
+  v_[0] = -fi.sin * psi.cos;
+  v_[1] = fi.cos * psi.cos;
+  v_[2] = psi.sin;
+}
+
+Point3 PlaneGridPoints::point(std::int64_t i, std::int64_t j) const {
+  const double along_u = static_cast<double>(i) * step_x_;
+  const double along_v = static_cast<double>(j) * step_y_;
+  return {origin_.x + along_u * u_[0] + along_v * v_[0],
+          origin_.y + along_u * u_[1] + along_v * v_[1],
+          origin_.z + along_u * u_[2] + along_v * v_[2]};
+}
+
+bool PointFileReader::open(const std::string& path) {
+  in_ = &own_;
+  header_read_ = false;
+  too_long_ = false;
+  line_number_ = 0;
+  return own_.open(path);
+}
+
+std::optional<std::string_view> PointFileReader::next_line() {
+  too_long_ = false;
+  spill_.clear();
+  bool any = false;
+  for (;;) {
+    if (in_->cursor() == in_->buffer_end() && in_->peek() == ByteStream::kEof) break;
+    any = true;
+    const char* const p = in_->cursor();
+    const auto available = static_cast<std::size_t>(in_->buffer_end() - p);
+    const void* const lf = std::memchr(p, '\n', available);
+    const std::size_t length =
+        lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : available;
+    in_->advance(length + (lf != nullptr ? 1 : 0));
+    // The usual line lies whole in the buffer and is read where it is.
+    if (lf != nullptr && spill_.empty() && !too_long_) {
+      too_long_ = length > kMaxPointLine;
+      return too_long_ ? std::string_view() : std::string_view(p, length);
+    }
+    if (spill_.size() + length > kMaxPointLine) {
+      too_long_ = true;
+      spill_.clear();
+    } else if (!too_long_) {
+      spill_.append(p, length);
+    }
+    if (lf != nullptr) break;
+  }
+  if (!any) return std::nullopt;
+  return std::string_view(spill_);
+}
+
+namespace {
+
+// A number followed by white space or the end of the line: "1,5" (a decimal
+// comma) or "2.5.1" is not a coordinate.
+std::optional<double> coordinate(ByteStream& line) {
+  const auto value = scan_double(line);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  const int after = line.peek();
+  if (after != ByteStream::kEof && !is_scan_space(after)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+PointFileReader::Next PointFileReader::next(Point3& point) {
+  for (;;) {
+    const auto line = next_line();
+    if (!line) return in_->read_error() ? Next::read_error : Next::end;
+    ++line_number_;
+    if (!header_read_) {
+      header_read_ = true;
+      continue;
+    }
+    if (too_long_) return Next::invalid;
+    ByteStream text(*line);
+    if (skip_space(text) == ByteStream::kEof) continue;  // a blank line
+    const auto x = coordinate(text);
+    const auto y = x ? coordinate(text) : std::nullopt;
+    const auto z = y ? coordinate(text) : std::nullopt;
+    if (!z) return Next::invalid;
+    point = {*x, *y, *z};
+    return Next::point;
+  }
+}
+
+}  // namespace tralva

@@ -1,0 +1,77 @@
+#pragma once
+// Where the field is computed: the points of a plane grid, or those of a
+// point file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/scan.h"
+#include "geometry/configuration.h"
+
+namespace tralva {
+
+// The grid of "Calcolo piano": point (i, j) = O + i step_x u + j step_y v for
+// i = 0 .. steps_x and j = 0 .. steps_y, with O = (origin_x, origin_y,
+// level), u = (cos fi, sin fi, 0) and v = (-sin fi cos psi, cos fi cos psi,
+// sin psi), angles in degrees: fi turns the grid in plan, psi tilts its
+// second axis up to a vertical plane.  Rows are j, and within a row i runs,
+// as the result conversion reads them.
+struct PlaneGrid {
+  double origin_x = 0;
+  double origin_y = 0;
+  float step_x = 1;
+  float step_y = 1;
+  std::int32_t steps_x = 0;
+  std::int32_t steps_y = 0;
+  double fi = 0;
+  double psi = 0;
+};
+
+class PlaneGridPoints {
+ public:
+  PlaneGridPoints(const PlaneGrid& grid, float level);
+  Point3 point(std::int64_t i, std::int64_t j) const;
+
+ private:
+  Point3 origin_;
+  double step_x_, step_y_;
+  double u_[3], v_[3];
+};
+
+// A point file: a header line, then one point per line, X, Y and Z first,
+// separated by spaces or tabs; further columns are ignored, blank lines
+// skipped.  The base grid file and the GIS terrain file are such files.
+// Memory stays bounded whatever the file holds: a line longer than
+// kMaxPointLine is refused.
+class PointFileReader {
+ public:
+  static constexpr std::size_t kMaxPointLine = 1 << 16;
+
+  enum class Next { point, end, invalid, read_error };
+
+  bool open(const std::string& path);
+  // A stream the caller keeps open (for the fuzz target and the tests).
+  explicit PointFileReader(ByteStream& in) : in_(&in) {}
+  PointFileReader() : in_(&own_) {}
+
+  // The next point; `invalid` when a line does not start with three finite
+  // numbers, line_number() telling which.
+  Next next(Point3& point);
+  std::int64_t line_number() const { return line_number_; }
+
+ private:
+  // The next line without its line end; nullopt at the end of the file.  A
+  // line longer than kMaxPointLine comes back empty with too_long_ set.
+  std::optional<std::string_view> next_line();
+
+  ByteStream own_;
+  ByteStream* in_;
+  bool header_read_ = false;
+  bool too_long_ = false;
+  std::int64_t line_number_ = 0;
+  std::string spill_;
+};
+
+}  // namespace tralva

@@ -1,0 +1,110 @@
+#include "field_command.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/convert_messages.h"
+#include "field/field_messages.h"
+#include "project/project_messages.h"
+#include "project_text.h"
+#include "run_tralva_util.h"
+#include "test_support.h"
+
+namespace tralva::cli {
+namespace {
+
+// Three conductors over two 300 m spans, 500 A, sampled every metre.
+const std::string kLine = test::project_text(
+    {"500 3 3 1", "0 0 120 0 240 0", "0 0 0 90 300 0 0 90 600 0 0 90", "20 20 20 20 20 20 20 20 20",
+     "-4 -4 -4 0 0 0 4 4 4", "1000 1000 1000 1000 1000 1000"});
+
+class Campo : public ::testing::Test {
+ protected:
+  Campo() { test::write_file(project_, kLine); }
+  Outcome plane(Arguments extra, const std::string& result) {
+    Arguments a{"campo",   project_, "--piano", "--origine", "-50", "-60",
+                "--passo", "10",     "20",      "--passi",   "4",   "6"};
+    a.insert(a.end(), extra.begin(), extra.end());
+    a.push_back(dir_.file(result));
+    return tralva_util(a);
+  }
+
+  test::TempDir dir_;
+  const std::string project_ = dir_.file("linea.tlva");
+};
+
+TEST_F(Campo, WritesTheResultAndPrintsTheSummary) {
+  const Outcome r = plane({"--quota", "1", "--precisione", "dm"}, "r.txt");
+  EXPECT_EQ(r.status, kSuccess);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out.rfind("Punti calcolati: 35\nCampo massimo: ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nPunti con almeno 100 uT: 0\n"), std::string::npos) << r.out;
+  const std::string result = test::read_file(dir_.file("r.txt"));
+  EXPECT_EQ(result.rfind("X\tY\tZ\tB [uT]\r\n-50.0\t-60.0\t1.0\t", 0), 0u) << result;
+  // The result conversion takes it with the same steps.
+  const Outcome converted = tralva_util({"risultato", "--passi", "4", "6", "--precisione", "dm",
+                                         dir_.file("r.txt"), dir_.file("m.txt")});
+  EXPECT_EQ(converted.status, kSuccess);
+  EXPECT_EQ(test::read_file(dir_.file("m.txt"))
+                .rfind("0.0\t-50.0\t-40.0\t-30.0\t-20.0\t-10.0\r\n"
+                       "-60.0\t",
+                       0),
+            0u);
+}
+
+TEST_F(Campo, ComputesAtThePointsOfAFile) {
+  test::write_file(dir_.file("p.txt"), "X\tY\tZ\r\n150\t0\t0\r\n150\t30\t0\r\n");
+  const Outcome r = tralva_util(
+      {"campo", project_, "--punti", dir_.file("p.txt"), "--quota", "1.5", dir_.file("r.txt")});
+  EXPECT_EQ(r.status, kSuccess);
+  EXPECT_EQ(r.out.rfind("Punti calcolati: 2\nCampo massimo: ", 0), 0u) << r.out;
+  EXPECT_EQ(test::read_file(dir_.file("r.txt")).substr(0, 22), "X\tY\tZ\tB [uT]\r\n150\t0\t2\t");
+}
+
+TEST_F(Campo, PartsSplitTheRows) {
+  ASSERT_EQ(plane({}, "whole.txt").status, kSuccess);
+  std::string joined;
+  for (const char* part : {"1/3", "2/3", "3/3"}) {
+    const Outcome r = plane({"--parte", part}, "part.txt");
+    ASSERT_EQ(r.status, kSuccess) << r.err;
+    joined += test::read_file(dir_.file("part.txt"));
+  }
+  EXPECT_EQ(joined, test::read_file(dir_.file("whole.txt")));
+}
+
+TEST_F(Campo, MisusedOptionsAreUsageErrors) {
+  const std::string out = dir_.file("r.txt");
+  for (const Arguments& a : std::vector<Arguments>{
+           {"campo", project_, out},
+           {"campo", project_, "--piano", "--punti", "p.txt", out},
+           {"campo", project_, "--piano", "--origine", "0", "0", "--passi", "1", "1", out},
+           {"campo", project_, "--punti", "p.txt", "--fi", "90", out},
+           {"campo", project_, "--punti", "p.txt", "--precisione", "km", out},
+           {"campo", project_, "--punti", "p.txt", out, "extra"}}) {
+    EXPECT_EQ(tralva_util(a).status, kUsage);
+  }
+  for (const char* part : {"0/3", "4/3", "1/0", "2", "a/b", "1/3x", "-1/3", "1/99999999999"}) {
+    const Outcome r = plane({"--parte", part}, "r.txt");
+    EXPECT_EQ(r.status, kUsage) << part;
+    EXPECT_NE(r.err.find("parte non valida"), std::string::npos) << part;
+  }
+  EXPECT_FALSE(test::exists(out));
+}
+
+TEST_F(Campo, UnreadableNumbersAndFailuresAreReported) {
+  const Outcome prompt = plane({"--buffer", "x"}, "r.txt");
+  EXPECT_EQ(prompt.status, kWarning);
+  EXPECT_EQ(prompt.err, "Attenzione: Please enter a number.\n");
+  const Outcome missing = tralva_util(
+      {"campo", dir_.file("none.tlva"), "--punti", dir_.file("p.txt"), dir_.file("r.txt")});
+  EXPECT_EQ(missing.status, kError);
+  EXPECT_EQ(missing.err, std::string("Errore: ") + project_text::kCannotOpen + "\n");
+  const Outcome huge =
+      tralva_util({"campo", project_, "--piano", "--origine", "0", "0", "--passo", "1", "1",
+                   "--passi", "2000000000", "2000000000", dir_.file("r.txt")});
+  EXPECT_EQ(huge.status, kError);
+  EXPECT_NE(huge.err.find(field_text::kNoRoom), std::string::npos);
+  EXPECT_FALSE(test::exists(dir_.file("r.txt")));
+}
+
+}  // namespace
+}  // namespace tralva::cli
