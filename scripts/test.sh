@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the style check, the whole suite,
-# the core under AddressSanitizer + UndefinedBehaviorSanitizer, then both
-# again under the Italian locale.
+# Builds everything and runs every test: the style check, the end-to-end
+# check of the installed program, the whole suite, the core under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then both again under the
+# Italian locale.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,7 @@ run scripts/format-check.sh
 
 cmake --preset default >/dev/null
 cmake --build --preset default
+run scripts/e2e-check.sh
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 

@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
 #include "forms/window_place.h"
@@ -32,8 +34,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int Application::run() {
+  const CommandLine command_line = read_command_line(arguments().mid(1));
+  if (!command_line.notice.empty()) std::fprintf(stderr, "%s\n", command_line.notice.c_str());
   DesktopSeams seams;
-  MainDialog window(seams.context(), std::make_unique<StartPageDialogs>(seams.context()));
+  auto dialogs = std::make_unique<StartPageDialogs>(seams.context());
+  if (command_line.project_path) dialogs->set_project_to_open(*command_line.project_path);
+  MainDialog window(seams.context(), std::move(dialogs));
   place_centred(window);
   window.exec();
   return 0;

@@ -24,7 +24,8 @@ class Application final : public QApplication {
  public:
   Application(int& argc, char** argv);
 
-  // Shows the main window until it closes; the exit status.
+  // Shows the main window until it closes; the exit status.  A project file
+  // named on the command line is ready in the dialogs (command_line.h).
   int run();
 
  private:

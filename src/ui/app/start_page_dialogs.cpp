@@ -9,6 +9,11 @@ StartPageDialogs::StartPageDialogs(FormContext context) : context_(context) {
   for (const DataEntryChoice& choice : data_entry_choices()) data_entries_.emplace_back(choice);
 }
 
+void StartPageDialogs::set_project_to_open(const std::string& path) {
+  for (DataEntry& entry : data_entries_) entry.load_path = path;
+  configuration_view_.data_path = path;
+}
+
 DataEntry* StartPageDialogs::data_entry(const DataEntryChoice& choice) {
   const auto found = std::ranges::find(data_entries_, choice, &DataEntry::choice);
   return found == data_entries_.end() ? nullptr : &*found;

@@ -4,6 +4,7 @@
 // right-of-way band for the whole run, and opens each dialog modally over the
 // window that is active.
 
+#include <string>
 #include <vector>
 
 #include "dialogs/data_entry_dialog.h"
@@ -23,6 +24,11 @@ class StartPageDialogs final : public StartDialogs {
   void open_viewer() override;
   void open_geometry() override;
   void open_band() override;
+
+  // `path` where the dialogs ask for a project to read: the load path of
+  // every data-entry configuration and the viewer's path, as if picked there.
+  // Nothing is read; the save paths stay as they are.
+  void set_project_to_open(const std::string& path);
 
   // The configuration's values, as its dialog shows them when opened; null
   // for a choice that is none of the 30.

@@ -4,6 +4,18 @@
 
 namespace tralva::shell_text {
 
+// The command line, `tralva [FILE.tlva]`: what is said on the standard error
+// when it names no file to open; %1 is the argument or the count.
+inline constexpr char kUsage[] = "Uso: tralva [FILE.tlva]";
+inline constexpr char kNoSuchFile[] =
+    "tralva: il file «%1» non esiste; Tralva si avvia senza file.";
+inline constexpr char kNotAFile[] = "tralva: «%1» non è un file; Tralva si avvia senza file.";
+inline constexpr char kUnknownOption[] =
+    "tralva: opzione sconosciuta «%1»; Tralva si avvia senza file.";
+inline constexpr char kOneFileOnly[] =
+    "tralva: si apre un solo file alla volta (ne sono stati indicati %1); Tralva si avvia "
+    "senza file.";
+
 // Main window and tabs.
 inline constexpr char kMainTitle[] = "Tralva 3.3";
 inline constexpr char kExit[] = "Esci da Tralva";
