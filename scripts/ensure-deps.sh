@@ -21,8 +21,8 @@ packages=(
   # the installed tree's checks: desktop entry, MIME database, manual page,
   # icons, shell completion
   desktop-file-utils shared-mime-info libxml2-utils man-db groff-base file bash-completion
-  # the Debian package (dpkg-shlibdeps)
-  dpkg-dev
+  # the Debian package (dpkg-shlibdeps) and its round trip in a chroot
+  dpkg-dev debootstrap
 )
 
 missing=()
