@@ -48,7 +48,6 @@ tarball=$work/$suite-minbase.tar
 archives=$work/apt-archives
 logs=$work/logs
 chroot_dir=$work/chroot
-display=:57
 
 failures=0
 report() { printf '%-8s %s\n' "$1" "$2"; }
@@ -64,7 +63,23 @@ in_chroot() {
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     DEBIAN_FRONTEND=noninteractive "$@"
 }
+# The same, run with & : the background job becomes the command itself, so
+# that $! is the process to end.
+start_in_chroot() {
+  exec chroot "$chroot_dir" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
 mounted_under() { findmnt -rn -o TARGET | grep -F "$1" || true; }
+# The processes whose root is the chroot: only this script starts any there.
+chroot_processes() {
+  local link pid
+  for link in /proc/[0-9]*/root; do
+    pid=${link#/proc/}
+    pid=${pid%/root}
+    [[ $(readlink "$link" 2>/dev/null) == "$chroot_dir" ]] && echo "$pid"
+  done
+  return 0
+}
 
 started_pids=()
 cleanup() {
@@ -75,11 +90,16 @@ cleanup() {
   for pid in "${started_pids[@]}"; do
     wait "$pid" 2>/dev/null || true
   done
+  started_pids=()
+  for pid in $(chroot_processes); do
+    kill "$pid" 2>/dev/null || true
+  done
   if [[ -d $chroot_dir/proc ]] && mountpoint -q "$chroot_dir/proc"; then
     umount "$chroot_dir/proc" || umount -l "$chroot_dir/proc"
   fi
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 mkdir -p "$work" "$archives" "$logs"
 rm -f "$logs"/*.log
@@ -280,15 +300,27 @@ fi
 
 # ------------------------------------------------------------ under Xvfb
 step "The program under Xvfb"
-in_chroot Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$logs/xvfb.log" 2>&1 &
-started_pids+=($!)
+# A display no other X server holds: their sockets are shared with the host.
+for number in $(seq 57 99); do
+  grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix || break
+done
+display=:$number
+start_in_chroot Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$logs/xvfb.log" 2>&1 &
+xvfb_pid=$!
+started_pids+=("$xvfb_pid")
 for _ in $(seq 50); do
-  [[ -S $chroot_dir/tmp/.X11-unix/X${display#:} ]] && break
+  [[ -S $chroot_dir/tmp/.X11-unix/X$number ]] && break
   sleep 0.2
 done
+if [[ -S $chroot_dir/tmp/.X11-unix/X$number ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+  pass "Xvfb $display running in the chroot"
+else
+  fail "Xvfb $display did not start: $(head -c 300 "$logs/xvfb.log")"
+fi
 # As a desktop session would have it.
 install -d -m 700 "$chroot_dir/tmp/runtime-root"
-in_chroot env DISPLAY="$display" XDG_RUNTIME_DIR=/tmp/runtime-root tralva >"$logs/tralva.log" 2>&1 &
+start_in_chroot DISPLAY="$display" XDG_RUNTIME_DIR=/tmp/runtime-root tralva \
+  >"$logs/tralva.log" 2>&1 &
 tralva_pid=$!
 started_pids+=("$tralva_pid")
 window=''
@@ -321,6 +353,13 @@ for pid in "${started_pids[@]}"; do
   wait "$pid" 2>/dev/null || true
 done
 started_pids=()
+sleep 0.5
+left_running=$(chroot_processes | xargs)
+if [[ -z $left_running ]]; then
+  pass "tralva and Xvfb ended; no process left in the chroot"
+else
+  fail "processes left in the chroot: $(ps -o pid=,args= -p "${left_running// /,}" | xargs)"
+fi
 
 # ------------------------------------------------------------- uninstall
 step "Purge"
