@@ -18,6 +18,11 @@ packages=(
   # accessibility bus and the client that reads it, the X client that pings
   # the window
   xvfb xauth openbox dbus dbus-x11 at-spi2-core python3 python3-dbus python3-xlib
+  # the installed tree's checks: desktop entry, MIME database, manual page,
+  # icons, shell completion
+  desktop-file-utils shared-mime-info libxml2-utils man-db groff-base file bash-completion
+  # the Debian package (dpkg-shlibdeps) and its round trip in a chroot
+  dpkg-dev debootstrap
 )
 
 missing=()

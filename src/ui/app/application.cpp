@@ -29,6 +29,8 @@ bool install_italian_texts(QCoreApplication& application, QTranslator& translato
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Tralva"));
   setApplicationVersion(QStringLiteral("3.3"));
+  // Ties the window to the desktop entry (icon, name) on Wayland.
+  setDesktopFileName(QStringLiteral("tralva"));
   setFont(dialog_font(font()));
   install_italian_texts(*this, translator_);
 }
