@@ -19,19 +19,20 @@ namespace {
 using Typed = std::vector<std::pair<const char*, const char*>>;
 
 // The overhead example: three conductors in a triangle over two spans of
-// about 350 m, the middle pylon off the straight line.
+// about 350 m, the middle pylon off the straight line and on a rise; levels
+// from the local ground, so that a plane at quota 1 is 1 m above it.
 const Typed kOverheadLine = {
     {"Corrente [A]", "650"},
     {"Segmento [m]", "10"},
     {"X [m] traliccio 1", "0"},
     {"Y [m] traliccio 1", "0"},
-    {"Quota [m] traliccio 1", "120"},
+    {"Quota [m] traliccio 1", "0"},
     {"X [m] traliccio 2", "350"},
     {"Y [m] traliccio 2", "40"},
-    {"Quota [m] traliccio 2", "126.5"},
+    {"Quota [m] traliccio 2", "2.5"},
     {"X [m] traliccio 3", "700"},
     {"Y [m] traliccio 3", "0"},
-    {"Quota [m] traliccio 3", "118"},
+    {"Quota [m] traliccio 3", "0"},
     {"Altezza [m] conduttore 1 traliccio 1", "24"},
     {"Sbraccio [m] conduttore 1 traliccio 1", "-5"},
     {"Altezza [m] conduttore 2 traliccio 1", "24"},
@@ -64,13 +65,13 @@ const Typed kCableRun = {
     {"Corrente [A]", "650"},
     {"X [m] vertice 1", "720"},
     {"Y [m] vertice 1", "0"},
-    {"Quota [m] vertice 1", "118"},
+    {"Quota [m] vertice 1", "0"},
     {"X [m] vertice 2", "900"},
     {"Y [m] vertice 2", "0"},
-    {"Quota [m] vertice 2", "117"},
+    {"Quota [m] vertice 2", "0"},
     {"X [m] vertice 3", "980"},
     {"Y [m] vertice 3", "110"},
-    {"Quota [m] vertice 3", "115"},
+    {"Quota [m] vertice 3", "-0.5"},
     {"Altezza [m] conduttore 1 vertice 1", "-1.5"},
     {"Sbraccio [m] conduttore 1 vertice 1", "-0.25"},
     {"Altezza [m] conduttore 2 vertice 1", "-1.5"},
