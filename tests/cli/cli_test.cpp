@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "project_text.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
 
@@ -187,6 +188,25 @@ TEST(StandardStreams, ADashForAFileIsRefused) {
   test::write_file(dir.file("-"), "0\t100\n200\t1.5\n");
   EXPECT_EQ(tralva_util({"orografia", dir.file("-"), f}).status, kSuccess);
   EXPECT_EQ(test::read_file(f), "X\tY\tZ\r\n100\t200\t1.50\r\n");
+}
+
+// The degree sign is a Windows-1252 byte in the project files and UTF-8 on
+// the terminal.
+TEST(Texts, MessagesWithAccentsAndDegreesAreUtf8) {
+  test::TempDir dir;
+  const std::string project = dir.file("p.tlva");
+  test::write_file(project, test::project_text({"10 1 2 30", "0 0", "0 0 0 200 300 0 0 90", "20 20",
+                                                "2 2", "1000"}));
+  const Outcome r = tralva_util({"geometria", project});
+  EXPECT_EQ(r.status, kError);
+  EXPECT_NE(r.err.find("tra 0° (incluso) e 180° (escluso)"), std::string::npos) << r.err;
+  EXPECT_TRUE(is_utf8(r.err));
+  for (const Arguments& a : {Arguments{"griglia", "--passo", "1,5"}, Arguments{"unisci", "-", "-"},
+                             Arguments{"angoli", "0"}, Arguments{"risultato", "--help"}}) {
+    const Outcome o = tralva_util(a);
+    EXPECT_TRUE(is_utf8(o.out + o.err)) << a[0];
+    EXPECT_NE((o.out + o.err).find("Uso: "), std::string::npos) << a[0];
+  }
 }
 
 }  // namespace
