@@ -36,11 +36,17 @@ std::string not_a_number(std::string_view text) {
 }
 
 template <class T>
-std::string out_of_range(std::string_view text, T lowest, T highest) {
-  const bool integer = std::numeric_limits<T>::is_integer;
+std::string out_of_range(std::string_view text) {
+  const auto shown = [](T bound) {
+    if constexpr (std::numeric_limits<T>::is_integer) {
+      return int_text(bound);
+    } else {
+      return general_text(bound);
+    }
+  };
   return quoted(text) + " è fuori dall'intervallo ammesso, da " +
-         (integer ? int_text(lowest) : general_text(lowest)) + " a " +
-         (integer ? int_text(highest) : general_text(highest)) + ".";
+         shown(std::numeric_limits<T>::lowest()) + " a " + shown(std::numeric_limits<T>::max()) +
+         ".";
 }
 
 template <class T>
@@ -53,7 +59,7 @@ std::optional<std::string> read_real(std::string_view text, T& value) {
     read = *scan_double_text(text).value;
   }
   if (!std::isfinite(read)) {
-    return out_of_range(text, std::numeric_limits<T>::lowest(), std::numeric_limits<T>::max());
+    return out_of_range<T>(text);
   }
   value = read;
   return std::nullopt;
@@ -76,8 +82,7 @@ std::optional<std::string> read_number(std::string_view text, std::int32_t& valu
   }
   const auto read = parse_field_int(text);
   if (!read) {
-    return out_of_range(text, std::numeric_limits<std::int32_t>::min(),
-                        std::numeric_limits<std::int32_t>::max());
+    return out_of_range<std::int32_t>(text);
   }
   value = *read;
   return std::nullopt;
