@@ -8,12 +8,15 @@
 // 12-fascia.png, 13-geometria.png, then the example ins_3_2_a line in the
 // viewer with typed bounds (paletta-xy, -yz, -xz), the ins_6_5_a line fitted
 // with "Adatta" (paletta-adatta-xz, -xy) and the SVG drawing of the last one
-// as a picture renders it (paletta-svg).  Run it on the offscreen platform
+// as a picture renders it (paletta-svg); last the views of the user guide,
+// made with the projects of examples/ and the guide's own values (guida-*,
+// the files they write in FOLDER/guida).  Run it on the offscreen platform
 // (scripts/screenshots.sh does).
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -34,6 +37,7 @@
 #include "dialogs/fascia.h"
 #include "dialogs/geometria.h"
 #include "dialogs/paletta.h"
+#include "field/field_calculation.h"
 #include "project/arm_angles.h"
 #include "project/project_file.h"
 
@@ -218,6 +222,139 @@ struct Viewer {
   }
 };
 
+// What the user guide shows, step by step as it tells it: the choice on
+// Start, the overhead example in its data-entry dialog, the merged example
+// and the overhead one in the viewer, then the base grid and a field result
+// converted on their pages, with the values of the guide's batch examples.
+class GuideShots {
+ public:
+  GuideShots(tralva::MainDialog& window, const tralva::FormContext& context, const QDir& folder,
+             int& number)
+      : window_(window), context_(context), folder_(folder), number_(number) {}
+
+  // Works in FOLDER/guida with copies of the examples in its examples/, so
+  // that the paths typed into the windows are those of the guide's commands.
+  bool take() {
+    const QDir guide(folder_.filePath(QStringLiteral("guida")));
+    if (!guide.mkpath(QStringLiteral("examples"))) return false;
+    for (const char* name : {"linea-aerea.tlva", "cavo-interrato.tlva", "progetto-unito.tlva"}) {
+      const QString copy = guide.filePath(QStringLiteral("examples/") + QString::fromUtf8(name));
+      QFile::remove(copy);
+      if (!QFile::copy(QStringLiteral(TRALVA_EXAMPLES_DIR "/") + QString::fromUtf8(name), copy)) {
+        return false;
+      }
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(guide.path());
+    const bool taken = start() & data_entry() & viewer() & base_grid() & utilities();
+    QDir::setCurrent(previous);
+    return taken;
+  }
+
+ private:
+  bool shot(QWidget& widget, const char* name) {
+    return save(widget, folder_, ++number_, QStringLiteral("guida-") + QString::fromUtf8(name));
+  }
+  QWidget& tab(int index) {
+    window_.tab().strip().setCurrentIndex(index);
+    QApplication::processEvents();
+    return *window_.tab().pages()[static_cast<std::size_t>(index)];
+  }
+  static void press(QWidget& form, const QString& name_or_text) {
+    for (QPushButton* button : form.findChildren<QPushButton*>()) {
+      if (button->objectName() == name_or_text || button->text() == name_or_text) {
+        button->click();
+        break;
+      }
+    }
+    QApplication::processEvents();
+  }
+
+  bool start() {
+    QWidget& page = tab(0);
+    page.findChild<QComboBox*>(QStringLiteral("Numero di campate"))->setCurrentText("2");
+    page.findChild<QComboBox*>(QStringLiteral("Numero di conduttori"))->setCurrentText("3");
+    page.findChild<QComboBox*>(QStringLiteral("Tipologia della linea"))->setCurrentText("Aerea");
+    return shot(window_, "start");
+  }
+
+  bool data_entry() {
+    tralva::DataEntry entry({tralva::LineKind::overhead, 3, 2});
+    tralva::DataEntryDialog dialog(entry, context_, &window_);
+    dialog.show();
+    set_text(dialog, "Seleziona il file di dati (percorso)", "examples/linea-aerea.tlva");
+    press(dialog, QStringLiteral("Carica il file"));
+    return shot(dialog, "ins_3_2_a");
+  }
+
+  bool viewer() {
+    tralva::ConfigurationView view;
+    tralva::paletta dialog(view, context_, &window_);
+    dialog.show();
+    const Viewer viewer{dialog};
+    viewer.project("examples/progetto-unito.tlva");
+    viewer.projection("XY");
+    viewer.press("Adatta");
+    bool saved = shot(dialog, "paletta-xy");
+    viewer.project("examples/linea-aerea.tlva");
+    const char* const bounds[][2] = {{"X min", "-20"}, {"X max", "720"}, {"Y min", "-20"},
+                                     {"Y max", "60"},  {"Z min", "-5"},  {"Z max", "40"}};
+    for (const auto& [name, value] : bounds) viewer.type(name, QString::fromUtf8(value));
+    viewer.projection("XZ");
+    viewer.press("Visualizza");
+    return shot(dialog, "paletta-xz") && saved;
+  }
+
+  bool base_grid() {
+    QWidget& page = tab(3);
+    set_text(page, "Origine X", "-50");
+    set_text(page, "Origine Y", "-100");
+    set_text(page, "Passi lungo X", "110");
+    set_text(page, "Passi lungo Y", "30");
+    set_text(page, "Passo [m]", "10");
+    set_text(page, "Salva il file di base (percorso)", "griglia.txt");
+    press(page, QStringLiteral("Crea il file di base"));
+    return shot(window_, "interpolazione");
+  }
+
+  bool utilities() {
+    // The field on a plane 1 m above the ground, as "tralva-util campo"
+    // computes it with the guide's values.
+    tralva::FieldRequest request;
+    request.data_path = "examples/progetto-unito.tlva";
+    tralva::PlaneGrid grid;
+    grid.origin_x = -50;
+    grid.origin_y = -100;
+    grid.step_x = 10;
+    grid.step_y = 10;
+    grid.steps_x = 110;
+    grid.steps_y = 30;
+    request.plane = grid;
+    request.level = 1;
+    request.result_path = "campo-piano.txt";
+    tralva::NullProgress progress;
+    tralva::SystemClock clock;
+    if (std::holds_alternative<tralva::Message>(tralva::compute_field(request, progress, clock))) {
+      return false;
+    }
+    const QString group =
+        QStringLiteral("Converti il risultato in formato compatibile con un foglio di calcolo");
+    QWidget& page = tab(4);
+    set_text(page, "Passi lungo X", "110");
+    set_text(page, "Passi lungo Y", "30");
+    set_text(page, "Apri il file per GIS (percorso)", "campo-piano.txt");
+    set_text(page, QStringLiteral("Salva la conversione (percorso) (%1)").arg(group),
+             "campo-matrice.txt");
+    press(page, QStringLiteral("Converti (%1)").arg(group));
+    return shot(window_, "utilita");
+  }
+
+  tralva::MainDialog& window_;
+  const tralva::FormContext& context_;
+  const QDir& folder_;
+  int& number_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,7 +363,8 @@ int main(int argc, char** argv) {
     std::fputs("uso: tralva-screenshots CARTELLA\n", stderr);
     return 2;
   }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  // Absolute, as the guide's views are made in a folder of their own.
+  const QDir folder(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])));
   if (!folder.mkpath(QStringLiteral("."))) return 1;
 
   PrintingMessenger messenger;
@@ -343,5 +481,7 @@ int main(int argc, char** argv) {
   const QString file = folder.filePath(QStringLiteral("%1-paletta-svg.png").arg(++number));
   if (!rendered.save(file)) status = 1;
   std::printf("paletta: %d x %d\n", dialog.width(), dialog.height());
+
+  if (!GuideShots(window, context, folder, number).take()) status = 1;
   return status;
 }

@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string_view>
 
@@ -13,38 +14,150 @@ namespace {
 struct Command {
   std::string_view name;
   std::string_view synopsis;
+  std::string_view help;  // what it does, then "Opzioni:" and its options
   int (*run)(const Arguments& arguments, Io& io);
 };
 
 // One entry per subcommand.
 constexpr Command kCommands[] = {
-    {"angoli", "X1 Y1 X2 Y2 [X3 Y3 … X6 Y6]", run_angoli},
-    {"geometria", "FILE", run_geometria},
+    {"angoli", "X1 Y1 X2 Y2 [X3 Y3 … X6 Y6]",
+     "Calcola gli angoli [°] degli sbracci di 2-6 tralicci dalle loro coordinate [m],\n"
+     "come «Calcola gli angoli» nelle finestre di inserimento dati, e li stampa\n"
+     "uno per riga, nell'ordine dei tralicci.\n"
+     "\n"
+     "Opzioni:\n",
+     run_angoli},
+    {"geometria", "FILE",
+     "Legge il progetto di linea FILE (.tlva, anche con più linee) e stampa in JSON\n"
+     "la geometria dei conduttori che la visualizzazione disegna: per ogni linea i\n"
+     "sostegni, i punti di sospensione e, campata per campata, i punti delle catenarie.\n"
+     "\n"
+     "Opzioni:\n",
+     run_geometria},
     {"disegna",
-     "FILE [--proiezione XY|YZ|XZ] [--x MIN MAX] [--y MIN MAX] [--z MIN MAX] [--adatta] -o OUT",
+     "FILE [--proiezione XY|YZ|XZ] [--x MIN MAX] [--y MIN MAX] [--z MIN MAX] [--adatta] "
+     "-o USCITA",
+     "Disegna il progetto FILE come la finestra «Visualizzazione della\n"
+     "configurazione» e scrive in USCITA il disegno (.svg) o l'elenco dei suoi\n"
+     "segmenti (.json).\n"
+     "\n"
+     "Opzioni:\n"
+     "  --proiezione P   XY, la pianta (predefinita), o i prospetti YZ e XZ\n"
+     "  --x MIN MAX      estremi di visualizzazione lungo X [m]\n"
+     "  --y MIN MAX      estremi lungo Y [m]\n"
+     "  --z MIN MAX      estremi lungo Z [m]; quelli non indicati valgono 0 0, come\n"
+     "                   nella finestra\n"
+     "  --adatta         estremi presi dal progetto, come il pulsante «Adatta»;\n"
+     "                   --x, --y e --z non contano\n"
+     "  -o USCITA        il file da scrivere, .svg o .json\n",
      run_disegna},
     {"griglia", "--origine X Y --passi NX NY --passo S [--precisione m|dm|cm|mm] FILE",
+     "Scrive il file di base FILE come «Crea il file di base» della pagina\n"
+     "«Interpolazione»: l'intestazione X Y Z, poi un punto per riga con Z = 0, per\n"
+     "X = X0 + i·S (i da 0 a NX) e Y = Y0 + j·S (j da 0 a NY); Y varia più in fretta.\n"
+     "\n"
+     "Opzioni:\n"
+     "  --origine X Y    l'origine X0 Y0 della griglia [m]\n"
+     "  --passi NX NY    il numero di passi lungo X e lungo Y (interi)\n"
+     "  --passo S        il passo [m], uguale lungo X e Y\n"
+     "  --precisione P   decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3\n",
+
      run_griglia},
     {"risultato", "--passi NX NY [--fi F] [--psi P] [--precisione m|dm|cm|mm] INGRESSO USCITA",
+     "Converte il risultato di un calcolo su una griglia piana (file per GIS: una riga\n"
+     "di intestazione, poi X, Y, Z e il campo per ogni punto, riga dopo riga della\n"
+     "griglia) in una matrice per foglio di calcolo, come il primo «Converti» della\n"
+     "pagina «Utilità».\n"
+     "\n"
+     "Opzioni:\n"
+     "  --passi NX NY    i passi della griglia lungo i suoi due assi (interi)\n"
+     "  --fi F           angolo fi [°] del piano (intero, predefinito 0)\n"
+     "  --psi P          angolo psi [°] del piano (intero, predefinito 0); con psi 0\n"
+     "                   o 180 le colonne sono le X e le righe le Y (le Y e le X con\n"
+     "                   fi 90 o 270), altrimenti le righe sono le Z\n"
+     "  --precisione P   decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3\n",
+
      run_risultato},
-    {"orografia", "[--precisione m|dm|cm|mm] INGRESSO USCITA", run_orografia},
-    {"unisci", "PADRE FIGLIO", run_unisci},
+    {"orografia", "[--precisione m|dm|cm|mm] INGRESSO USCITA",
+     "Converte una matrice (la prima riga: un numero qualsiasi, poi le X delle\n"
+     "colonne separate da tabulazioni; poi una riga per Y: la Y e i valori) in un\n"
+     "elenco di punti X Y Z per GIS, come il secondo «Converti» della pagina\n"
+     "«Utilità». La matrice scritta da «risultato» va bene; Z ha sempre due decimali.\n"
+     "\n"
+     "Opzioni:\n"
+     "  --precisione P   decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3\n",
+     run_orografia},
+    {"unisci", "PADRE FIGLIO",
+     "Aggiunge le linee del progetto FIGLIO a quelle del progetto PADRE e riscrive\n"
+     "PADRE, come «Unisci» della pagina «Utilità». FIGLIO non cambia.\n"
+     "\n"
+     "Opzioni:\n",
+     run_unisci},
     {"campo",
      "PROGETTO (--piano --origine X Y --passo SX SY --passi NX NY [--fi F] [--psi P] | --punti "
      "FILE) [--quota Q] [--buffer B] [--precisione m|dm|cm|mm] [--parte K/N] USCITA",
+     "Calcola l'induzione magnetica B [uT] delle linee del PROGETTO nei punti di una\n"
+     "griglia piana o di un file di punti, scrive il risultato per GIS USCITA\n"
+     "(l'intestazione X Y Z B [uT], poi un punto per riga, che «risultato» converte)\n"
+     "e stampa un riepilogo.\n"
+     "\n"
+     "Opzioni:\n"
+     "  --piano          i punti di una griglia piana, riga dopo riga; vuole\n"
+     "                   --origine, --passo e --passi\n"
+     "  --origine X Y    l'origine della griglia [m], alla quota Q\n"
+     "  --passo SX SY    i passi [m] lungo i due assi della griglia\n"
+     "  --passi NX NY    il numero di passi lungo i due assi (interi)\n"
+     "  --fi F           rotazione in pianta del primo asse [°] (predefinita 0)\n"
+     "  --psi P          inclinazione del secondo asse [°]: 90 dà un piano\n"
+     "                   verticale (predefinita 0)\n"
+     "  --punti FILE     i punti di un file: una riga di intestazione, poi X Y Z su\n"
+     "                   ogni riga (un file di base, un file GIS dell'orografia)\n"
+     "  --quota Q        quota [m] della griglia, o aggiunta alla Z dei punti del\n"
+     "                   file (predefinita 0)\n"
+     "  --buffer B       i tratti di conduttore più lontani di B [m] da un punto non\n"
+     "                   contano (predefinito 1000)\n"
+     "  --precisione P   decimali di X, Y e Z: m 0 (predefinita), dm 1, cm 2, mm 3\n"
+     "  --parte K/N      solo la K-esima di N parti consecutive delle righe della\n"
+     "                   griglia o dei punti del file; le N parti messe in fila\n"
+     "                   danno il file intero\n",
      run_campo},
 };
 
+constexpr std::string_view kExitStatus =
+    "Stato di uscita: 0 riuscito, 1 errore, 2 avvertimento, 64 uso errato.\n";
+
 void print_usage(std::ostream& os) {
-  os << "Uso: tralva-util COMANDO [ARGOMENTI]\n\n"
-        "Esegue le operazioni sui file di Tralva senza l'interfaccia grafica.\n";
-  bool heading = false;
+  os << "Uso: tralva-util COMANDO [ARGOMENTI]\n"
+        "     tralva-util COMANDO --help\n"
+        "     tralva-util --version\n\n"
+        "Esegue le operazioni sui file di Tralva senza l'interfaccia grafica.\n\nComandi:\n";
   for (const Command& command : kCommands) {
-    if (!heading) os << "\nComandi:\n";
-    heading = true;
     os << "  tralva-util " << command.name << ' ' << command.synopsis << '\n';
   }
-  os << "\nStato di uscita: 0 riuscito, 1 errore, 2 avvertimento, 64 uso errato.\n";
+  os << '\n' << kExitStatus;
+}
+
+void print_synopsis(const Command& command, std::ostream& os) {
+  os << "Uso: tralva-util " << command.name << ' ' << command.synopsis << '\n';
+}
+
+void print_help(const Command& command, std::ostream& os) {
+  print_synopsis(command, os);
+  os << '\n' << command.help << "  -h, --help       mostra questo aiuto\n\n" << kExitStatus;
+}
+
+const Command* find_command(std::string_view name) {
+  const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                   [&](const Command& c) { return c.name == name; });
+  return found == std::end(kCommands) ? nullptr : found;
+}
+
+bool is_help(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
+// Help is asked for anywhere among the options, as the tools around us do.
+bool asks_for_help(const Arguments& arguments) {
+  const auto options_end = std::find(arguments.begin(), arguments.end(), "--");
+  return std::any_of(arguments.begin(), options_end, is_help);
 }
 
 }  // namespace
@@ -64,23 +177,41 @@ int report(const Message& message, Io& io) {
   return kError;
 }
 
-int usage_error(Io& io) {
-  print_usage(io.err);
-  return kUsage;
-}
+int usage_error(Io&) { return kUsage; }
 
 int run(const Arguments& arguments, Io& io) {
-  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+  if (arguments.empty()) {
+    print_usage(io.err);
+    return kUsage;
+  }
+  if (arguments[0] == "--version" && arguments.size() == 1) {
+    io.out << "tralva-util " << TRALVA_VERSION << '\n';
+    return kSuccess;
+  }
+  if (is_help(arguments[0]) && arguments.size() == 1) {
     print_usage(io.out);
     return kSuccess;
   }
-  if (arguments.empty()) return usage_error(io);
-  for (const Command& command : kCommands) {
-    if (command.name == arguments[0]) {
-      return command.run(Arguments(arguments.begin() + 1, arguments.end()), io);
-    }
+  // "--help COMANDO" is "COMANDO --help".
+  const bool help_first = is_help(arguments[0]) && arguments.size() == 2;
+  const std::string& first = help_first ? arguments[1] : arguments[0];
+  const Command* command = find_command(first);
+  if (command == nullptr) {
+    io.err << "Errore: comando sconosciuto: «" << first << "».\n\n";
+    print_usage(io.err);
+    return kUsage;
   }
-  return usage_error(io);
+  const Arguments rest(arguments.begin() + 1, arguments.end());
+  if (help_first || asks_for_help(rest)) {
+    print_help(*command, io.out);
+    return kSuccess;
+  }
+  const int status = command->run(rest, io);
+  if (status == kUsage) {
+    print_synopsis(*command, io.err);
+    io.err << "Aiuto: tralva-util " << command->name << " --help\n";
+  }
+  return status;
 }
 
 }  // namespace tralva::cli

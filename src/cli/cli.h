@@ -16,7 +16,7 @@ enum ExitStatus : int {
   kSuccess = 0,
   kError = 1,    // an error stopped the command
   kWarning = 2,  // a warning stopped the command
-  kUsage = 64,   // bad usage; the usage text goes to standard error
+  kUsage = 64,   // bad usage; what is wrong and the usage go to standard error
 };
 
 struct Io {
@@ -33,7 +33,9 @@ int run(const Arguments& arguments, Io& io);
 // Prints a message where it belongs and returns the status it stands for.
 int report(const Message& message, Io& io);
 
-// Prints the usage text to standard error and returns kUsage.
+// The status of bad usage, once the command has said what is wrong
+// ("Errore: manca l'opzione «--passo»."); run() then adds the usage of that
+// command and where its help is.
 int usage_error(Io& io);
 
 }  // namespace tralva::cli

@@ -1,10 +1,106 @@
 #include "command_support.h"
 
+#include <cassert>
+#include <cmath>
+#include <limits>
 #include <ostream>
 
+#include "common/field.h"
+#include "common/format.h"
 #include "common/precision.h"
+#include "common/scan.h"
 
 namespace tralva::cli {
+namespace {
+
+std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+
+// The whole text is one number: nothing before it, nothing after it, and no
+// dangling exponent ("1e", "2e+"), which the scan passes over.
+bool is_whole_number(std::string_view text) {
+  const ScannedText scanned = scan_double_text(text);
+  if (!scanned.value || scanned.consumed != text.size()) return false;
+  const char last = text.back();
+  return (last >= '0' && last <= '9') || last == '.';
+}
+
+std::string not_a_number(std::string_view text) {
+  std::string why = quoted(text) + " non è un numero";
+  // The usual slip of an Italian keyboard.
+  std::string with_point(text);
+  if (const auto comma = with_point.find(','); comma != std::string::npos) {
+    with_point[comma] = '.';
+    if (is_whole_number(with_point)) why += ": il separatore decimale è il punto";
+  }
+  return why + ".";
+}
+
+template <class T>
+std::string out_of_range(std::string_view text) {
+  const auto shown = [](T bound) {
+    if constexpr (std::numeric_limits<T>::is_integer) {
+      return int_text(bound);
+    } else {
+      return general_text(bound);
+    }
+  };
+  return quoted(text) + " è fuori dall'intervallo ammesso, da " +
+         shown(std::numeric_limits<T>::lowest()) + " a " + shown(std::numeric_limits<T>::max()) +
+         ".";
+}
+
+template <class T>
+std::optional<std::string> read_real(std::string_view text, T& value) {
+  if (!is_whole_number(text)) return not_a_number(text);
+  T read = 0;
+  if constexpr (std::is_same_v<T, float>) {
+    read = float_from_text(text);
+  } else {
+    read = *scan_double_text(text).value;
+  }
+  if (!std::isfinite(read)) {
+    return out_of_range<T>(text);
+  }
+  value = read;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> read_number(std::string_view text, double& value) {
+  return read_real(text, value);
+}
+
+std::optional<std::string> read_number(std::string_view text, float& value) {
+  return read_real(text, value);
+}
+
+std::optional<std::string> read_number(std::string_view text, std::int32_t& value) {
+  const std::size_t digits = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
+  if (digits == text.size() || text.find_first_not_of("0123456789", digits) != text.npos) {
+    return quoted(text) + " non è un numero intero.";
+  }
+  const auto read = parse_field_int(text);
+  if (!read) {
+    return out_of_range<std::int32_t>(text);
+  }
+  value = *read;
+  return std::nullopt;
+}
+
+const Arguments* Numbers::values_of(std::string_view name, std::size_t count) const {
+  assert(parsed_ != nullptr);
+  const auto given = parsed_->options.find(name);
+  if (given == parsed_->options.end()) return nullptr;
+  assert(given->second.size() == count);
+  (void)count;
+  return &given->second;
+}
+
+int Numbers::report_failure(Io& io) const {
+  io.err << "Errore: " << failure_.value_or("") << '\n';
+  return usage_error(io);
+}
 
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
   const auto given = parsed.options.find(kPrecision.name);
@@ -13,7 +109,8 @@ std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
   for (const char* p : kPrecisionTexts) {
     if (text == p) return text;
   }
-  io.err << "tralva-util: precisione non valida: " << text << " (m, dm, cm o mm)\n";
+  io.err << "Errore: --precisione: «" << text
+         << "» non è una precisione valida (m, dm, cm o mm).\n";
   return std::nullopt;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
-// What the batch commands share: the precision option, option values read
-// by the fields' number rule, and long commands run with a progress line.
+// What the batch commands share: the precision option, option values that
+// are numbers, and long commands run with a progress line.
 
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <type_traits>
+#include <string_view>
 
 #include "cli.h"
-#include "common/field.h"
 #include "common/progress.h"
 #include "options.h"
 #include "terminal_progress.h"
@@ -19,41 +19,55 @@ inline constexpr OptionRule kPrecision{"--precisione", 1, false};
 // The precision given, "m" when none; nullopt for a text the lists do not offer.
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io);
 
-// Numbers by the fields' rule; the first unreadable one brings its prompt.
+// A number on the command line is the whole text and nothing else: the usual
+// decimal notation with a point, an optional sign ("+" too) and exponent
+// ("-12.5", "+3", ".5", "1e3"), finite in the value's type; an integer is
+// an optional sign and digits.  White space, a decimal comma or trailing text
+// make it no number: a script gets an error rather than the forms' lenient
+// reading ("12abc" as 12).  nullopt when `value` took the number, otherwise
+// why not, as "«abc» non è un numero.".
+std::optional<std::string> read_number(std::string_view text, double& value);
+std::optional<std::string> read_number(std::string_view text, float& value);
+std::optional<std::string> read_number(std::string_view text, std::int32_t& value);
+
+// The numbers of a command line, read in turn; the first that is refused
+// stops the reading and names its option (or operand).
 class Numbers {
  public:
+  Numbers() = default;
+  explicit Numbers(const ParsedArguments& parsed) : parsed_(&parsed) {}
+
+  // One value, named as the usage names it ("--passo", "X1").
   template <class T>
-  Numbers& read(const std::string& text, T& value) {
-    if (!ok_) return *this;
-    if constexpr (std::is_same_v<T, double>) {
-      store(parse_field_double(text), value, kNumberPrompt);
-    } else if constexpr (std::is_same_v<T, float>) {
-      store(parse_field_float(text), value, kNumberPrompt);
-    } else {
-      store(parse_field_int(text), value, kIntegerPrompt);
-    }
+  Numbers& read(std::string_view name, std::string_view text, T& value) {
+    if (failure_) return *this;
+    if (auto why = read_number(text, value)) failure_ = std::string(name) + ": " + *why;
     return *this;
   }
-  // An integer that is only checked; its text is what the command uses.
-  Numbers& check_integer(const std::string& text) {
-    std::int32_t ignored = 0;
-    return read(text, ignored);
+  // Every value of option `name`, when it was given, into `values` in order.
+  template <class... T>
+  Numbers& option(std::string_view name, T&... values) {
+    const Arguments* given = values_of(name, sizeof...(T));
+    if (given == nullptr) return *this;
+    std::size_t i = 0;
+    (read(name, (*given)[i++], values), ...);
+    return *this;
   }
-  bool ok() const { return ok_; }
-  int report_failure(Io& io) const { return report(warning_message(prompt_), io); }
+  // An integer option that is only checked; its text is what the command uses.
+  Numbers& check_integer(std::string_view name) {
+    std::int32_t ignored = 0;
+    return option(name, ignored);
+  }
+
+  bool ok() const { return !failure_; }
+  // "Errore: --passo: «abc» non è un numero.", as bad usage.
+  int report_failure(Io& io) const;
 
  private:
-  template <class Parsed, class T>
-  void store(const Parsed& parsed, T& value, const char* prompt) {
-    if (parsed) {
-      value = *parsed;
-    } else {
-      ok_ = false;
-      prompt_ = prompt;
-    }
-  }
-  bool ok_ = true;
-  const char* prompt_ = "";
+  const Arguments* values_of(std::string_view name, std::size_t count) const;
+
+  const ParsedArguments* parsed_ = nullptr;
+  std::optional<std::string> failure_;
 };
 
 // Runs a long unit with the terminal progress line, then reports.

@@ -14,18 +14,15 @@ namespace tralva::cli {
 int run_griglia(const Arguments& arguments, Io& io) {
   static constexpr OptionRule kOptions[] = {
       {"--origine", 2, true}, {"--passi", 2, true}, {"--passo", 1, true}, kPrecision};
-  const auto parsed = parse_options("griglia", arguments, kOptions, 1, io);
+  const auto parsed = parse_options(arguments, kOptions, 1, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
   BaseGridRequest request;
-  const auto& o = parsed->options;
-  Numbers numbers;
-  numbers.read(o.at("--origine")[0], request.origin_x)
-      .read(o.at("--origine")[1], request.origin_y)
-      .read(o.at("--passi")[0], request.steps_x)
-      .read(o.at("--passi")[1], request.steps_y)
-      .read(o.at("--passo")[0], request.step);
+  Numbers numbers(*parsed);
+  numbers.option("--origine", request.origin_x, request.origin_y)
+      .option("--passi", request.steps_x, request.steps_y)
+      .option("--passo", request.step);
   if (!numbers.ok()) return numbers.report_failure(io);
   request.base_precision = *precision;
   request.base_file_path = parsed->operands[0];
@@ -36,7 +33,7 @@ int run_griglia(const Arguments& arguments, Io& io) {
 int run_risultato(const Arguments& arguments, Io& io) {
   static constexpr OptionRule kOptions[] = {
       {"--passi", 2, true}, {"--fi", 1, false}, {"--psi", 1, false}, kPrecision};
-  const auto parsed = parse_options("risultato", arguments, kOptions, 2, io);
+  const auto parsed = parse_options(arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
@@ -44,11 +41,10 @@ int run_risultato(const Arguments& arguments, Io& io) {
   const auto& o = parsed->options;
   if (o.count("--fi")) request.fi = o.at("--fi")[0];
   if (o.count("--psi")) request.psi = o.at("--psi")[0];
-  Numbers numbers;
-  numbers.read(o.at("--passi")[0], request.steps_x)
-      .read(o.at("--passi")[1], request.steps_y)
-      .check_integer(request.fi)
-      .check_integer(request.psi);
+  Numbers numbers(*parsed);
+  numbers.option("--passi", request.steps_x, request.steps_y)
+      .check_integer("--fi")
+      .check_integer("--psi");
   if (!numbers.ok()) return numbers.report_failure(io);
   request.result_precision = *precision;
   request.gis_input_path = parsed->operands[0];
@@ -59,7 +55,7 @@ int run_risultato(const Arguments& arguments, Io& io) {
 
 int run_orografia(const Arguments& arguments, Io& io) {
   static constexpr OptionRule kOptions[] = {kPrecision};
-  const auto parsed = parse_options("orografia", arguments, kOptions, 2, io);
+  const auto parsed = parse_options(arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
@@ -69,7 +65,7 @@ int run_orografia(const Arguments& arguments, Io& io) {
 }
 
 int run_unisci(const Arguments& arguments, Io& io) {
-  const auto parsed = parse_options("unisci", arguments, {}, 2, io);
+  const auto parsed = parse_options(arguments, {}, 2, io);
   if (!parsed) return usage_error(io);
   return report(merge_projects({parsed->operands[0], parsed->operands[1]}), io);
 }

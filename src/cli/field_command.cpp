@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "command_support.h"
+#include "common/field.h"
 #include "field/field_calculation.h"
 
 namespace tralva::cli {
@@ -28,20 +29,20 @@ std::optional<FieldPart> part_of(const std::string& text) {
 }
 
 int misuse(Io& io, std::string_view what) {
-  io.err << "tralva-util campo: " << what << '\n';
+  io.err << "Errore: " << what << ".\n";
   return usage_error(io);
 }
 
 }  // namespace
 
 int run_campo(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {{"--piano", 0, false},   {"--punti", 1, false},
+  static constexpr OptionRule kOptions[] = {{"--piano", 0, false},   {"--punti", 1, false, true},
                                             {"--origine", 2, false}, {"--passo", 2, false},
                                             {"--passi", 2, false},   {"--fi", 1, false},
                                             {"--psi", 1, false},     {"--quota", 1, false},
                                             {"--buffer", 1, false},  kPrecision,
                                             {"--parte", 1, false}};
-  const auto parsed = parse_options("campo", arguments, kOptions, 2, io);
+  const auto parsed = parse_options(arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto& o = parsed->options;
   const bool plane = o.count("--piano") != 0;
@@ -59,26 +60,24 @@ int run_campo(const Arguments& arguments, Io& io) {
   FieldRequest request;
   if (o.count("--parte")) {
     const auto part = part_of(o.at("--parte")[0]);
-    if (!part) return misuse(io, "parte non valida: " + o.at("--parte")[0] + " (K/N, 1 <= K <= N)");
+    if (!part)
+      return misuse(
+          io, "--parte: «" + o.at("--parte")[0] + "» non è una parte valida (K/N con 1 ≤ K ≤ N)");
     request.part = *part;
   }
-  Numbers numbers;
+  Numbers numbers(*parsed);
   if (plane) {
     PlaneGrid grid;
-    numbers.read(o.at("--origine")[0], grid.origin_x)
-        .read(o.at("--origine")[1], grid.origin_y)
-        .read(o.at("--passo")[0], grid.step_x)
-        .read(o.at("--passo")[1], grid.step_y)
-        .read(o.at("--passi")[0], grid.steps_x)
-        .read(o.at("--passi")[1], grid.steps_y);
-    if (o.count("--fi")) numbers.read(o.at("--fi")[0], grid.fi);
-    if (o.count("--psi")) numbers.read(o.at("--psi")[0], grid.psi);
+    numbers.option("--origine", grid.origin_x, grid.origin_y)
+        .option("--passo", grid.step_x, grid.step_y)
+        .option("--passi", grid.steps_x, grid.steps_y)
+        .option("--fi", grid.fi)
+        .option("--psi", grid.psi);
     request.plane = grid;
   } else {
     request.points_path = o.at("--punti")[0];
   }
-  if (o.count("--quota")) numbers.read(o.at("--quota")[0], request.level);
-  if (o.count("--buffer")) numbers.read(o.at("--buffer")[0], request.buffer);
+  numbers.option("--quota", request.level).option("--buffer", request.buffer);
   if (!numbers.ok()) return numbers.report_failure(io);
   request.precision = *precision;
   request.data_path = parsed->operands[0];

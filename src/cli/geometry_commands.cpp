@@ -3,13 +3,12 @@
 #include <ostream>
 #include <sstream>
 
-#include "common/field.h"
+#include "command_support.h"
 #include "common/format.h"
 #include "common/text_file.h"
 #include "geometry/configuration.h"
 #include "geometry/display_list.h"
 #include "json_writer.h"
-#include "options.h"
 #include "project/arm_angles.h"
 
 namespace tralva::cli {
@@ -113,14 +112,18 @@ std::optional<DrawingFormat> drawing_format(const std::string& path) {
 int run_angoli(const Arguments& arguments, Io& io) {
   const std::size_t pylons = arguments.size() / 2;
   if (arguments.size() % 2 != 0 || pylons < kMinPylons || pylons > kMaxPylons) {
+    io.err << "Errore: servono le coordinate X Y di " << kMinPylons << "-" << kMaxPylons
+           << " tralicci; valori indicati: " << arguments.size() << ".\n";
     return usage_error(io);
   }
-  std::vector<double> x, y;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const auto value = parse_field_double(arguments[i]);
-    if (!value) return report(warning_message(kNumberPrompt), io);
-    (i % 2 == 0 ? x : y).push_back(*value);
+  std::vector<double> x(pylons), y(pylons);
+  Numbers numbers;
+  for (std::size_t p = 0; p < pylons; ++p) {
+    const std::string number = std::to_string(p + 1);
+    numbers.read("X" + number, arguments[2 * p], x[p])
+        .read("Y" + number, arguments[2 * p + 1], y[p]);
   }
+  if (!numbers.ok()) return numbers.report_failure(io);
   std::vector<float> angles(pylons);
   if (const auto message = compute_arm_angles(x, y, angles)) return report(*message, io);
   for (const float angle : angles) io.out << general_text(angle) << '\n';
@@ -128,8 +131,9 @@ int run_angoli(const Arguments& arguments, Io& io) {
 }
 
 int run_geometria(const Arguments& arguments, Io& io) {
-  if (arguments.size() != 1) return usage_error(io);
-  const ConfigurationOutcome outcome = build_configuration(arguments[0]);
+  const auto parsed = parse_options(arguments, {}, 1, io);
+  if (!parsed) return usage_error(io);
+  const ConfigurationOutcome outcome = build_configuration(parsed->operands[0]);
   if (const auto* message = std::get_if<Message>(&outcome)) return report(*message, io);
   JsonWriter json(io.out);
   json.begin_object().key("lines").begin_array();
@@ -145,42 +149,33 @@ int run_geometria(const Arguments& arguments, Io& io) {
 int run_disegna(const Arguments& arguments, Io& io) {
   static constexpr OptionRule kOptions[] = {{"--proiezione", 1, false}, {"--x", 2, false},
                                             {"--y", 2, false},          {"--z", 2, false},
-                                            {"--adatta", 0, false},     {"-o", 1, true}};
-  const auto parsed = parse_options("disegna", arguments, kOptions, 1, io);
+                                            {"--adatta", 0, false},     {"-o", 1, true, true}};
+  const auto parsed = parse_options(arguments, kOptions, 1, io);
   if (!parsed) return usage_error(io);
   const auto& options = parsed->options;
   const auto fail = [&io](std::string_view what, const std::string& given, std::string_view hint) {
-    io.err << "tralva-util disegna: " << what << given << " (" << hint << ")\n";
+    io.err << "Errore: " << what << "«" << given << "» non è valida (" << hint << ").\n";
     return usage_error(io);
   };
 
   Projection projection = Projection::xy;
   if (const auto given = options.find("--proiezione"); given != options.end()) {
     const auto chosen = projection_from_text(given->second[0]);
-    if (!chosen) return fail("proiezione non valida: ", given->second[0], "XY, YZ o XZ");
+    if (!chosen) return fail("--proiezione: ", given->second[0], "XY, YZ o XZ");
     projection = *chosen;
   }
   const std::string& out = options.at("-o")[0];
   const auto format = drawing_format(out);
-  if (!format) return fail("estensione non valida: ", out, ".json o .svg");
+  if (!format) return fail("-o: l'estensione di ", out, ".json o .svg");
 
   const bool fit = options.count("--adatta") != 0;
   ViewBounds bounds;  // 0 0 on every axis, as the viewer starts
   if (!fit) {
-    const std::pair<std::string_view, std::pair<double*, double*>> axes[] = {
-        {"--x", {&bounds.x_min, &bounds.x_max}},
-        {"--y", {&bounds.y_min, &bounds.y_max}},
-        {"--z", {&bounds.z_min, &bounds.z_max}}};
-    for (const auto& [name, fields] : axes) {
-      const auto given = options.find(name);
-      if (given == options.end()) continue;
-      for (const auto& [text, field] : {std::pair{given->second[0], fields.first},
-                                        std::pair{given->second[1], fields.second}}) {
-        const auto value = parse_field_double(text);
-        if (!value) return report(warning_message(kNumberPrompt), io);
-        *field = *value;
-      }
-    }
+    Numbers numbers(*parsed);
+    numbers.option("--x", bounds.x_min, bounds.x_max)
+        .option("--y", bounds.y_min, bounds.y_max)
+        .option("--z", bounds.z_min, bounds.z_max);
+    if (!numbers.ok()) return numbers.report_failure(io);
   }
 
   const std::string& data_path = parsed->operands[0];

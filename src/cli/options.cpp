@@ -4,12 +4,24 @@
 #include <ostream>
 
 namespace tralva::cli {
+namespace {
 
-std::optional<ParsedArguments> parse_options(std::string_view command, const Arguments& arguments,
+// `where` names the option, or is empty for an operand.
+bool refused_as_stream(const std::string& path, std::string_view where, Io& io) {
+  if (path != "-") return false;
+  io.err << "Errore: " << where
+         << "«-» non è un nome di file ammesso: tralva-util non legge dallo standard input e non "
+            "scrive sullo standard output (per un file di nome «-» scrivere «./-»).\n";
+  return true;
+}
+
+}  // namespace
+
+std::optional<ParsedArguments> parse_options(const Arguments& arguments,
                                              std::span<const OptionRule> rules,
                                              std::size_t operands, Io& io) {
   const auto fail = [&](std::string_view what, std::string_view name) {
-    io.err << "tralva-util " << command << ": " << what << name << '\n';
+    io.err << "Errore: " << what << "«" << name << "».\n";
     return std::nullopt;
   };
   ParsedArguments parsed;
@@ -17,6 +29,7 @@ std::optional<ParsedArguments> parse_options(std::string_view command, const Arg
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& a = arguments[i];
     if (options_ended || a.size() < 2 || a[0] != '-') {
+      if (refused_as_stream(a, "", io)) return std::nullopt;
       parsed.operands.push_back(a);
       continue;
     }
@@ -32,7 +45,12 @@ std::optional<ParsedArguments> parse_options(std::string_view command, const Arg
       return fail("mancano valori dopo ", a);
     }
     Arguments& values = parsed.options[rule->name];
-    for (int v = 0; v < rule->values; ++v) values.push_back(arguments[++i]);
+    for (int v = 0; v < rule->values; ++v) {
+      values.push_back(arguments[++i]);
+      if (rule->file && refused_as_stream(values.back(), std::string(rule->name) + ": ", io)) {
+        return std::nullopt;
+      }
+    }
   }
   for (const OptionRule& rule : rules) {
     if (rule.required && parsed.options.count(rule.name) == 0) {
@@ -40,7 +58,9 @@ std::optional<ParsedArguments> parse_options(std::string_view command, const Arg
     }
   }
   if (parsed.operands.size() != operands) {
-    return fail("numero di file errato: ", std::to_string(parsed.operands.size()));
+    io.err << "Errore: file indicati: " << parsed.operands.size() << ", il comando ne vuole "
+           << operands << ".\n";
+    return std::nullopt;
   }
   return parsed;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Options of the batch commands: "--name VALUE ..." with a fixed number of
 // values, in any order among the operands; "--" ends the options, so that a
-// file name may start with a dash.
+// file name may start with a dash.  No command reads standard input or
+// writes standard output as a file, so "-" is refused where a file is named
+// rather than taken as a file called "-".
 
 #include <map>
 #include <optional>
@@ -17,6 +19,7 @@ struct OptionRule {
   std::string_view name;  // with its dashes
   int values;
   bool required;
+  bool file = false;  // its values are file paths
 };
 
 struct ParsedArguments {
@@ -24,9 +27,9 @@ struct ParsedArguments {
   Arguments operands;
 };
 
-// nullopt after printing what is wrong to standard error; the caller then
-// answers with usage_error().
-std::optional<ParsedArguments> parse_options(std::string_view command, const Arguments& arguments,
+// nullopt after printing what is wrong to standard error ("Errore: manca
+// l'opzione «--passo»."); the caller then answers with usage_error().
+std::optional<ParsedArguments> parse_options(const Arguments& arguments,
                                              std::span<const OptionRule> rules,
                                              std::size_t operands, Io& io);
 

@@ -22,8 +22,8 @@ TEST(Griglia, WritesTheBaseFileAndReportsOnStandardOutput) {
   EXPECT_EQ(test::read_file(dir.file("g.txt")),
             "X\tY\tZ\r\n100\t200\t0\r\n100\t210\t0\r\n110\t200\t0\r\n110\t210\t0\r\n"
             "120\t200\t0\r\n120\t210\t0\r\n");
-  // Options in any order, the precision, numbers by the fields' rule.
-  EXPECT_EQ(tralva_util({"griglia", dir.file("h.txt"), "--passo", " 1e0x", "--precisione", "mm",
+  // Options in any order, the precision.
+  EXPECT_EQ(tralva_util({"griglia", dir.file("h.txt"), "--passo", "1e0", "--precisione", "mm",
                          "--passi", "0", "0", "--origine", "0.5", "0"})
                 .status,
             kSuccess);
@@ -60,23 +60,33 @@ TEST(Griglia, MessagesOfThePageWithTheirStatus) {
   EXPECT_EQ(r.err, std::string("Attenzione: ") + text::kBaseWithoutPath + "\n");
 }
 
-TEST(Griglia, UnreadableNumbersBringTheFieldPrompts) {
+TEST(Griglia, OptionValuesThatAreNotWhollyFiniteNumbersAreBadUsage) {
   test::TempDir dir;
-  // "0,5" is 0 by the fields' rule, as a form field reads it.
-  Outcome r = tralva_util(
-      {"griglia", "--origine", "0,5", "1", "--passi", "0", "0", "--passo", "1", dir.file("g.txt")});
-  EXPECT_EQ(r.status, kSuccess);
-  EXPECT_EQ(test::read_file(dir.file("g.txt")), "X\tY\tZ\r\n0\t1\t0\r\n");
-  r = tralva_util(
-      {"griglia", "--origine", "x", "0", "--passi", "1", "1", "--passo", "1", dir.file("g.txt")});
-  EXPECT_EQ(r.status, kWarning);
-  EXPECT_EQ(r.err, "Attenzione: Please enter a number.\n");
-  r = tralva_util(
-      {"griglia", "--origine", "0", "0", "--passi", "1.5", "x", "--passo", "1", dir.file("g.txt")});
-  EXPECT_EQ(r.err, "Attenzione: Please enter an integer.\n");
-  r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "9999999999", "1", "--passo", "1",
-                   dir.file("g.txt")});
-  EXPECT_EQ(r.err, "Attenzione: Please enter an integer.\n");
+  const std::string grid = dir.file("g.txt");
+  const struct {
+    Arguments values;  // --origine X Y --passi NX NY --passo S
+    std::string message;
+  } cases[] = {
+      {{"x", "0", "1", "1", "1"}, "--origine: «x» non è un numero."},
+      {{"0,5", "1", "0", "0", "1"},
+       "--origine: «0,5» non è un numero: il separatore decimale è il punto."},
+      {{"0", "10x", "1", "1", "1"}, "--origine: «10x» non è un numero."},
+      {{"0", "0", "1.5", "x", "1"}, "--passi: «1.5» non è un numero intero."},
+      {{"0", "0", "9999999999", "1", "1"},
+       "--passi: «9999999999» è fuori dall'intervallo ammesso, da -2147483648 a 2147483647."},
+      {{"0", "0", "1", "1", "1e400"},
+       "--passo: «1e400» è fuori dall'intervallo ammesso, da -3.40282e+38 a 3.40282e+38."},
+      {{"0", "0", "1", "1", " 1"}, "--passo: « 1» non è un numero."},
+  };
+  for (const auto& c : cases) {
+    const Arguments& v = c.values;
+    const Outcome r = tralva_util(
+        {"griglia", "--origine", v[0], v[1], "--passi", v[2], v[3], "--passo", v[4], grid});
+    EXPECT_EQ(r.status, kUsage) << c.message;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Errore: " + c.message);
+    EXPECT_FALSE(test::exists(grid));
+  }
 }
 
 TEST(ConvertCommands, BadUsageExitsWith64AndShowsTheUsage) {
@@ -123,7 +133,8 @@ TEST(Risultato, ConvertsWithFiAndPsiDefaultingToZero) {
             "0.0\t0.00\t0.00\r\n0.00\t1.500\t2.500\r\n0.00\t3.500\t4.500");
   r = tralva_util({"risultato", "--passi", "1", "1", "--fi", "novanta", dir.file("in.txt"),
                    dir.file("out.txt")});
-  EXPECT_EQ(r.err, "Attenzione: Please enter an integer.\n");
+  EXPECT_EQ(r.status, kUsage);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Errore: --fi: «novanta» non è un numero intero.");
   r = tralva_util({"risultato", "--passi", "2", "1", dir.file("in.txt"), dir.file("out.txt")});
   EXPECT_EQ(r.status, kError);
   EXPECT_EQ(r.err, std::string("Errore: ") + text::kValueCountMismatch + "\n");

@@ -85,15 +85,25 @@ TEST_F(Campo, MisusedOptionsAreUsageErrors) {
   for (const char* part : {"0/3", "4/3", "1/0", "2", "a/b", "1/3x", "-1/3", "1/99999999999"}) {
     const Outcome r = plane({"--parte", part}, "r.txt");
     EXPECT_EQ(r.status, kUsage) << part;
-    EXPECT_NE(r.err.find("parte non valida"), std::string::npos) << part;
+    EXPECT_EQ(
+        r.err.substr(0, r.err.find('\n')),
+        std::string("Errore: --parte: «") + part + "» non è una parte valida (K/N con 1 ≤ K ≤ N).");
   }
   EXPECT_FALSE(test::exists(out));
 }
 
-TEST_F(Campo, UnreadableNumbersAndFailuresAreReported) {
-  const Outcome prompt = plane({"--buffer", "x"}, "r.txt");
-  EXPECT_EQ(prompt.status, kWarning);
-  EXPECT_EQ(prompt.err, "Attenzione: Please enter a number.\n");
+TEST_F(Campo, OptionsThatAreNotNumbersAndFailuresAreReported) {
+  for (const auto& [option, value, why] :
+       {std::tuple{"--buffer", "x", "non è un numero."},
+        std::tuple{"--quota", "1e39",
+                   "è fuori dall'intervallo ammesso, da -3.40282e+38 a 3.40282e+38."},
+        std::tuple{"--fi", "1e400",
+                   "è fuori dall'intervallo ammesso, da -1.79769e+308 a 1.79769e+308."}}) {
+    const Outcome r = plane({option, value}, "r.txt");
+    EXPECT_EQ(r.status, kUsage) << option;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              std::string("Errore: ") + option + ": «" + value + "» " + why);
+  }
   const Outcome missing = tralva_util(
       {"campo", dir_.file("none.tlva"), "--punti", dir_.file("p.txt"), dir_.file("r.txt")});
   EXPECT_EQ(missing.status, kError);

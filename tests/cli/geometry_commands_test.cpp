@@ -15,8 +15,7 @@ TEST(Angoli, PrintsOneAnglePerPylon) {
   EXPECT_EQ(r.status, kSuccess);
   EXPECT_EQ(r.out, "90\n135\n0\n");
   EXPECT_EQ(r.err, "");
-  // The fields' rule: leading blanks skipped, the rest after the number ignored.
-  EXPECT_EQ(tralva_util({"angoli", " 0", "0", "0", "100m"}).out, "0\n0\n");
+  EXPECT_EQ(tralva_util({"angoli", "+0", "0", "0", "1e2"}).out, "0\n0\n");
   EXPECT_EQ(tralva_util({"angoli", "0", "0", "3", "1"}).out, "108.435\n108.435\n");
 }
 
@@ -27,10 +26,14 @@ TEST(Angoli, CoincidentPylonsAreAnError) {
   EXPECT_EQ(r.err, "Errore: Due tralicci non possono avere le stesse coordinate.\n");
 }
 
-TEST(Angoli, ANonNumberBringsTheFieldPrompt) {
-  const Outcome r = tralva_util({"angoli", "0", "0", "1,5", "x"});
-  EXPECT_EQ(r.status, kWarning);
-  EXPECT_EQ(r.err, "Attenzione: Please enter a number.\n");
+TEST(Angoli, ACoordinateThatIsNotWhollyANumberIsNamed) {
+  Outcome r = tralva_util({"angoli", "0", "0", "1,5", "x"});
+  EXPECT_EQ(r.status, kUsage);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+            "Errore: X2: «1,5» non è un numero: il separatore decimale è il punto.");
+  r = tralva_util({"angoli", "0", "0", "0", "100m"});
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Errore: Y2: «100m» non è un numero.");
 }
 
 TEST(Angoli, WrongNumberOfCoordinatesIsBadUsage) {
@@ -39,6 +42,9 @@ TEST(Angoli, WrongNumberOfCoordinatesIsBadUsage) {
                                        "5", "5", "6", "6"}}) {
     const Outcome r = tralva_util(a);
     EXPECT_EQ(r.status, kUsage) << a.size();
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              "Errore: servono le coordinate X Y di 2-6 tralicci; valori indicati: " +
+                  std::to_string(a.size() - 1) + ".");
     EXPECT_NE(r.err.find("tralva-util angoli X1 Y1 X2 Y2"), std::string::npos);
     EXPECT_EQ(r.out, "");
   }
@@ -189,7 +195,6 @@ TEST_F(Disegna, ChecksInTheViewersOrderAndLeavesTheOutputAlone) {
        kError,
        "Impossibile aprire il file di dati.\nVerificare che si trovi nella posizione specificata."},
       {{bad_sag, "--adatta", "-o", out}, kError, kNegativeSag},
-      {{line(), "--x", "0", "x", "-o", out}, kWarning, "Please enter a number."},
   };
   for (const auto& c : cases) {
     Arguments arguments{"disegna"};
@@ -215,7 +220,9 @@ TEST_F(Disegna, BadUsageWritesNothing) {
         Arguments{"disegna", line(), "--adatta", "-o", dir_.file("x.JSON")},
         Arguments{"disegna", line(), "--proiezione", "xy", "--adatta", "-o", out},
         Arguments{"disegna", line(), line(), "--adatta", "-o", out},
-        Arguments{"disegna", line(), "--x", "0", "-o", out}}) {
+        Arguments{"disegna", line(), "--x", "0", "-o", out},
+        Arguments{"disegna", line(), "--x", "0", "x", "-o", out},
+        Arguments{"disegna", line(), "--adatta", "-o", "-"}}) {
     const Outcome r = tralva_util(a);
     EXPECT_EQ(r.status, kUsage) << a.back();
     EXPECT_NE(r.err.find("tralva-util disegna FILE [--proiezione XY|YZ|XZ]"), std::string::npos);
