@@ -10,8 +10,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
+
+#include "common/message.h"
+
+namespace tralva {
+
+// A message in a failed expectation: its kind, its text and its cause.
+inline void PrintTo(const Message& message, std::ostream* os) {
+  *os << caption(message.kind) << " \"" << message.text << "\"";
+  if (message.cause != 0) *os << " (errno " << message.cause << ")";
+}
+
+}  // namespace tralva
 
 namespace tralva::test {
 
