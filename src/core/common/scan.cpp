@@ -312,14 +312,22 @@ ByteStream::~ByteStream() { close(); }
 
 bool ByteStream::open(const std::string& path) {
   close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return false;
+  // Looked at before it is opened: opening a device may act on it.
   struct stat st {};
-  if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+  // Without blocking, should a FIFO take the name in between.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd_ < 0) {
+    cause_ = errno;
+    return false;
+  }
+  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
     close();
     return false;
   }
   size_ = st.st_size;
+  identity_ =
+      FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   buffer_.resize(kBufferSize);
   data_ = buffer_.data();
   return true;
@@ -330,6 +338,8 @@ void ByteStream::close() {
   fd_ = -1;
   memory_ = false;
   read_error_ = false;
+  cause_ = 0;
+  identity_.reset();
   data_ = nullptr;
   pos_ = len_ = 0;
   base_ = size_ = 0;
