@@ -86,7 +86,8 @@ TEST_F(Geometria, FailuresPrintTheirMessageAndNoJson) {
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err,
             "Errore: Impossibile aprire il file di dati.\n"
-            "Verificare che si trovi nella posizione specificata.\n");
+            "Verificare che si trovi nella posizione specificata.\n"
+            "Causa: file o directory inesistente.\n");
   const Outcome warned =
       tralva_util({"geometria", project("10 1 2 0\r\n0 0\r\n0 0 0 0 300 0 0 0 \r\n"
                                         "20 20 \r\n0 0 \r\n1000 \r\n")});

@@ -168,6 +168,18 @@ char* format_fixed(char* out, double value, int decimals) {
   return to_chars_or_die(out, value, std::chars_format::fixed, decimals);
 }
 
+std::size_t fixed_length(double value, int decimals) {
+  std::uint64_t scaled = 0;
+  if (decimals <= kFastDecimals && std::isfinite(value) &&
+      scaled_round(std::fabs(value), decimals, scaled)) {
+    const std::uint64_t unit = kPow10[decimals];
+    return (std::signbit(value) ? 1u : 0u) + static_cast<std::size_t>(digit_count(scaled / unit)) +
+           (decimals > 0 ? 1u + static_cast<std::size_t>(decimals) : 0u);
+  }
+  char buffer[kFormatBufferSize];
+  return static_cast<std::size_t>(format_fixed(buffer, value, decimals) - buffer);
+}
+
 char* format_general(char* out, double value, int precision) {
   return to_chars_or_die(out, value, std::chars_format::general, precision);
 }

@@ -12,11 +12,13 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <new>
 
@@ -278,6 +280,8 @@ bool OutputFile::open(const std::string& target) {
   in_place_ = false;
   target_identity_.reset();
   target_bytes_ = 0;
+  written_ = 0;
+  reserved_ = std::numeric_limits<std::uint64_t>::max();
   target_ = resolve_link(target);
 
   struct stat existing {};
@@ -344,6 +348,7 @@ bool OutputFile::replaces(const ByteStream& input) const {
 
 bool OutputFile::reserve(std::uint64_t size) {
   if (fd_ < 0) return false;
+  reserved_ = size;
   if (in_place_ && size > in_place_limit()) {
     fail(ENOMEM);
     return false;
@@ -384,6 +389,7 @@ void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
   std::vector<iovec> pieces;
   for (const std::string_view block : blocks) {
     if (!block.empty()) pieces.push_back({const_cast<char*>(block.data()), block.size()});
+    written_ += block.size();
   }
   std::size_t first = 0;
   while (!failed_ && fd_ >= 0 && first < pieces.size()) {
@@ -406,6 +412,7 @@ void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
 }
 
 void OutputFile::flush_buffer() {
+  written_ += used_;
   if (fd_ >= 0 && !failed_ && used_ > 0) {
     if (!in_place_) {
       if (const int error = write_all(fd_, buffer_.data(), used_)) fail(error);
@@ -425,6 +432,9 @@ void OutputFile::flush_buffer() {
 bool OutputFile::commit(Durability durability) {
   if (fd_ < 0) return false;
   flush_buffer();
+  // A writer that reserved its size wrote no more: the check of the free
+  // space was made with that size.
+  assert(written_ <= reserved_);
   if (failed_) return false;
   if (in_place_) return write_in_place(durability);
   if (durability == Durability::flush_to_disk && fsync(fd_) != 0) {

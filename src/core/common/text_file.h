@@ -111,6 +111,8 @@ class OutputFile {
   std::string temporary_;
   std::optional<FileIdentity> target_identity_;
   std::uint64_t target_bytes_ = 0;  // the space the old target takes
+  std::uint64_t written_ = 0;
+  std::uint64_t reserved_ = 0;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
   std::string content_;  // the whole file, when written in place

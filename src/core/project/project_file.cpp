@@ -206,9 +206,9 @@ std::optional<Message> write_single_line(const std::string& path, LineKind kind,
                                          const PowerLine& line) {
   if (path.empty()) return warning_message(text::kSaveWithoutPath);
   OutputFile file;
-  if (!file.open(path)) return error_message(text::kCannotCreate);
-  file.write(single_line_text(kind, line));
-  if (!file.commit()) return error_message(text::kCannotCreate);
+  if (!file.save(path, single_line_text(kind, line))) {
+    return error_message(text::kCannotCreate, file.cause());
+  }
   return std::nullopt;
 }
 
@@ -236,7 +236,7 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   };
   if (path.empty()) return fail(warning_message(text::kLoadWithoutPath));
   ByteStream in;
-  if (!in.open(path)) return fail(error_message(text::kCannotOpen));
+  if (!in.open(path)) return fail(error_message(text::kCannotOpen, in.cause()));
 
   const std::int64_t data_start = seek_data_start(in);
   if (count_row_one(in) != 4) return fail(error_message(text::kNotSingleLine));
