@@ -69,6 +69,11 @@ int usage_error(Io& io) {
   return kUsage;
 }
 
+int number_too_large(const std::string& text, Io& io) {
+  io.err << "tralva-util: numero troppo grande: " << text << '\n';
+  return usage_error(io);
+}
+
 int run(const Arguments& arguments, Io& io) {
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     print_usage(io.out);

@@ -37,4 +37,8 @@ int report(const Message& message, Io& io);
 // Prints the usage text to standard error and returns kUsage.
 int usage_error(Io& io);
 
+// A number beyond the range of its option's type, which would be infinity:
+// names it, prints the usage text and returns kUsage.
+int number_too_large(const std::string& text, Io& io);
+
 }  // namespace tralva::cli

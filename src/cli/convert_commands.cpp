@@ -41,6 +41,9 @@ class Numbers {
     } else {
       store(parse_field_int(text), value, kIntegerPrompt);
     }
+    // A real number that reads but is too large for its type is a mistake
+    // on the command line, not a field to type again.
+    if (!ok_ && !std::is_integral_v<T> && leading_number(text)) too_large_ = text;
     return *this;
   }
   // An integer that is only checked; its text is what the command uses.
@@ -49,7 +52,10 @@ class Numbers {
     return read(text, ignored);
   }
   bool ok() const { return ok_; }
-  int report_failure(Io& io) const { return report(warning_message(prompt_), io); }
+  int report_failure(Io& io) const {
+    if (!too_large_.empty()) return number_too_large(too_large_, io);
+    return report(warning_message(prompt_), io);
+  }
 
  private:
   template <class Parsed, class T>
@@ -63,6 +69,7 @@ class Numbers {
   }
   bool ok_ = true;
   const char* prompt_ = "";
+  std::string too_large_;
 };
 
 // Runs a long unit with the terminal progress line, then reports.

@@ -80,6 +80,7 @@ int run_angoli(const Arguments& arguments, Io& io) {
   std::vector<double> x, y;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const auto value = parse_field_double(arguments[i]);
+    if (!value && leading_number(arguments[i])) return number_too_large(arguments[i], io);
     if (!value) return report(warning_message(kNumberPrompt), io);
     (i % 2 == 0 ? x : y).push_back(*value);
   }

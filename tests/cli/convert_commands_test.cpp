@@ -90,6 +90,26 @@ TEST(Griglia, UnreadableNumbersBringTheFieldPrompts) {
   EXPECT_EQ(r.err, "Attenzione: Please enter an integer.\n");
 }
 
+// "--passo 1e400" wrote a file full of "inf" and "-nan": a number too large
+// for its option is a mistake on the command line.
+TEST(Griglia, NumbersTooLargeForTheirOptionAreBadUsage) {
+  test::TempDir dir;
+  for (const Arguments& a :
+       {Arguments{"--origine", "0", "0", "--passi", "1", "1", "--passo", "1e400"},
+        Arguments{"--origine", "1e400", "0", "--passi", "1", "1", "--passo", "1"},
+        Arguments{"--origine", "0", "0", "--passi", "1", "1", "--passo", "1e39"}}) {
+    Arguments command = {"griglia"};
+    command.insert(command.end(), a.begin(), a.end());
+    command.push_back(dir.file("g.txt"));
+    const Outcome r = tralva_util(command);
+    EXPECT_EQ(r.status, kUsage);
+    EXPECT_EQ(r.err.rfind("tralva-util: numero troppo grande: 1e", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("Uso: tralva-util"), std::string::npos);
+  }
+  EXPECT_TRUE(test::names_in(dir.path()).empty());
+  EXPECT_EQ(tralva_util({"angoli", "0", "0", "1e400", "0"}).status, kUsage);
+}
+
 TEST(ConvertCommands, BadUsageExitsWith64AndShowsTheUsage) {
   const Arguments bad[] = {
       {"griglia", "--passi", "1", "1", "--passo", "1", "f"},                    // no --origine
