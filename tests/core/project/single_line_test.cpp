@@ -289,6 +289,15 @@ TEST_F(ProjectFileTest, SegmentLengthDecidesTheKindWarning) {
   EXPECT_EQ(warnings(LineKind::underground, "1"), std::vector<Message>{overhead});
   EXPECT_TRUE(warnings(LineKind::underground, "0.5").empty());
   EXPECT_TRUE(warnings(LineKind::underground, "0").empty());
+  // An underground dialog reads the fourth number by the "%i" rule: a value
+  // beyond the int32 range saturates instead of reading as 0, and a
+  // fraction or an exponent after the integer goes with it.
+  EXPECT_EQ(warnings(LineKind::underground, "99999999999999999999"),
+            std::vector<Message>{overhead});
+  EXPECT_EQ(warnings(LineKind::underground, "1e30"), std::vector<Message>{overhead});
+  EXPECT_EQ(warnings(LineKind::underground, "30.5"), std::vector<Message>{overhead});
+  EXPECT_TRUE(warnings(LineKind::underground, "-99999999999999999999").empty());
+  EXPECT_TRUE(warnings(LineKind::underground, "0.9e1").empty());
 }
 
 TEST_F(ProjectFileTest, EachKindReadsTheOthersFileAfterItsWarning) {
