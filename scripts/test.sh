@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the style check, the whole suite,
 # the core under AddressSanitizer + UndefinedBehaviorSanitizer, then both
-# again under the Italian locale.
+# again under the Italian locale, and tralva-util under fault injection.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,4 +23,5 @@ run env LC_ALL=C ctest --preset asan --parallel 2
 run env LC_ALL=C ctest --preset default --parallel 2
 run env LOCPATH="$locale_path" LC_ALL=it_IT.UTF-8 ctest --preset asan --parallel 2
 run env LOCPATH="$locale_path" LC_ALL=it_IT.UTF-8 ctest --preset default --parallel 2
+run scripts/fault-injection.sh build/default
 exit $status
