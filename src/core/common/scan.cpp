@@ -325,6 +325,8 @@ bool ByteStream::open(const std::string& path) {
     close();
     return false;
   }
+  // A regular file is read as any other, blocking.
+  (void)fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   size_ = st.st_size;
   identity_ =
       FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
@@ -414,6 +416,36 @@ NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after) {
       break;
   }
   return read_token<Separator::read_after_number>(in, spill);
+}
+
+namespace {
+
+template <Separator after>
+std::size_t read_tokens(ByteStream& in, TokenSpill& spill, std::span<NumberToken> out) {
+  if (out.empty()) return 0;
+  const char* p = in.cursor();
+  std::size_t n = 0;
+  while (n < out.size() && token_in_buffer<after>(p, in.buffer_end(), out[n] = NumberToken())) {
+    ++n;
+  }
+  in.advance(static_cast<std::size_t>(p - in.cursor()));
+  if (n == 0) out[n++] = token_from_stream<after>(in, spill);
+  return n;
+}
+
+}  // namespace
+
+std::size_t next_tokens(ByteStream& in, TokenSpill& spill, Separator after,
+                        std::span<NumberToken> out) {
+  switch (after) {
+    case Separator::left:
+      return read_tokens<Separator::left>(in, spill, out);
+    case Separator::read:
+      return read_tokens<Separator::read>(in, spill, out);
+    case Separator::read_after_number:
+      break;
+  }
+  return read_tokens<Separator::read_after_number>(in, spill, out);
 }
 
 int scan_separated(ByteStream& in, std::span<float* const> slots) {

@@ -144,6 +144,14 @@ struct NumberToken {
 // Locale-independent; no allocation, no exception.
 NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after);
 
+// The next tokens at once, as next_token() reads them one by one: those that
+// lie whole in the stream's buffer, up to out.size(), or else the one next
+// token.  Returns how many, at least one when out is not empty.  Their texts
+// stay valid until the next read of the stream or of `spill`.  For the
+// readers that go through every token of a file.
+std::size_t next_tokens(ByteStream& in, TokenSpill& spill, Separator after,
+                        std::span<NumberToken> out);
+
 // "%f", "%lf", "%i": the value, or nullopt when no number could be read (the
 // end of the stream included).  What was consumed stays consumed, as with
 // scanf's single character of push-back: "-x" consumes the "-".

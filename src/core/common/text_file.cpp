@@ -298,6 +298,7 @@ bool OutputFile::open(const std::string& target) {
       ::close(target_fd);
       return refuse(0);
     }
+    (void)fcntl(target_fd, F_SETFL, fcntl(target_fd, F_GETFL) & ~O_NONBLOCK);
     target_identity_ = FileIdentity{static_cast<std::uint64_t>(existing.st_dev),
                                     static_cast<std::uint64_t>(existing.st_ino)};
     target_bytes_ = static_cast<std::uint64_t>(existing.st_blocks) * 512;

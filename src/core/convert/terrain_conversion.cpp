@@ -132,36 +132,47 @@ struct Rows {
 
 Rows count_rows(ByteStream& in, std::int64_t column_count, int decimals) {
   TokenSpill spill;
-  Rows rows;
+  std::int64_t repetitions = 0;
   std::int64_t position = 0;  // in the row; 0 is its Y
-  bool alike = true;
-  bool finite = true;
-  std::uint64_t y_length = 0;
+  bool measured = true;       // up to the last complete row
+  bool alike = true;          // up to here
+  bool finite = true;         // up to the last complete row
+  bool row_finite = true;
+  std::uint64_t y_lengths = 0;
   std::uint64_t z_lengths = 0;
+  std::uint64_t row_y = 0;
+  std::uint64_t row_z = 0;
+  NumberToken tokens[256];
   for (;;) {
-    const NumberToken token = next_token(in, spill, Separator::read);
-    ++rows.repetitions;
-    alike = alike && reads_alike(token);
-    if (rows.measured && alike) {
-      if (position == 0) {
-        const double y = scan_double_text(token.text).value.value_or(0.0);
-        finite = finite && std::isfinite(y);
-        y_length = fixed_length(y, decimals);
-      } else {
-        const Height z(token.text);
-        finite = finite && z.finite();
-        z_lengths += z.length();
+    const std::size_t n = next_tokens(in, spill, Separator::read, tokens);
+    for (std::size_t k = 0; k < n; ++k) {
+      const NumberToken& token = tokens[k];
+      ++repetitions;
+      alike = alike && reads_alike(token);
+      if (alike) {
+        if (position == 0) {
+          const double y = scan_double_text(token.text).value.value_or(0.0);
+          row_finite = row_finite && std::isfinite(y);
+          row_y = fixed_length(y, decimals);
+        } else {
+          const Height z(token.text);
+          row_finite = row_finite && z.finite();
+          row_z += z.length();
+        }
+      }
+      if (position++ == column_count) {  // a row complete, so one to write
+        position = 0;
+        measured = alike;
+        finite = finite && row_finite;
+        row_finite = true;
+        y_lengths += row_y;
+        z_lengths += row_z;
+        row_z = 0;
+      }
+      if (token.separator == ByteStream::kEof) {
+        return {repetitions, measured, finite, y_lengths, z_lengths};
       }
     }
-    if (position++ == column_count) {  // a row complete, so one to write
-      position = 0;
-      rows.measured = rows.measured && alike;
-      rows.finite = rows.finite && finite;
-      rows.y_lengths += y_length;
-      rows.z_lengths += z_lengths;
-      z_lengths = 0;
-    }
-    if (token.separator == ByteStream::kEof) return rows;
   }
 }
 

@@ -294,6 +294,51 @@ TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
   }
 }
 
+TEST(NextTokens, ReadTheTokensNextTokenReadsAcrossBufferBoundaries) {
+  test::TempDir dir;
+  std::mt19937_64 random(29);
+  const std::string long_number(500, '7');  // longer than any number read
+  const std::vector<std::string> numbers = {"1.5", "-2e7", "\t", " ", "\r\n", "\n", "\r", "0.25"};
+  std::vector<std::string> anything = numbers;
+  anything.insert(anything.end(), {"x", "+", ",", "-.", "1e"});
+  // Where no character follows a failed number, only numbers and blanks:
+  // such a reader never gets past anything else.
+  const struct {
+    Separator after;
+    const std::vector<std::string>& pieces;
+  } cases[] = {{Separator::read, anything},
+               {Separator::left, numbers},
+               {Separator::read_after_number, numbers}};
+  for (const auto& c : cases) {
+    std::string text;
+    while (text.size() < 1'200'000) {
+      text += random() % 100 == 0 ? long_number : c.pieces[random() % c.pieces.size()];
+    }
+    test::write_file(dir.file("f"), text);
+    for (const std::size_t batch : {std::size_t{1}, std::size_t{7}, std::size_t{256}}) {
+      ByteStream one;
+      ByteStream many;
+      ASSERT_TRUE(one.open(dir.file("f")));
+      ASSERT_TRUE(many.open(dir.file("f")));
+      TokenSpill one_spill;
+      TokenSpill many_spill;
+      std::vector<NumberToken> tokens(batch);
+      std::size_t compared = 0;
+      while (one.peek() != ByteStream::kEof && skip_space(one) != ByteStream::kEof) {
+        const std::size_t n = next_tokens(many, many_spill, c.after, tokens);
+        ASSERT_GE(n, 1u);
+        for (std::size_t k = 0; k < n; ++k, ++compared) {
+          const NumberToken expected = next_token(one, one_spill, c.after);
+          ASSERT_EQ(tokens[k].text, expected.text) << compared;
+          ASSERT_EQ(tokens[k].separator, expected.separator) << compared;
+        }
+        ASSERT_EQ(many.tell(), one.tell());
+      }
+      EXPECT_GT(compared, 50000u);  // the whole file, not an early stop
+    }
+  }
+}
+
 TEST(ScanSeparated, ReadsNumberCharacterNumberAndStopsAtTheFirstFailure) {
   float v[4] = {-1, -1, -1, -1};
   ByteStream in("1\t2; 3,4\n5\t6\tx\t8\n");
