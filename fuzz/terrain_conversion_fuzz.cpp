@@ -1,7 +1,9 @@
-// The terrain conversion on any bytes: it ends, and writes point lines of
-// three fields, no more than the numbers the input can hold.
+// The terrain conversion on any bytes: it ends, and either writes point
+// lines of three fields, no more than the numbers the input can hold, or
+// refuses a matrix without columns, rows or finite values and writes nothing.
 #include <cstdlib>
 
+#include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 #include "convert/terrain_conversion.h"
 #include "fuzz_support.h"
@@ -16,7 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tralva::NullProgress sink;
   tralva::fuzz::StillClock clock;
   const tralva::Message message = tralva::convert_terrain(request, sink, clock);
-  if (message.kind != tralva::MessageKind::information || folder.entries() != 2) std::abort();
+  if (message.kind != tralva::MessageKind::information) {
+    namespace text = tralva::convert_text;
+    const char* const refusals[] = {text::kTerrainWithoutColumns, text::kTerrainWithoutRows,
+                                    text::kTerrainNotFinite};
+    bool refused = false;
+    for (const char* refusal : refusals) refused = refused || message.text == refusal;
+    if (!refused || folder.entries() != 1) std::abort();
+    return 0;
+  }
+  if (folder.entries() != 2) std::abort();
   const std::string out = tralva::fuzz::read_bytes(request.terrain_gis_path);
   if (out.rfind("X\tY\tZ\r\n", 0) != 0) std::abort();
   std::size_t lines = 0;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the style check, the end-to-end
 # check of the installed program, the whole suite, the core under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then both again under the
-# Italian locale.
+# AddressSanitizer + UndefinedBehaviorSanitizer, tralva-util under fault
+# injection, then both suites again under the Italian locale; CTest's summary
+# comes last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,8 @@ cmake --build --preset default
 run scripts/e2e-check.sh
 cmake --preset asan >/dev/null
 cmake --build --preset asan
+
+run scripts/fault-injection.sh build/default
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

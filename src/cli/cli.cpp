@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "common/system_cause.h"
 #include "convert_commands.h"
 #include "field_command.h"
 #include "geometry_commands.h"
@@ -173,7 +174,14 @@ int report(const Message& message, Io& io) {
     case MessageKind::error:
       break;
   }
-  io.err << "Errore: " << message.text << '\n';
+  io.err << "Errore: ";
+  if (message.cause == 0) {
+    io.err << message.text << '\n';
+    return kError;
+  }
+  std::string_view text = message.text;
+  while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  io.err << text << "\nCausa: " << system_cause_text(message.cause) << ".\n";
   return kError;
 }
 

@@ -2,7 +2,8 @@
 // tralva-util, the batch companion of the desktop program: the same file
 // operations, the same Italian messages.  Information goes to standard
 // output; warnings and errors to standard error, prefixed "Attenzione: " and
-// "Errore: ".
+// "Errore: ", an error that comes from the system with its cause on a last
+// line ("Causa: spazio esaurito sul dispositivo.").
 
 #include <iosfwd>
 #include <string>
@@ -37,5 +38,6 @@ int report(const Message& message, Io& io);
 // ("Errore: manca l'opzione «--passo»."); run() then adds the usage of that
 // command and where its help is.
 int usage_error(Io& io);
+
 
 }  // namespace tralva::cli

@@ -1,8 +1,18 @@
 #include "convert_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <streambuf>
+
+#include "child_process.h"
 #include "convert/convert_messages.h"
+#include "ordinary_user.h"
 #include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
@@ -55,7 +65,8 @@ TEST(Griglia, MessagesOfThePageWithTheirStatus) {
   r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1",
                    dir.file("missing/g.txt")});
   EXPECT_EQ(r.status, kError);
-  EXPECT_EQ(r.err, std::string("Errore: ") + text::kCannotCreateBase + "\n");
+  EXPECT_EQ(r.err, std::string("Errore: ") + text::kCannotCreateBase +
+                       "\nCausa: file o directory inesistente.\n");
   r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "1", "1", "--passo", "1", ""});
   EXPECT_EQ(r.err, std::string("Attenzione: ") + text::kBaseWithoutPath + "\n");
 }
@@ -87,6 +98,26 @@ TEST(Griglia, OptionValuesThatAreNotWhollyFiniteNumbersAreBadUsage) {
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Errore: " + c.message);
     EXPECT_FALSE(test::exists(grid));
   }
+}
+
+// "--passo 1e400" wrote a file full of "inf" and "-nan": a number too large
+// for its option is a mistake on the command line.
+TEST(Griglia, NumbersTooLargeForTheirOptionAreBadUsage) {
+  test::TempDir dir;
+  for (const Arguments& a :
+       {Arguments{"--origine", "0", "0", "--passi", "1", "1", "--passo", "1e400"},
+        Arguments{"--origine", "1e400", "0", "--passi", "1", "1", "--passo", "1"},
+        Arguments{"--origine", "0", "0", "--passi", "1", "1", "--passo", "1e39"}}) {
+    Arguments command = {"griglia"};
+    command.insert(command.end(), a.begin(), a.end());
+    command.push_back(dir.file("g.txt"));
+    const Outcome r = tralva_util(command);
+    EXPECT_EQ(r.status, kUsage);
+    EXPECT_NE(r.err.find("» è fuori dall'intervallo ammesso"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Uso: tralva-util"), std::string::npos);
+  }
+  EXPECT_TRUE(test::names_in(dir.path()).empty());
+  EXPECT_EQ(tralva_util({"angoli", "0", "0", "1e400", "0"}).status, kUsage);
 }
 
 TEST(ConvertCommands, BadUsageExitsWith64AndShowsTheUsage) {
@@ -149,7 +180,8 @@ TEST(Orografia, ConvertsAndTakesFileNamesAfterADoubleDash) {
   EXPECT_EQ(test::read_file(dir.file("gis.txt")),
             "X\tY\tZ\r\n100.0\t200.0\t1.50\r\n110.0\t200.0\t2.50\r\n");
   EXPECT_EQ(tralva_util({"orografia", dir.file("none.txt"), dir.file("gis.txt")}).err,
-            std::string("Errore: ") + text::kCannotOpenTerrainInput + "\n");
+            std::string("Errore: ") + text::kCannotOpenTerrainInput +
+                "\nCausa: file o directory inesistente.\n");
 }
 
 TEST(Unisci, MergesAndRefusesWhatIsNotAProject) {
@@ -168,6 +200,198 @@ TEST(Unisci, MergesAndRefusesWhatIsNotAProject) {
   r = tralva_util({"unisci", dir.file("p.tlva"), dir.file("empty.tlva")});
   EXPECT_EQ(r.status, kError);
   EXPECT_EQ(r.err, std::string("Errore: ") + text::kChildIncomplete + "\n");
+}
+
+// What a user tried, with hostile but ordinary mistakes: each ends with its
+// message and status, the user's files as they were and nothing left beside
+// them.
+
+std::string gis_result(int points) {
+  std::string text = "X\tY\tZ\tB\n";
+  for (int i = 0; i < points; ++i) text += std::to_string(i) + "\t0\t0\t1.5\n";
+  return text;
+}
+
+const char* const kMatrix = "0\t100\t110\n200\t1.5\t2.5\n";
+
+std::string error_text(const char* text, const char* cause = nullptr) {
+  std::string printed = "Errore: " + std::string(text);
+  if (cause == nullptr) return printed + "\n";
+  while (printed.back() == '\n') printed.pop_back();
+  return printed + "\nCausa: " + cause + ".\n";
+}
+
+TEST(FilesAreSacred, ADeviceOrAFifoIsNeitherOutputNorInput) {
+  test::TempDir dir;
+  test::write_file(dir.file("in.txt"), gis_result(1));
+  ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0666), 0);
+  std::vector<std::string> nodes = {"fifo"};
+  // Nodes of this folder's own with the numbers of /dev/null and /dev/zero.
+  if (mknod(dir.file("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+      mknod(dir.file("zero").c_str(), S_IFCHR | 0666, makedev(1, 5)) == 0) {
+    nodes.insert(nodes.end(), {"null", "zero"});
+  } else {
+    std::printf("no device node made here (%s): those cases are skipped\n", std::strerror(errno));
+  }
+  for (const std::string& node : nodes) {
+    Outcome r = tralva_util({"risultato", "--passi", "0", "0", dir.file("in.txt"), dir.file(node)});
+    EXPECT_EQ(r.status, kError) << node;
+    EXPECT_EQ(r.err, error_text(text::kCannotCreateConversion)) << node;
+    EXPECT_EQ(r.out, "");
+    // As input it would be read for ever, or wait for ever for a writer.
+    r = tralva_util({"orografia", dir.file(node), dir.file("out.txt")});
+    EXPECT_EQ(r.status, kError) << node;
+    EXPECT_EQ(r.err, error_text(text::kCannotOpenTerrainInput)) << node;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo")));
+  if (nodes.size() > 1) {
+    EXPECT_TRUE(std::filesystem::is_character_file(dir.file("null")));
+  }
+  nodes.push_back("in.txt");
+  std::sort(nodes.begin(), nodes.end());
+  EXPECT_EQ(test::names_in(dir.path()), nodes);
+}
+
+TEST(FilesAreSacred, AnOutputThatIsTheInputIsRefused) {
+  test::TempDir dir;
+  test::write_file(dir.file("in.txt"), gis_result(1));
+  test::write_file(dir.file("m.txt"), kMatrix);
+  std::filesystem::create_hard_link(dir.file("m.txt"), dir.file("link.txt"));
+  Outcome r =
+      tralva_util({"risultato", "--passi", "0", "0", dir.file("in.txt"), dir.file("in.txt")});
+  EXPECT_EQ(r.status, kError);
+  EXPECT_EQ(r.err, error_text(text::kConversionIsInput));
+  r = tralva_util({"orografia", dir.file("m.txt"), dir.file("link.txt")});
+  EXPECT_EQ(r.status, kError);
+  EXPECT_EQ(r.err, error_text(text::kTerrainOutputIsInput));
+  EXPECT_EQ(test::read_file(dir.file("in.txt")), gis_result(1));
+  EXPECT_EQ(test::read_file(dir.file("m.txt")), kMatrix);
+  EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"in.txt", "link.txt", "m.txt"}));
+}
+
+// Root may write a read-only file; an ordinary user may not, and neither
+// may the rename behind the user's back.
+TEST(FilesAreSacred, AReadOnlyOutputIsRefusedWithItsCause) {
+  test::TempDir dir;
+  test::write_file(dir.file("in.txt"), gis_result(1));
+  test::write_file(dir.file("m.txt"), kMatrix);
+  for (const char* name : {"g.txt", "out.txt", "gis.txt"}) {
+    test::write_file(dir.file(name), "precedente");
+    chmod(dir.file(name).c_str(), 0444);
+  }
+  Outcome grid, result, terrain;
+  {
+    const test::OrdinaryUser user(dir.path());
+    ASSERT_TRUE(user.ready());
+    grid = tralva_util(
+        {"griglia", "--origine", "0", "0", "--passi", "9", "9", "--passo", "1", dir.file("g.txt")});
+    result =
+        tralva_util({"risultato", "--passi", "0", "0", dir.file("in.txt"), dir.file("out.txt")});
+    terrain = tralva_util({"orografia", dir.file("m.txt"), dir.file("gis.txt")});
+  }
+  EXPECT_EQ(grid.status, kError);
+  EXPECT_EQ(grid.err, error_text(text::kCannotCreateBase, "permesso negato"));
+  EXPECT_EQ(result.err, error_text(text::kCannotCreateConversion, "permesso negato"));
+  EXPECT_EQ(terrain.err, error_text(text::kCannotCreateTerrainOutput, "permesso negato"));
+  for (const char* name : {"g.txt", "out.txt", "gis.txt"}) {
+    EXPECT_EQ(test::read_file(dir.file(name)), "precedente") << name;
+  }
+  EXPECT_EQ(test::names_in(dir.path()),
+            (std::vector<std::string>{"g.txt", "gis.txt", "in.txt", "m.txt", "out.txt"}));
+}
+
+// A grid of 4 x 10^10 lines filled an 80 GB disk; one of 4 x 10^18 cannot
+// fit anywhere: refused at once, with the cause.
+TEST(FilesAreSacred, WhatCannotFitIsRefusedAtOnce) {
+  test::TempDir dir;
+  const Outcome r = tralva_util({"griglia", "--origine", "0", "0", "--passi", "2000000000",
+                                 "2000000000", "--passo", "1", dir.file("g.txt")});
+  EXPECT_EQ(r.status, kError);
+  EXPECT_EQ(r.err, error_text(text::kCannotCreateBase, "spazio esaurito sul dispositivo"));
+  EXPECT_TRUE(test::names_in(dir.path()).empty());
+  // On a disk of 1 MB: the grid of the report, and conversions larger than it.
+  const test::SmallTmpfs disk(dir.path(), 1 << 20);
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system to fill: " << disk.reason();
+  test::write_file(disk.file("g.txt"), "precedente");
+  EXPECT_EQ(tralva_util({"griglia", "--origine", "0", "0", "--passi", "200000", "200000", "--passo",
+                         "1", disk.file("g.txt")})
+                .err,
+            error_text(text::kCannotCreateBase, "spazio esaurito sul dispositivo"));
+  test::write_file(dir.file("in.txt"), gis_result(100000));
+  EXPECT_EQ(
+      tralva_util({"risultato", "--passi", "99999", "0", dir.file("in.txt"), disk.file("out.txt")})
+          .err,
+      error_text(text::kCannotCreateConversion, "spazio esaurito sul dispositivo"));
+  EXPECT_EQ(test::read_file(disk.file("g.txt")), "precedente");
+  EXPECT_EQ(test::names_in(disk.path()), std::vector<std::string>{"g.txt"});
+}
+
+// A terminal that stops the command when its progress line reaches
+// half-way: the middle of the writing.
+class StoppingTerminal final : public std::streambuf {
+ public:
+  explicit StoppingTerminal(const test::PausedChild::Ready& at_half) : at_half_(at_half) {}
+
+ protected:
+  int overflow(int c) override {
+    const char one = static_cast<char>(c);
+    return xsputn(&one, 1) == 1 ? c : traits_type::eof();
+  }
+  std::streamsize xsputn(const char* text, std::streamsize n) override {
+    seen_.append(text, static_cast<std::size_t>(n));
+    if (seen_.find("\r50%") != std::string::npos) at_half_();
+    return n;
+  }
+
+ private:
+  const test::PausedChild::Ready& at_half_;
+  std::string seen_;
+};
+
+TEST(FilesAreSacred, AStopInTheMiddleLeavesNothingBehind) {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    std::string reason;
+    if (!test::delivered(signal, reason)) {
+      std::printf("skipped: %s\n", reason.c_str());
+      continue;
+    }
+    test::TempDir dir;
+    test::write_file(dir.file("g.txt"), "precedente");
+    test::PausedChild child([&dir](const test::PausedChild::Ready& ready) {
+      StoppingTerminal terminal(ready);
+      std::ostream err(&terminal);
+      std::ostringstream out;
+      Io io{out, err, true};
+      (void)run({"griglia", "--origine", "0", "0", "--passi", "499", "499", "--passo", "1",
+                 "--precisione", "mm", dir.file("g.txt")},
+                io);
+    });
+    EXPECT_TRUE(test::ended_by(child.stop_with(signal), signal)) << strsignal(signal);
+    EXPECT_EQ(test::read_file(dir.file("g.txt")), "precedente");
+    EXPECT_EQ(test::names_in(dir.path()), std::vector<std::string>{"g.txt"});
+  }
+}
+
+// No success for nothing: an empty matrix, a lone CR or a first line of
+// "nan" kept the header alone in place of the user's previous output.
+TEST(FilesAreSacred, NothingToConvertIsNoSuccess) {
+  test::TempDir dir;
+  for (const char* matrix : {"", "\r", "nan\r\n"}) {
+    test::write_file(dir.file("m.txt"), matrix);
+    test::write_file(dir.file("gis.txt"), "precedente");
+    const Outcome r = tralva_util({"orografia", dir.file("m.txt"), dir.file("gis.txt")});
+    EXPECT_EQ(r.status, kError);
+    EXPECT_EQ(r.err, error_text(text::kTerrainWithoutColumns));
+    EXPECT_EQ(test::read_file(dir.file("gis.txt")), "precedente");
+  }
+  // A cell beyond the float range would have been written "inf".
+  test::write_file(dir.file("in.txt"), "h\n0\t0\t0\t1e400\n");
+  const Outcome r =
+      tralva_util({"risultato", "--passi", "0", "0", dir.file("in.txt"), dir.file("gis.txt")});
+  EXPECT_EQ(r.status, kError);
+  EXPECT_EQ(r.err, error_text(text::kGisInputNotFinite));
+  EXPECT_EQ(test::read_file(dir.file("gis.txt")), "precedente");
+  EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"gis.txt", "in.txt", "m.txt"}));
 }
 
 }  // namespace

@@ -107,7 +107,8 @@ TEST_F(Campo, OptionsThatAreNotNumbersAndFailuresAreReported) {
   const Outcome missing = tralva_util(
       {"campo", dir_.file("none.tlva"), "--punti", dir_.file("p.txt"), dir_.file("r.txt")});
   EXPECT_EQ(missing.status, kError);
-  EXPECT_EQ(missing.err, std::string("Errore: ") + project_text::kCannotOpen + "\n");
+  EXPECT_EQ(missing.err, std::string("Errore: ") + project_text::kCannotOpen +
+                             "\nCausa: file o directory inesistente.\n");
   const Outcome huge =
       tralva_util({"campo", project_, "--piano", "--origine", "0", "0", "--passo", "1", "1",
                    "--passi", "2000000000", "2000000000", dir_.file("r.txt")});

@@ -3,6 +3,7 @@
 // times a test scripts: the remaining-time logic without waiting.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,13 @@ class RecordingSink final : public ProgressSink {
   void set_range(int low, int high) override {
     events.push_back("range " + std::to_string(low) + "-" + std::to_string(high));
   }
-  void set_position(int position) override { events.push_back("at " + std::to_string(position)); }
+  void set_position(int position) override {
+    events.push_back("at " + std::to_string(position));
+    if (on_position) on_position(position);
+  }
+  // Called at every position once it is recorded: a test's way into the
+  // middle of a command.
+  std::function<void(int)> on_position;
   void set_remaining(RemainingTime t) override {
     events.push_back("left " + std::to_string(t.hours) + "h" + std::to_string(t.minutes) + "m" +
                      std::to_string(t.seconds) + "s");

@@ -2,16 +2,32 @@
 // Small helpers shared by the test suites.
 
 #include <locale.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
+
+#include "common/message.h"
+
+namespace tralva {
+
+// A message in a failed expectation: its kind, its text and its cause.
+inline void PrintTo(const Message& message, std::ostream* os) {
+  *os << caption(message.kind) << " \"" << message.text << "\"";
+  if (message.cause != 0) *os << " (errno " << message.cause << ")";
+}
+
+}  // namespace tralva
 
 namespace tralva::test {
 
@@ -79,6 +95,36 @@ class FileSizeLimit {
 
  private:
   rlimit saved_{};
+};
+
+// A file system of `bytes` mounted on a fresh folder inside a test's own
+// scratch folder, for a disk that fills up; unmounted at the end.  Where this
+// process may not mount (not root, a restricted container) mounted() is
+// false and reason() says why.
+class SmallTmpfs {
+ public:
+  SmallTmpfs(const std::filesystem::path& scratch, std::size_t bytes) : path_(scratch / "tmpfs") {
+    std::filesystem::create_directory(path_);
+    const std::string options = "size=" + std::to_string(bytes) + ",mode=0777";
+    mounted_ = mount("tralva-test", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV | MS_NOEXEC,
+                     options.c_str()) == 0;
+    if (!mounted_) reason_ = std::strerror(errno);
+  }
+  ~SmallTmpfs() {
+    if (mounted_) umount2(path_.c_str(), MNT_DETACH);
+  }
+  SmallTmpfs(const SmallTmpfs&) = delete;
+  SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+
+  bool mounted() const { return mounted_; }
+  const std::string& reason() const { return reason_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+  bool mounted_ = false;
+  std::string reason_;
 };
 
 inline bool exists(const std::string& path) { return std::filesystem::exists(path); }

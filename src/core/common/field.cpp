@@ -1,5 +1,7 @@
 #include "common/field.h"
 
+#include <cmath>
+
 #include "common/format.h"
 #include "common/scan.h"
 
@@ -14,13 +16,22 @@ std::string_view skip_leading_space(std::string_view text) {
 
 }  // namespace
 
-std::optional<double> parse_field_double(std::string_view text) {
+std::optional<double> leading_number(std::string_view text) {
   return scan_double_text(skip_leading_space(text)).value;
 }
 
+std::optional<double> parse_field_double(std::string_view text) {
+  const auto value = leading_number(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
+}
+
 std::optional<float> parse_field_float(std::string_view text) {
-  const auto value = parse_field_double(text);
-  if (!value) return std::nullopt;
+  // The first magnitude that rounds to a float infinity: halfway past the
+  // largest float, whose odd last digit makes the tie round up.
+  constexpr double kFloatOverflow = 0x1.ffffffp127;
+  const auto value = leading_number(text);
+  if (!value || !(std::fabs(*value) < kFloatOverflow)) return std::nullopt;
   return static_cast<float>(*value);
 }
 

@@ -18,8 +18,14 @@ inline constexpr int kFloatDigits = 6;
 inline constexpr char kNumberPrompt[] = "Please enter a number.";
 inline constexpr char kIntegerPrompt[] = "Please enter an integer.";
 
+// A number beyond the range of the field's type ("1e400", or "1e39" for a
+// float) is no number either: as infinity it would reach the files as "inf".
 std::optional<double> parse_field_double(std::string_view text);
 std::optional<float> parse_field_float(std::string_view text);
+// The number a field's text starts with, whatever its size (infinity beyond
+// the double range); nullopt when there is none.  Tells a number too large
+// from no number at all.
+std::optional<double> leading_number(std::string_view text);
 // Optional sign and decimal digits; a value outside the int32 range is no number.
 std::optional<std::int32_t> parse_field_int(std::string_view text);
 

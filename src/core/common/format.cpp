@@ -168,6 +168,23 @@ char* format_fixed(char* out, double value, int decimals) {
   return to_chars_or_die(out, value, std::chars_format::fixed, decimals);
 }
 
+std::size_t fixed_length(double value, int decimals) {
+  // The digits of the integer part, a point and the decimals: the rounding
+  // can add a digit only within a unit of the last decimal below a power of
+  // ten (where no double lies at all for the larger powers).
+  constexpr double kUnits[] = {1, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6};
+  const double magnitude = std::fabs(value);
+  if (decimals <= kFastDecimals && magnitude < 1e15) {
+    const int digits = digit_count(static_cast<std::uint64_t>(magnitude));
+    if (magnitude < static_cast<double>(kPow10[digits]) - kUnits[decimals]) {
+      return (std::signbit(value) ? 1u : 0u) + static_cast<std::size_t>(digits) +
+             (decimals > 0 ? 1u + static_cast<std::size_t>(decimals) : 0u);
+    }
+  }
+  char buffer[kFormatBufferSize];
+  return static_cast<std::size_t>(format_fixed(buffer, value, decimals) - buffer);
+}
+
 char* format_general(char* out, double value, int precision) {
   return to_chars_or_die(out, value, std::chars_format::general, precision);
 }

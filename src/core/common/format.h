@@ -7,6 +7,7 @@
 // return the end of what they wrote, do not terminate it, never allocate and
 // never throw.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,10 @@ inline constexpr int kFormatBufferSize = 400;
 
 // "%.<decimals>f" (also "%.<decimals>lf"), decimals 0 to 17.
 char* format_fixed(char* out, double value, int decimals);
+
+// The length of what format_fixed writes, without writing it: the size of
+// an output is known before it is written.
+std::size_t fixed_length(double value, int decimals);
 
 // "%.<precision>g", precision 1 to 17.  "%g" is precision 6.
 char* format_general(char* out, double value, int precision = 6);

@@ -312,14 +312,24 @@ ByteStream::~ByteStream() { close(); }
 
 bool ByteStream::open(const std::string& path) {
   close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return false;
+  // Looked at before it is opened: opening a device may act on it.
   struct stat st {};
-  if (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+  // Without blocking, should a FIFO take the name in between.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd_ < 0) {
+    cause_ = errno;
+    return false;
+  }
+  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
     close();
     return false;
   }
+  // A regular file is read as any other, blocking.
+  (void)fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   size_ = st.st_size;
+  identity_ =
+      FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   buffer_.resize(kBufferSize);
   data_ = buffer_.data();
   return true;
@@ -330,6 +340,8 @@ void ByteStream::close() {
   fd_ = -1;
   memory_ = false;
   read_error_ = false;
+  cause_ = 0;
+  identity_.reset();
   data_ = nullptr;
   pos_ = len_ = 0;
   base_ = size_ = 0;
@@ -404,6 +416,36 @@ NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after) {
       break;
   }
   return read_token<Separator::read_after_number>(in, spill);
+}
+
+namespace {
+
+template <Separator after>
+std::size_t read_tokens(ByteStream& in, TokenSpill& spill, std::span<NumberToken> out) {
+  if (out.empty()) return 0;
+  const char* p = in.cursor();
+  std::size_t n = 0;
+  while (n < out.size() && token_in_buffer<after>(p, in.buffer_end(), out[n] = NumberToken())) {
+    ++n;
+  }
+  in.advance(static_cast<std::size_t>(p - in.cursor()));
+  if (n == 0) out[n++] = token_from_stream<after>(in, spill);
+  return n;
+}
+
+}  // namespace
+
+std::size_t next_tokens(ByteStream& in, TokenSpill& spill, Separator after,
+                        std::span<NumberToken> out) {
+  switch (after) {
+    case Separator::left:
+      return read_tokens<Separator::left>(in, spill, out);
+    case Separator::read:
+      return read_tokens<Separator::read>(in, spill, out);
+    case Separator::read_after_number:
+      break;
+  }
+  return read_tokens<Separator::read_after_number>(in, spill, out);
 }
 
 int scan_separated(ByteStream& in, std::span<float* const> slots) {

@@ -4,8 +4,8 @@
 // any kind (line ends included), then take the longest text that can continue
 // a number and stop at the first character that cannot.
 //
-// ByteStream is a buffered, seekable byte source: a file or a block of
-// memory.  Reads past the end return kEof and never fail otherwise.
+// ByteStream is a buffered, seekable byte source: a regular file or a block
+// of memory.  Reads past the end return kEof and never fail otherwise.
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +15,15 @@
 #include <vector>
 
 namespace tralva {
+
+// Which file a name leads to: two names of the same device and inode are the
+// same file, through hard and symbolic links alike.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+
+  bool operator==(const FileIdentity&) const = default;
+};
 
 class ByteStream {
  public:
@@ -27,10 +36,17 @@ class ByteStream {
   ByteStream(const ByteStream&) = delete;
   ByteStream& operator=(const ByteStream&) = delete;
 
-  // Opens a file for reading; false if it cannot be opened.
+  // Opens a file for reading; false if it cannot be opened.  Only a regular
+  // file opens: every reader passes over its input more than once, and a
+  // device or a FIFO would give other bytes each time, or none for ever.
   bool open(const std::string& path);
   void close();
   bool is_open() const { return fd_ >= 0 || memory_; }
+  // After a failed open: the system's error number, or 0 when the file was
+  // refused for not being a regular file.
+  int cause() const { return cause_; }
+  // The open file's identity; nullopt for memory.
+  std::optional<FileIdentity> identity() const { return identity_; }
 
   int get() {
     if (pos_ < len_) return static_cast<unsigned char>(data_[pos_++]);
@@ -60,6 +76,8 @@ class ByteStream {
   int fd_ = -1;
   bool memory_ = false;
   bool read_error_ = false;
+  int cause_ = 0;
+  std::optional<FileIdentity> identity_;
   const char* data_ = nullptr;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
@@ -125,6 +143,14 @@ struct NumberToken {
 // consumes at least one character unless the stream is at its end.
 // Locale-independent; no allocation, no exception.
 NumberToken next_token(ByteStream& in, TokenSpill& spill, Separator after);
+
+// The next tokens at once, as next_token() reads them one by one: those that
+// lie whole in the stream's buffer, up to out.size(), or else the one next
+// token.  Returns how many, at least one when out is not empty.  Their texts
+// stay valid until the next read of the stream or of `spill`.  For the
+// readers that go through every token of a file.
+std::size_t next_tokens(ByteStream& in, TokenSpill& spill, Separator after,
+                        std::span<NumberToken> out);
 
 // "%f", "%lf", "%i": the value, or nullopt when no number could be read (the
 // end of the stream included).  What was consumed stays consumed, as with

@@ -1,21 +1,117 @@
 #include "common/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cassert>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <mutex>
+#include <new>
 
 namespace tralva {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+
+// The temporary files being written, for the signal handlers and exit().
+// Fixed storage that a handler may read at any moment: a slot's path changes
+// only while the slot is inactive, and its state counts every change (odd
+// while active), so a handler that sees the same odd state before and after
+// copying the path has copied a whole one.  The owner's process id keeps a
+// forked child, which inherits the table, from removing its parent's files.
+struct Slot {
+  std::atomic<bool> taken{false};
+  std::atomic<std::uint64_t> state{0};
+  std::atomic<pid_t> owner{0};
+  char path[PATH_MAX]{};
+};
+constexpr int kSlots = 16;
+constinit Slot slots[kSlots];
+
+// Async-signal-safe.
+void remove_registered_files() {
+  const int saved = errno;
+  const pid_t self = getpid();
+  for (Slot& slot : slots) {
+    const std::uint64_t before = slot.state.load();
+    if ((before & 1) == 0 || slot.owner.load() != self) continue;
+    char path[PATH_MAX];
+    std::memcpy(path, slot.path, sizeof path);
+    if (slot.state.load() != before) continue;
+    path[sizeof path - 1] = '\0';
+    (void)::unlink(path);
+  }
+  errno = saved;
+}
+
+void on_stop_signal(int signal) {
+  remove_registered_files();
+  // Then the signal's own end of the process, as if this handler were not
+  // there: it is delivered again once the handler returns.
+  struct sigaction default_action {};
+  default_action.sa_handler = SIG_DFL;
+  sigemptyset(&default_action.sa_mask);
+  (void)sigaction(signal, &default_action, nullptr);
+  (void)raise(signal);
+}
+
+// Once, at the first temporary file.  A signal that the program ignores
+// (nohup) or handles itself is left as it is.
+void install_cleanup() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+      struct sigaction current {};
+      if (sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
+          current.sa_handler != SIG_DFL) {
+        continue;
+      }
+      struct sigaction ours {};
+      ours.sa_handler = on_stop_signal;
+      sigemptyset(&ours.sa_mask);
+      (void)sigaction(signal, &ours, nullptr);
+    }
+    // The desktop program's "Esci da Tralva" ends it with exit().
+    (void)std::atexit(remove_registered_files);
+  });
+}
+
+// A slot holding `path`, or -1 when all are taken or the path is too long:
+// the file is then left to the next writer of its target.
+int register_temporary(const std::string& path) {
+  install_cleanup();
+  if (path.size() >= sizeof(Slot::path)) return -1;
+  for (int i = 0; i < kSlots; ++i) {
+    Slot& slot = slots[i];
+    bool taken = false;
+    if (!slot.taken.compare_exchange_strong(taken, true)) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.owner.store(getpid());
+    slot.state.fetch_add(1);
+    return i;
+  }
+  return -1;
+}
+
+void unregister_temporary(int i) {
+  if (i < 0) return;
+  slots[i].state.fetch_add(1);
+  slots[i].taken.store(false);
+}
 
 // Writes into the folder of the final file when the target is a symbolic link,
 // so that the link keeps pointing at the new content.
@@ -28,51 +124,250 @@ std::string resolve_link(const std::string& target) {
   return target;
 }
 
-std::string temporary_name(const std::string& target, unsigned attempt) {
-  static std::atomic<unsigned> counter{0};
+struct SplitPath {
+  std::string folder;  // with its final slash; empty for the current folder
+  std::string name;
+};
+
+SplitPath split_path(const std::string& target) {
   const std::size_t slash = target.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  return folder + "." + name + ".tralva-" + std::to_string(getpid()) + "-" +
-         std::to_string(counter++) + "-" + std::to_string(attempt) + ".tmp";
+  if (slash == std::string::npos) return {std::string(), target};
+  return {target.substr(0, slash + 1), target.substr(slash + 1)};
 }
 
-bool write_all(int fd, const char* data, std::size_t size) {
+constexpr std::string_view kTemporaryMark = ".tralva-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+// ".NAME.tralva-PID-N-A.tmp"
+std::string temporary_name(const std::string& target, unsigned attempt) {
+  static std::atomic<unsigned> counter{0};
+  const SplitPath path = split_path(target);
+  return path.folder + "." + path.name + std::string(kTemporaryMark) + std::to_string(getpid()) +
+         "-" + std::to_string(counter++) + "-" + std::to_string(attempt) +
+         std::string(kTemporaryEnd);
+}
+
+// The process that wrote `entry`, when it is a temporary file of the target
+// called `name`; 0 otherwise.
+pid_t temporary_owner(std::string_view entry, std::string_view name) {
+  if (entry.size() < 1 + name.size() + kTemporaryMark.size() + kTemporaryEnd.size() ||
+      entry[0] != '.' || entry.substr(1, name.size()) != name ||
+      entry.substr(1 + name.size(), kTemporaryMark.size()) != kTemporaryMark ||
+      !entry.ends_with(kTemporaryEnd)) {
+    return 0;
+  }
+  std::string_view rest = entry.substr(1 + name.size() + kTemporaryMark.size());
+  rest.remove_suffix(kTemporaryEnd.size());
+  // Three numbers joined by dashes; the first is the process id.
+  std::int64_t numbers[3] = {-1, -1, -1};
+  int k = 0;
+  for (const char c : rest) {
+    if (c == '-' && k < 2 && numbers[k] >= 0) {
+      ++k;
+    } else if (c >= '0' && c <= '9') {
+      numbers[k] = std::min<std::int64_t>((numbers[k] < 0 ? 0 : numbers[k]) * 10 + (c - '0'),
+                                          std::int64_t{1} << 40);
+    } else {
+      return 0;
+    }
+  }
+  if (k != 2 || numbers[2] < 0 || numbers[0] <= 0 || numbers[0] > INT_MAX) return 0;
+  return static_cast<pid_t>(numbers[0]);
+}
+
+// A writer holds a lock on its temporary file while it writes: a file that
+// can be locked has no writer left, whatever its process id says (on a folder
+// shared with other machines it names a process of another one).  A file
+// that cannot even be opened is judged by its process id alone.
+bool abandoned(const std::string& path) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return true;
+  const bool unlocked = flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return unlocked;
+}
+
+// The temporary files of `target` left by processes that no longer run
+// (killed outright, or on a machine that stopped).
+void remove_stale_temporaries(const std::string& target) {
+  const SplitPath path = split_path(target);
+  DIR* folder = opendir(path.folder.empty() ? "." : path.folder.c_str());
+  if (folder == nullptr) return;
+  const pid_t self = getpid();
+  while (const dirent* entry = readdir(folder)) {
+    const pid_t owner = temporary_owner(entry->d_name, path.name);
+    if (owner == 0 || owner == self) continue;
+    // Signal 0 sends nothing: it only asks whether the process exists.
+    if (kill(owner, 0) == 0 || errno != ESRCH) continue;
+    const std::string stale = path.folder + entry->d_name;
+    if (abandoned(stale)) (void)::unlink(stale.c_str());
+  }
+  closedir(folder);
+}
+
+// 0, or the system's error number.
+int write_all(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
     data += n;
     size -= static_cast<std::size_t>(n);
   }
-  return true;
+  return 0;
 }
+
+int write_all_at(int fd, const char* data, std::size_t size, off_t offset) {
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd, data, size, offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    data += n;
+    offset += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// A file written in place is gathered in memory first: up to a quarter of
+// the machine's memory.
+std::uint64_t in_place_limit() {
+  static const std::uint64_t limit = [] {
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long page_size = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || page_size <= 0) return std::uint64_t{1} << 30;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) / 4;
+  }();
+  return limit;
+}
+
+// The three signals that stop a command, held back while a file is
+// rewritten in place: a stop then would leave it cut.
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld() {
+    sigset_t stops;
+    sigemptyset(&stops);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+    pthread_sigmask(SIG_BLOCK, &stops, &previous_);
+  }
+  ~StopSignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
 
 }  // namespace
 
 OutputFile::~OutputFile() { discard(); }
 
+bool OutputFile::refuse(int cause) {
+  cause_ = cause;
+  return false;
+}
+
 bool OutputFile::open(const std::string& target) {
   discard();
   failed_ = false;
+  cause_ = 0;
+  in_place_ = false;
+  target_identity_.reset();
+  target_bytes_ = 0;
+  written_ = 0;
+  reserved_ = std::numeric_limits<std::uint64_t>::max();
   target_ = resolve_link(target);
+
   struct stat existing {};
-  const bool replaces = stat(target_.c_str(), &existing) == 0;
-  if (replaces && S_ISDIR(existing.st_mode)) return false;
+  int target_fd = -1;
+  if (stat(target_.c_str(), &existing) == 0) {
+    if (!S_ISREG(existing.st_mode)) return refuse(S_ISDIR(existing.st_mode) ? EISDIR : 0);
+    // Opening it for writing asks what the system would ask of this user:
+    // permission bits and lists, a read-only file system, a running
+    // program.  Nothing is written through it unless the file is rewritten
+    // in place.  Not blocking, should a FIFO take the name in between.
+    target_fd = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (target_fd < 0) return refuse(errno);
+    if (fstat(target_fd, &existing) != 0 || !S_ISREG(existing.st_mode)) {
+      ::close(target_fd);
+      return refuse(0);
+    }
+    (void)fcntl(target_fd, F_SETFL, fcntl(target_fd, F_GETFL) & ~O_NONBLOCK);
+    target_identity_ = FileIdentity{static_cast<std::uint64_t>(existing.st_dev),
+                                    static_cast<std::uint64_t>(existing.st_ino)};
+    target_bytes_ = static_cast<std::uint64_t>(existing.st_blocks) * 512;
+  }
+  remove_stale_temporaries(target_);
+
+  int create_error = 0;
   for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = temporary_name(target_, attempt);
+    slot_ = register_temporary(temporary_);
     fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) break;
+    if (fd_ >= 0) break;
+    create_error = errno;
+    unregister_temporary(slot_);
+    slot_ = -1;
+    if (create_error != EEXIST) break;
   }
   if (fd_ < 0) {
     temporary_.clear();
-    return false;
+    // A folder where the user may change files but not create them: the
+    // target, which the user may write, is rewritten in place.
+    if (target_fd >= 0 && (create_error == EACCES || create_error == EPERM)) {
+      fd_ = target_fd;
+      in_place_ = true;
+      buffer_.resize(kBufferSize);
+      used_ = 0;
+      return true;
+    }
+    if (target_fd >= 0) ::close(target_fd);
+    return refuse(create_error);
   }
-  // The replacement keeps the permissions of the file it replaces.
-  if (replaces) (void)fchmod(fd_, existing.st_mode & 07777);
+  if (target_fd >= 0) {
+    ::close(target_fd);
+    // The replacement keeps the owner and the permissions of the file it
+    // replaces, as far as this user may give them.
+    (void)fchown(fd_, existing.st_uid, existing.st_gid);
+    (void)fchmod(fd_, existing.st_mode & 07777);
+  }
+  (void)flock(fd_, LOCK_EX | LOCK_NB);
   buffer_.resize(kBufferSize);
   used_ = 0;
+  return true;
+}
+
+bool OutputFile::replaces(const ByteStream& input) const {
+  return target_identity_.has_value() && input.identity() == target_identity_;
+}
+
+bool OutputFile::reserve(std::uint64_t size, Size known) {
+  if (fd_ < 0) return false;
+  if (known == Size::at_most) reserved_ = size;
+  if (in_place_ && size > in_place_limit()) {
+    fail(ENOMEM);
+    return false;
+  }
+  struct statvfs space {};
+  // A file system that tells nothing (a tmpfs without a size, some network
+  // ones) is left to the writing to find out.
+  if (fstatvfs(fd_, &space) != 0 || space.f_blocks == 0 || space.f_frsize == 0) return true;
+  const std::uint64_t unit = space.f_frsize;
+  // Root may also use the blocks the file system keeps for it; a file
+  // rewritten in place gives back its own.
+  std::uint64_t available = geteuid() == 0 ? space.f_bfree : space.f_bavail;
+  if (in_place_) available += target_bytes_ / unit;
+  const std::uint64_t needed = size / unit + (size % unit != 0 ? 1 : 0);
+  if (needed > available) {
+    fail(ENOSPC);
+    return false;
+  }
   return true;
 }
 
@@ -88,9 +383,14 @@ void OutputFile::write(std::string_view bytes) {
 
 void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
   flush_buffer();
+  if (in_place_) {
+    for (const std::string_view block : blocks) write(block);
+    return;
+  }
   std::vector<iovec> pieces;
   for (const std::string_view block : blocks) {
     if (!block.empty()) pieces.push_back({const_cast<char*>(block.data()), block.size()});
+    written_ += block.size();
   }
   std::size_t first = 0;
   while (!failed_ && fd_ >= 0 && first < pieces.size()) {
@@ -98,7 +398,7 @@ void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
     ssize_t n = ::writev(fd_, pieces.data() + first, count);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      failed_ = true;
+      fail(n < 0 ? errno : EIO);
       break;
     }
     // Past the pieces written whole, into the one written in part.
@@ -113,31 +413,116 @@ void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
 }
 
 void OutputFile::flush_buffer() {
-  if (fd_ >= 0 && !failed_ && used_ > 0 && !write_all(fd_, buffer_.data(), used_)) failed_ = true;
+  written_ += used_;
+  if (fd_ >= 0 && !failed_ && used_ > 0) {
+    if (!in_place_) {
+      if (const int error = write_all(fd_, buffer_.data(), used_)) fail(error);
+    } else if (content_.size() + used_ > in_place_limit()) {
+      fail(ENOMEM);
+    } else {
+      try {
+        content_.append(buffer_.data(), used_);
+      } catch (const std::bad_alloc&) {
+        fail(ENOMEM);
+      }
+    }
+  }
   used_ = 0;
 }
 
 bool OutputFile::commit(Durability durability) {
   if (fd_ < 0) return false;
   flush_buffer();
-  if (!failed_ && durability == Durability::flush_to_disk && fsync(fd_) != 0) failed_ = true;
-  if (::close(fd_) != 0) failed_ = true;
-  fd_ = -1;
-  if (!failed_ && std::rename(temporary_.c_str(), target_.c_str()) != 0) failed_ = true;
-  if (failed_) {
-    discard();
+  // A writer that reserved its size wrote no more: the check of the free
+  // space was made with that size.
+  assert(written_ <= reserved_);
+  if (failed_) return false;
+  if (in_place_) return write_in_place(durability);
+  if (durability == Durability::flush_to_disk && fsync(fd_) != 0) {
+    fail(errno);
     return false;
   }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    fail(errno);
+    return false;
+  }
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    fail(errno);
+    return false;
+  }
+  unregister_temporary(slot_);
+  slot_ = -1;
   temporary_.clear();
   buffer_ = {};
   return true;
 }
 
-void OutputFile::discard() {
+bool OutputFile::write_in_place(Durability durability) {
+  // From the first byte written the old content is gone, so the space is
+  // taken first (a full disk then refuses before anything changes), and the
+  // stop signals wait until the file is whole.  The new content goes over
+  // the old from the start and the rest is cut off after it.
+  const auto size = static_cast<off_t>(content_.size());
+  // The reservation does not look at the file size limit; nor may the writing.
+  rlimit largest{};
+  if (getrlimit(RLIMIT_FSIZE, &largest) == 0 && largest.rlim_cur != RLIM_INFINITY &&
+      content_.size() > largest.rlim_cur) {
+    fail(EFBIG);
+    return false;
+  }
+  struct stat st {};
+  if (fstat(fd_, &st) == 0 && size > st.st_size &&
+      fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+    fail(errno);
+    return false;
+  }
+  int error = 0;
+  {
+    const StopSignalsHeld held;
+    error = write_all_at(fd_, content_.data(), content_.size(), 0);
+    if (error == 0 && ftruncate(fd_, size) != 0) error = errno;
+    if (error == 0 && durability == Durability::flush_to_disk && fsync(fd_) != 0) error = errno;
+  }
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    fail(error);
+    return false;
+  }
+  content_ = {};
+  buffer_ = {};
+  return true;
+}
+
+bool OutputFile::save(const std::string& target, std::string_view content, Durability durability) {
+  if (!open(target) || !reserve(content.size())) return false;
+  write(content);
+  return commit(durability);
+}
+
+void OutputFile::fail(int cause) {
+  if (!failed_) cause_ = cause;
+  failed_ = true;
+  // At once: the space goes back to the other programs now, not at the end
+  // of the command.  The buffer stays, for the loops that still hold room().
+  drop_file();
+}
+
+void OutputFile::drop_file() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) (void)::unlink(temporary_.c_str());
   temporary_.clear();
+  unregister_temporary(slot_);
+  slot_ = -1;
+  content_ = {};
+}
+
+void OutputFile::discard() {
+  drop_file();
   buffer_ = {};
   used_ = 0;
 }

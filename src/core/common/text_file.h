@@ -1,14 +1,27 @@
 #pragma once
-// Writing the text files of the system.  Every file is first written to a
-// temporary file beside its target and renamed over the target only when it
-// is complete, so a failed write (disk full, no permission) leaves the old
-// file exactly as it was.  Line ends are CR LF, written explicitly.
+// Writing the files of the system: the one save path of every writer.
+//
+// A file is first written to a temporary file beside its target and renamed
+// over the target only when it is complete, so a failed write (disk full, no
+// permission) leaves the old file exactly as it was.  Where the folder lets
+// nobody create a file but the target itself may be written, the whole
+// content is gathered in memory and written over the target in one go.
+//
+// Only a regular file that the user may write is replaced; it keeps its
+// permission bits.  The temporary file is removed at the first failed write,
+// when the process is stopped by SIGINT, SIGTERM or SIGHUP or ends through
+// exit(), and, should the process be killed outright, by the next writer of
+// the same target.  Line ends are CR LF, written explicitly.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/scan.h"
 
 namespace tralva {
 
@@ -26,9 +39,27 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Creates the temporary file beside `target`; false if it cannot be created
-  // (missing folder, no permission).  The target is not touched.
+  // Prepares the writing of `target`; false, with the target untouched, if
+  // it cannot be written: a missing folder, an existing target that is not a
+  // regular file (a device, a FIFO, a socket, a directory) or that the user
+  // may not write (checked as opening it for writing would check it), or a
+  // folder where no file can be created while the target cannot be written
+  // in place.  Also removes the temporary files of this target that a
+  // process no longer running left behind.
   bool open(const std::string& target);
+
+  // True when the target is the file `input` reads: writing would destroy
+  // the input.  The caller refuses before writing anything.
+  bool replaces(const ByteStream& input) const;
+
+  // How a reserved size is known: the file will take at most that many
+  // bytes (its exact size, or a tight bound), or at least that many (a file
+  // whose values decide their own length).
+  enum class Size { at_most, at_least };
+  // Checks that a file of `size` bytes fits in the free space of the
+  // target's file system (and, written in place, in memory); false, with
+  // nothing written and the temporary file removed, when it does not.
+  bool reserve(std::uint64_t size, Size known = Size::at_most);
 
   void write(std::string_view bytes);
   // Blocks that the caller keeps, written in one call without being copied:
@@ -47,22 +78,48 @@ class OutputFile {
   // before it hands back with wrote().
   char* room_end() { return buffer_.data() + buffer_.size(); }
 
-  // Writes out what is buffered, closes and renames over the target.  False if
-  // any write failed; the target is then unchanged and the temporary removed.
+  // Writes out what is buffered, closes and renames over the target (or
+  // writes the target in place).  False if any write failed; the target is
+  // then unchanged and the temporary removed.
   bool commit(Durability durability = Durability::flush_to_disk);
 
+  // open(), reserve(), write() and commit() of a whole content at once: for
+  // the writers that build their file in memory.
+  bool save(const std::string& target, std::string_view content,
+            Durability durability = Durability::flush_to_disk);
+
+  // True from the first failed write on; the writing loops stop there, and
+  // the temporary file is already gone.
   bool failed() const { return failed_; }
+  // Why the last open, reserve or write failed: the system's error number,
+  // or 0 when the program refused on its own (a target that is not a
+  // regular file).
+  int cause() const { return cause_; }
+  // True when the target is written in place, its folder allowing no new file.
+  bool in_place() const { return in_place_; }
 
  private:
+  bool refuse(int cause);
+  void fail(int cause);
   void flush_buffer();
+  bool write_in_place(Durability durability);
+  void drop_file();
   void discard();
 
-  int fd_ = -1;
+  int fd_ = -1;  // the temporary file, or the target itself when in place
+  int slot_ = -1;
+  bool in_place_ = false;
   bool failed_ = false;
+  int cause_ = 0;
   std::string target_;
   std::string temporary_;
+  std::optional<FileIdentity> target_identity_;
+  std::uint64_t target_bytes_ = 0;  // the space the old target takes
+  std::uint64_t written_ = 0;
+  std::uint64_t reserved_ = 0;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
+  std::string content_;  // the whole file, when written in place
 };
 
 }  // namespace tralva

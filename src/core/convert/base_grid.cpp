@@ -1,7 +1,9 @@
 #include "convert/base_grid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "common/format.h"
@@ -70,6 +72,56 @@ class ShortText {
   std::uint64_t middle_ = 0;
 };
 
+__extension__ typedef unsigned __int128 Uint128;
+
+std::uint64_t saturated(Uint128 value) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  return value > kMax ? kMax : static_cast<std::uint64_t>(value);
+}
+
+// The total length of the texts of coordinate(origin, i, step) for i in
+// [0, n), without formatting them all.  The coordinates rise with i, so
+// their lengths, which follow the magnitude and the sign, fall up to the
+// first one that is not negative and rise from there: runs of equal length,
+// a few dozen at most, each found by bisection.
+std::uint64_t coordinate_lengths(double origin, std::int64_t n, float step, int decimals) {
+  const auto length = [&](std::int64_t i) {
+    return fixed_length(coordinate(origin, i, step), decimals);
+  };
+  // Over [from, to), where the length is monotone.
+  const auto monotone_sum = [&](std::int64_t from, std::int64_t to) {
+    Uint128 sum = 0;
+    while (from < to) {
+      const std::size_t run_length = length(from);
+      std::int64_t low = from;  // the last index of the run lies in [low, high]
+      std::int64_t high = to - 1;
+      while (low < high) {
+        const std::int64_t middle = low + (high - low + 1) / 2;
+        if (length(middle) == run_length) {
+          low = middle;
+        } else {
+          high = middle - 1;
+        }
+      }
+      sum += static_cast<Uint128>(low - from + 1) * run_length;
+      from = low + 1;
+    }
+    return sum;
+  };
+  if (n <= 0) return 0;
+  std::int64_t low = 0;  // the first index with no sign lies in [low, n]
+  std::int64_t high = n;
+  while (low < high) {
+    const std::int64_t middle = low + (high - low) / 2;
+    if (std::signbit(coordinate(origin, middle, step))) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return saturated(monotone_sum(0, low) + monotone_sum(low, n));
+}
+
 class GridWriter {
  public:
   GridWriter(const BaseGridRequest& request, OutputFile& file)
@@ -113,12 +165,13 @@ class GridWriter {
     pending_ = 0;
   }
 
-  // The points [from, to) of the current column, line by line.
+  // The points [from, to) of the current column, line by line, up to the
+  // first failed write.
   void write_points(std::int64_t from, std::int64_t to) {
     flush_blocks();
     const auto cached_end = std::min(to, static_cast<std::int64_t>(tails_.size()));
     std::int64_t j = from;
-    while (j < to) {
+    while (j < to && !file_.failed()) {
       char* p = file_.room(kLineRoom);
       const char* const last = file_.room_end() - kLineRoom;
       for (; j < cached_end && p <= last; ++j) {
@@ -166,6 +219,23 @@ class GridWriter {
 
 }  // namespace
 
+std::uint64_t base_file_size(const BaseGridRequest& request) {
+  constexpr std::uint64_t kHeader = 7;    // "X\tY\tZ\r\n"
+  constexpr std::uint64_t kLineRest = 5;  // "\t" after X, "\t0\r\n" after Y
+  const std::int64_t columns = std::int64_t{request.steps_x} + 1;
+  const std::int64_t rows = std::int64_t{request.steps_y} + 1;
+  if (columns <= 0 || rows <= 0) return kHeader;
+  const int decimals = precision_decimals(request.base_precision);
+  // Every column repeats the rows' Y texts and every row the columns' X texts.
+  const Uint128 size = kHeader +
+                       static_cast<Uint128>(rows) *
+                           coordinate_lengths(request.origin_x, columns, request.step, decimals) +
+                       static_cast<Uint128>(columns) *
+                           coordinate_lengths(request.origin_y, rows, request.step, decimals) +
+                       static_cast<Uint128>(columns) * static_cast<Uint128>(rows) * kLineRest;
+  return saturated(size);
+}
+
 Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clock& clock) {
   if (request.step <= 0 && (request.steps_x > 0 || request.steps_y > 0)) {
     return warning_message(text::kStepNotPositive);
@@ -173,8 +243,10 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   sink.set_range(0, 1000);
   if (request.base_file_path.empty()) return warning_message(text::kBaseWithoutPath);
   OutputFile file;
-  if (!file.open(request.base_file_path)) {
-    return error_message(text::kCannotCreateBase);
+  // A grid that does not fit is refused before a byte is written: it would
+  // fill the disk for every other program first.
+  if (!file.open(request.base_file_path) || !file.reserve(base_file_size(request))) {
+    return error_message(text::kCannotCreateBase, file.cause());
   }
   file.write("X\tY\tZ\r\n");
   ProgressTracker progress(sink, clock);
@@ -195,13 +267,13 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
       next_change = scale.next_change(next_change);
     }
   };
-  for (std::int64_t i = 0; i < columns; ++i) {
+  for (std::int64_t i = 0; i < columns && !file.failed(); ++i) {
     if (writer.start_column(i)) {
       writer.write_column();  // maybe kept for the next write call
       written += rows;
       advance();
     } else {
-      for (std::int64_t j = 0; j < rows;) {
+      for (std::int64_t j = 0; j < rows && !file.failed();) {
         // Up to the next point that moves the bar, without looking at it.
         const std::int64_t to = std::min(rows, j + (next_change - written));
         writer.write_points(j, to);

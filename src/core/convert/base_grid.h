@@ -28,4 +28,8 @@ struct BaseGridRequest {
 // the message is dismissed.  On any failure the file is as it was.
 Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clock& clock);
 
+// The size in bytes of the file create_base_file writes, computed without
+// writing it (saturating at the largest 64-bit value).
+std::uint64_t base_file_size(const BaseGridRequest& request);
+
 }  // namespace tralva

@@ -34,6 +34,12 @@ inline constexpr const char* kCannotCreateConversion =
 inline constexpr const char* kValueCountMismatch =
     "Il numero di valori di campo non è compatibile\ncon la conversione che si intende "
     "effettuare.\n";
+inline constexpr const char* kConversionIsInput =
+    "Il file di conversione coincide con il file compatibile con l'ambiente GIS.\nSpecificare "
+    "un altro percorso o un altro nome per il file di conversione.";
+inline constexpr const char* kGisInputNotFinite =
+    "Il file compatibile con l'ambiente GIS contiene valori troppo grandi\nper essere "
+    "convertiti. Verificare il contenuto del file.";
 
 // Terrain conversion.
 inline constexpr const char* kTerrainInputWithoutPath =
@@ -45,6 +51,19 @@ inline constexpr const char* kCannotCreateTerrainOutput =
     "Impossibile creare il file di compatibile con l'ambiente GIS.\nVerificare:\n\na) che il "
     "file specificato disponga del permesso di scrittura;\nb) che esista la directory "
     "specificata;\nc) che il file non sia in corso di elaborazione con un\naltro programma.\n";
+inline constexpr const char* kTerrainOutputIsInput =
+    "Il file da salvare coincide con il file da aprire.\nSpecificare un altro percorso o un "
+    "altro nome per il file da salvare.";
+inline constexpr const char* kTerrainWithoutColumns =
+    "Il file di dati non contiene le coordinate delle colonne.\nVerificare che la prima riga "
+    "contenga un numero d'angolo e le coordinate X,\nseparate da tabulazioni e seguite da un "
+    "ritorno a capo.";
+inline constexpr const char* kTerrainWithoutRows =
+    "Il file di dati non contiene righe di quote da convertire.\nVerificare il contenuto del "
+    "file.";
+inline constexpr const char* kTerrainNotFinite =
+    "Il file di dati contiene valori troppo grandi per essere convertiti.\nVerificare il "
+    "contenuto del file.";
 
 // Project merge.
 inline constexpr const char* kParentWithoutPath =

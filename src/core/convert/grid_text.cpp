@@ -8,7 +8,7 @@ Message complete_output(OutputFile& file, ProgressTracker& progress, const char*
   // to the disk, which would make the user wait for it.
   if (!file.commit(OutputFile::Durability::leave_to_system)) {
     progress.abandon();
-    return error_message(failure);
+    return error_message(failure, file.cause());
   }
   progress.finish();
   return information_message(success);

@@ -84,19 +84,20 @@ std::string merged_project_text(const ProjectData& parent, const ProjectData& ch
 Message merge_projects(const MergeRequest& request) {
   if (request.parent_path.empty()) return warning_message(text::kParentWithoutPath);
   if (request.child_path.empty()) return warning_message(text::kChildWithoutPath);
-  const auto parent = read_project_data(request.parent_path);
-  if (!parent) return error_message(text::kCannotOpenParent);
-  if (!is_whole_project(*parent)) return error_message(text::kParentIncomplete);
-  const auto child = read_project_data(request.child_path);
-  if (!child) return error_message(text::kCannotOpenChild);
-  if (!is_whole_project(*child)) return error_message(text::kChildIncomplete);
+  ByteStream in;
+  if (!in.open(request.parent_path)) return error_message(text::kCannotOpenParent, in.cause());
+  const ProjectData parent = read_project_data(in);
+  if (!is_whole_project(parent)) return error_message(text::kParentIncomplete);
+  if (!in.open(request.child_path)) return error_message(text::kCannotOpenChild, in.cause());
+  const ProjectData child = read_project_data(in);
+  in.close();
+  if (!is_whole_project(child)) return error_message(text::kChildIncomplete);
 
-  OutputFile file;
-  if (!file.open(request.parent_path)) return error_message(text::kCannotModifyParent);
-  file.write(merged_project_text(*parent, *child));
   // A project is the user's own work: on the disk before it replaces the old one.
-  if (!file.commit(OutputFile::Durability::flush_to_disk)) {
-    return error_message(text::kCannotModifyParent);
+  OutputFile file;
+  if (!file.save(request.parent_path, merged_project_text(parent, child),
+                 OutputFile::Durability::flush_to_disk)) {
+    return error_message(text::kCannotModifyParent, file.cause());
   }
   return information_message(text::kMergeDone);
 }

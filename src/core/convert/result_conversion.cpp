@@ -1,6 +1,7 @@
 #include "convert/result_conversion.h"
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -148,6 +149,25 @@ class RecordReader {
   std::int64_t next_change_ = 0;
 };
 
+// The size of the matrix file, or nullopt when a value it would hold is no
+// finite number (beyond the float range in the input): "inf" is a number to
+// no reader.
+std::optional<std::uint64_t> matrix_size(const Matrix& matrix, int decimals, int row_decimals) {
+  std::uint64_t size = 3;  // "0.0"
+  const auto add = [&size](const std::vector<float>& values, std::size_t before, int places) {
+    for (const float value : values) {
+      if (!std::isfinite(value)) return false;
+      size += before + fixed_length(value, places);
+    }
+    return true;
+  };
+  if (add(matrix.columns, 1, decimals) && add(matrix.rows, 2, row_decimals) &&
+      add(matrix.values, 1, 3)) {
+    return size;
+  }
+  return std::nullopt;
+}
+
 enum class OnePass { values_counted, irregular };
 
 // Counting the values and then reading the records passes over the file
@@ -185,11 +205,14 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     return warning_message(text::kConversionOutputWithoutPath);
   }
   ByteStream in;
-  if (!in.open(request.gis_input_path)) return error_message(text::kCannotOpenGisInput);
+  if (!in.open(request.gis_input_path)) {
+    return error_message(text::kCannotOpenGisInput, in.cause());
+  }
   OutputFile out;
   if (!out.open(request.conversion_output_path)) {
-    return error_message(text::kCannotCreateConversion);
+    return error_message(text::kCannotCreateConversion, out.cause());
   }
+  if (out.replaces(in)) return error_message(text::kConversionIsInput);
   const Layout layout = choose_layout(angle_value(request.fi), angle_value(request.psi));
 
   skip_first_line(in);
@@ -227,10 +250,20 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     return error_message(text::kValueCountMismatch);
   }
   const Matrix& matrix = reader.matrix();
+  const int decimals = precision_decimals(request.result_precision);
+  const int row_decimals = layout.vertical ? 2 : decimals;
+  const auto size = matrix_size(matrix, decimals, row_decimals);
+  if (!size) {
+    progress.abandon();
+    return error_message(text::kGisInputNotFinite);
+  }
+  if (!out.reserve(*size)) {
+    progress.abandon();
+    return error_message(text::kCannotCreateConversion, out.cause());
+  }
   out.write("0.0");
 
   progress.start();
-  const int decimals = precision_decimals(request.result_precision);
   for (const float x : matrix.columns) {
     char* p = out.room(kCellRoom);
     *p++ = '\t';
@@ -240,15 +273,15 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   // cells before it otherwise.
   const ProgressScale writing(500, 500, n);
   const std::int64_t counted = layout.vertical ? 0 : 1;
-  const int row_decimals = layout.vertical ? 2 : decimals;
   std::int64_t next_change = 0;
   std::int64_t v = 0;
   for (const float y : matrix.rows) {
+    if (out.failed()) break;
     char* p = out.room(kCellRoom);
     *p++ = '\r';
     *p++ = '\n';
     out.wrote(format_fixed(p, y, row_decimals));
-    for (std::int64_t c = 0; c < column_count; ++c, ++v) {
+    for (std::int64_t c = 0; c < column_count && !out.failed(); ++c, ++v) {
       p = out.room(kCellRoom);
       *p++ = '\t';
       out.wrote(format_fixed(p, matrix.values[static_cast<std::size_t>(v)], 3));

@@ -21,10 +21,13 @@ struct TerrainConversionRequest {
 
 // The group's "Converti".  The columns come from the first line and the rows
 // from the number count of the whole file, as the matrix is not validated:
-// values that cannot be read are written as 0.  The matrix is streamed row
-// by row, so memory depends on the columns only; input and output may be the
-// same file.  Progress after every row; on success the bar is left full for
-// the caller to reset once the message is dismissed.
+// values that cannot be read are written as 0.  Refused before anything is
+// written: a first line without a line feed or without columns, a matrix
+// without rows, a value beyond the range of its type, an output that is the
+// input, an output that does not fit on its disk.  The matrix is streamed
+// row by row, so memory depends on the columns only.  Progress after every
+// row; on success the bar is left full for the caller to reset once the
+// message is dismissed.
 Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& sink, Clock& clock);
 
 }  // namespace tralva

@@ -1,12 +1,11 @@
 #include "field/field_calculation.h"
 
 #include <sched.h>
-#include <sys/statvfs.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -158,19 +157,6 @@ int shortest_line(int decimals) {
   return 3 * coordinate + 6 + 5;
 }
 
-// A failure when the result file cannot fit in the free space of the
-// target's file system: a huge grid stops here with a message instead of
-// running for ages towards a full disk.
-std::optional<Message> check_room(const std::string& target, double bytes) {
-  std::filesystem::path folder = std::filesystem::path(target).parent_path();
-  if (folder.empty()) folder = ".";
-  struct statvfs fs {};
-  if (statvfs(folder.c_str(), &fs) != 0) return std::nullopt;  // the opening will tell
-  const double free_bytes = static_cast<double>(fs.f_bavail) * static_cast<double>(fs.f_frsize);
-  if (bytes <= free_bytes) return std::nullopt;
-  return error_message(text::kNoRoom + fixed_text(bytes, 0) + text::kNoRoomEnd);
-}
-
 // Computes the field at `points` on `threads` threads, block by block.
 void compute_batch(const FluxDensity& flux, const std::vector<Point3>& points, std::int64_t count,
                    std::vector<double>& field, int threads) {
@@ -298,14 +284,26 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
   const std::int64_t total = (end_row - first_row) * source->row_length();
   const bool header = request.part.index == 1;
   const int decimals = precision_decimals(request.precision);
-  if (auto failure =
-          check_room(request.result_path, static_cast<double>(total) * shortest_line(decimals) +
-                                              (header ? static_cast<double>(kHeader.size()) : 0))) {
-    return *failure;
-  }
-
   OutputFile out;
-  if (!out.open(request.result_path)) return error_message(text::kCannotCreateResult);
+  if (!out.open(request.result_path)) {
+    return error_message(text::kCannotCreateResult, out.cause());
+  }
+  // Writing the result over the project or the points would destroy them.
+  for (const std::string* input : {&request.data_path, &request.points_path}) {
+    ByteStream in;
+    if (!input->empty() && in.open(*input) && out.replaces(in)) {
+      return error_message(text::kResultIsInput);
+    }
+  }
+  // A huge grid stops here with a message instead of running for ages
+  // towards a full disk.  Each line takes at least its shortest length.
+  const double least = static_cast<double>(total) * shortest_line(decimals) +
+                       (header ? static_cast<double>(kHeader.size()) : 0);
+  if (!(least < 1.8e19) ||
+      !out.reserve(static_cast<std::uint64_t>(least), OutputFile::Size::at_least)) {
+    return error_message(text::kNoRoom + fixed_text(least, 0) + text::kNoRoomEnd,
+                         out.cause() != 0 ? out.cause() : ENOSPC);
+  }
   if (header) out.write(kHeader);
   if (auto failure = source->start(first_row)) return *failure;
 
@@ -346,7 +344,7 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
 
   if (!out.commit(OutputFile::Durability::leave_to_system)) {
     progress.abandon();
-    return error_message(text::kCannotCreateResult);
+    return error_message(text::kCannotCreateResult, out.cause());
   }
   progress.finish();
   return summary;

@@ -43,7 +43,11 @@ inline constexpr const char* kBadPointLineEnd =
 inline constexpr const char* kPointsChanged =
     "Il file dei punti è cambiato durante il calcolo.\nIl calcolo è stato interrotto.";
 
-// Both kinds of points.  Followed by the bytes needed and kNoRoomEnd.
+// Both kinds of points.
+inline constexpr const char* kResultIsInput =
+    "Il file del risultato coincide con un file da leggere.\nSpecificare un altro percorso o un "
+    "altro nome per il file del risultato.";
+// Followed by the bytes needed and kNoRoomEnd.
 inline constexpr const char* kNoRoom =
     "Il file del risultato non può essere scritto: servirebbero almeno ";
 inline constexpr const char* kNoRoomEnd = " byte,\npiù dello spazio libero sul disco.";

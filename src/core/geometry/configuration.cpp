@@ -367,10 +367,11 @@ ConfigurationOutcome build_configuration(ByteStream& in) {
 }
 
 ConfigurationOutcome build_configuration(const std::string& path) {
-  // Closes the file again.
-  std::optional<ProjectData> data = read_project_data(path, PhaseCodes::integers);
-  if (!data) return error_message(project_text::kCannotOpen);
-  return Builder(*data).run();
+  ByteStream in;
+  if (!in.open(path)) return error_message(project_text::kCannotOpen, in.cause());
+  const ProjectData data = read_project_data(in, PhaseCodes::integers);
+  in.close();
+  return Builder(data).run();
 }
 
 }  // namespace tralva

@@ -315,9 +315,7 @@ std::string display_list_svg(const DisplayList& list) {
 
 std::optional<Message> write_drawing(const std::string& path, std::string_view bytes) {
   OutputFile file;
-  if (!file.open(path)) return error_message(text::kCannotCreateDrawing);
-  file.write(bytes);
-  if (!file.commit()) return error_message(text::kCannotCreateDrawing);
+  if (!file.save(path, bytes)) return error_message(text::kCannotCreateDrawing, file.cause());
   return std::nullopt;
 }
 

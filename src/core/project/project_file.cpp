@@ -26,18 +26,33 @@ bool acceptable_size(int spans, int conductors) {
   return spans >= 1 && spans <= 5 && (conductors == 1 || conductors == 3 || conductors == 6);
 }
 
-// Reads a slot that the dialog discards, or keeps only as an integer.  It is
-// read with the real-number syntax so that a fractional part ("90.5" in an
-// overhead file opened by an underground dialog) is consumed with it and the
-// values after it stay aligned.
-std::optional<std::int64_t> scan_integral_part(ByteStream& in) {
-  const auto value = scan_double(in);
+// The fourth number of row I in an underground dialog, an integer by the
+// "%i" rule: "0x10" is 16 and a value beyond the int32 range saturates, so
+// the kind warning follows from what the file says.  The fraction or the
+// exponent of an overhead file's segment length ("30.5", "1e3") is passed
+// over with it, so that the values after it stay aligned.
+std::optional<std::int32_t> scan_fourth_integer(ByteStream& in) {
+  const auto value = scan_int(in);
   if (!value) return std::nullopt;
-  if (!(*value > -9.2e18 && *value < 9.2e18)) return std::int64_t{0};
-  return static_cast<std::int64_t>(*value);
+  const auto digits = [&in] {
+    while (in.peek() >= '0' && in.peek() <= '9') in.get();
+  };
+  if (in.peek() == '.') {
+    in.get();
+    digits();
+  }
+  if (in.peek() == 'e' || in.peek() == 'E') {
+    in.get();
+    if (in.peek() == '+' || in.peek() == '-') in.get();
+    digits();
+  }
+  return value;
 }
 
 // Rows II to VI into `line`, whose counts are already those of the dialog.
+// The slots an underground dialog discards are passed over with the
+// real-number syntax, so that a fractional part ("90.5" in an overhead file)
+// goes with them and the values after them stay aligned.
 bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
   const bool overhead = kind == LineKind::overhead;
   const int n = line.conductor_count;
@@ -61,7 +76,7 @@ bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
       const auto angle = scan_float(in);
       if (!angle) return false;
       line.arm_angle[s] = *angle;
-    } else if (!scan_integral_part(in)) {
+    } else if (!skip_number(in)) {
       return false;
     }
   }
@@ -77,7 +92,7 @@ bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
       const auto v = scan_float(in);
       if (!v) return false;
       value = *v;
-    } else if (!scan_integral_part(in)) {
+    } else if (!skip_number(in)) {
       return false;
     }
   }
@@ -206,9 +221,9 @@ std::optional<Message> write_single_line(const std::string& path, LineKind kind,
                                          const PowerLine& line) {
   if (path.empty()) return warning_message(text::kSaveWithoutPath);
   OutputFile file;
-  if (!file.open(path)) return error_message(text::kCannotCreate);
-  file.write(single_line_text(kind, line));
-  if (!file.commit()) return error_message(text::kCannotCreate);
+  if (!file.save(path, single_line_text(kind, line))) {
+    return error_message(text::kCannotCreate, file.cause());
+  }
   return std::nullopt;
 }
 
@@ -236,7 +251,7 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   };
   if (path.empty()) return fail(warning_message(text::kLoadWithoutPath));
   ByteStream in;
-  if (!in.open(path)) return fail(error_message(text::kCannotOpen));
+  if (!in.open(path)) return fail(error_message(text::kCannotOpen, in.cause()));
 
   const std::int64_t data_start = seek_data_start(in);
   if (count_row_one(in) != 4) return fail(error_message(text::kNotSingleLine));
@@ -247,11 +262,11 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   const auto file_conductors = scan_int(in);
   const auto file_supports = scan_int(in);
   std::optional<float> segment_length;
-  std::optional<std::int64_t> fourth_integer;
+  std::optional<std::int32_t> fourth_integer;
   if (overhead) {
     segment_length = scan_float(in);
   } else {
-    fourth_integer = scan_integral_part(in);
+    fourth_integer = scan_fourth_integer(in);
   }
   if (!current || !file_conductors || !file_supports || !(segment_length || fourth_integer)) {
     return fail(error_message(text::kIncomplete));

@@ -9,7 +9,11 @@
 namespace tralva {
 
 Form::Form(QWidget& widget, FormContext context)
-    : widget_(widget), context_(context), exchange_(context.messenger), layout_(widget) {}
+    : widget_(widget),
+      messenger_(context.messenger),
+      context_{messenger_, context.files, context.clock},
+      exchange_(context_.messenger),
+      layout_(widget) {}
 
 void Form::set_default_button(QPushButton* button) {
   button->setDefault(true);

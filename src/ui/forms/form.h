@@ -50,6 +50,7 @@ class Form {
 
  private:
   QWidget& widget_;
+  FormMessenger messenger_;
   FormContext context_;
   FormExchange exchange_;
   FormLayout layout_;

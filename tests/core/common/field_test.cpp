@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace tralva {
 namespace {
 
@@ -20,6 +22,23 @@ TEST(FieldNumber, NothingThatStartsANumberIsNoNumber) {
     EXPECT_EQ(parse_field_double(text), std::nullopt) << '"' << text << '"';
     EXPECT_EQ(parse_field_int(text), std::nullopt) << '"' << text << '"';
   }
+}
+
+// Infinity is a number to no file: a value beyond the range of its type
+// reads as no number, and leading_number() tells it from none at all.
+TEST(FieldNumber, BeyondTheRangeOfItsTypeIsNoNumber) {
+  EXPECT_EQ(parse_field_double("1e400"), std::nullopt);
+  EXPECT_EQ(parse_field_double("-1e309x"), std::nullopt);
+  EXPECT_EQ(parse_field_double("1e308"), 1e308);
+  EXPECT_EQ(parse_field_float("1e39"), std::nullopt);
+  EXPECT_EQ(parse_field_float("-3.5e38"), std::nullopt);
+  // The largest float, and what still rounds to it rather than to infinity.
+  EXPECT_EQ(parse_field_float("3.4028235e38"), std::numeric_limits<float>::max());
+  EXPECT_EQ(parse_field_float("3.40282356e38"), std::numeric_limits<float>::max());
+  EXPECT_EQ(parse_field_float("3.4028236e38"), std::nullopt);
+  EXPECT_EQ(leading_number(" 1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(leading_number("1e39"), 1e39);
+  EXPECT_EQ(leading_number("abc"), std::nullopt);
 }
 
 TEST(FieldInteger, DecimalDigitsOnlyWithinTheInt32Range) {

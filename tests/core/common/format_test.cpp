@@ -70,6 +70,29 @@ TEST(FormatFixed, HalvesOnTheGridRoundToEven) {
   }
 }
 
+// The sizes of outputs are computed from it before they are written.
+TEST(FixedLength, IsTheLengthOfTheFormattedText) {
+  std::vector<double> values = awkward_values();
+  // Where the rounding adds a digit: just below, at and above 10^k less half
+  // a unit of the last decimal.
+  for (int k = 0; k <= 20; ++k) {
+    for (const double unit : {0.5, 0.05, 0.005, 0.0005}) {
+      const double edge = std::pow(10.0, k) - unit;
+      values.insert(values.end(), {edge, -edge, std::nextafter(edge, 0.0),
+                                   std::nextafter(edge, 1e300), static_cast<float>(edge)});
+    }
+  }
+  std::mt19937_64 random(11);
+  std::uniform_int_distribution<int> exponent(-30, 80);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  for (int i = 0; i < 50000; ++i) values.push_back(std::ldexp(mantissa(random), exponent(random)));
+  for (const double v : values) {
+    for (int d = 0; d <= 8; ++d) {
+      ASSERT_EQ(fixed_length(v, d), fixed_text(v, d).size()) << v << " with " << d;
+    }
+  }
+}
+
 TEST(FormatGeneral, MatchesPrintfWithSixAndFifteenDigits) {
   std::mt19937_64 random(11);
   std::uniform_int_distribution<int> exponent(-40, 80);

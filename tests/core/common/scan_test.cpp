@@ -1,9 +1,18 @@
 #include "common/scan.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <array>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <future>
 #include <random>
 
 #include "common/format.h"
@@ -285,6 +294,51 @@ TEST(CountNumbers, AgreesWithReadingOneByOneAcrossBufferBoundaries) {
   }
 }
 
+TEST(NextTokens, ReadTheTokensNextTokenReadsAcrossBufferBoundaries) {
+  test::TempDir dir;
+  std::mt19937_64 random(29);
+  const std::string long_number(500, '7');  // longer than any number read
+  const std::vector<std::string> numbers = {"1.5", "-2e7", "\t", " ", "\r\n", "\n", "\r", "0.25"};
+  std::vector<std::string> anything = numbers;
+  anything.insert(anything.end(), {"x", "+", ",", "-.", "1e"});
+  // Where no character follows a failed number, only numbers and blanks:
+  // such a reader never gets past anything else.
+  const struct {
+    Separator after;
+    const std::vector<std::string>& pieces;
+  } cases[] = {{Separator::read, anything},
+               {Separator::left, numbers},
+               {Separator::read_after_number, numbers}};
+  for (const auto& c : cases) {
+    std::string text;
+    while (text.size() < 1'200'000) {
+      text += random() % 100 == 0 ? long_number : c.pieces[random() % c.pieces.size()];
+    }
+    test::write_file(dir.file("f"), text);
+    for (const std::size_t batch : {std::size_t{1}, std::size_t{7}, std::size_t{256}}) {
+      ByteStream one;
+      ByteStream many;
+      ASSERT_TRUE(one.open(dir.file("f")));
+      ASSERT_TRUE(many.open(dir.file("f")));
+      TokenSpill one_spill;
+      TokenSpill many_spill;
+      std::vector<NumberToken> tokens(batch);
+      std::size_t compared = 0;
+      while (one.peek() != ByteStream::kEof && skip_space(one) != ByteStream::kEof) {
+        const std::size_t n = next_tokens(many, many_spill, c.after, tokens);
+        ASSERT_GE(n, 1u);
+        for (std::size_t k = 0; k < n; ++k, ++compared) {
+          const NumberToken expected = next_token(one, one_spill, c.after);
+          ASSERT_EQ(tokens[k].text, expected.text) << compared;
+          ASSERT_EQ(tokens[k].separator, expected.separator) << compared;
+        }
+        ASSERT_EQ(many.tell(), one.tell());
+      }
+      EXPECT_GT(compared, 50000u);  // the whole file, not an early stop
+    }
+  }
+}
+
 TEST(ScanSeparated, ReadsNumberCharacterNumberAndStopsAtTheFirstFailure) {
   float v[4] = {-1, -1, -1, -1};
   ByteStream in("1\t2; 3,4\n5\t6\tx\t8\n");
@@ -382,7 +436,56 @@ TEST(ByteStreamFile, MissingFilesAndFoldersDoNotOpen) {
   test::TempDir dir;
   ByteStream in;
   EXPECT_FALSE(in.open(dir.file("missing")));
+  EXPECT_EQ(in.cause(), ENOENT);
   EXPECT_FALSE(in.open(dir.path().string()));
+  EXPECT_EQ(in.cause(), 0);  // refused by the stream, not by the system
+}
+
+// Every reader passes over its input more than once: a FIFO or a device
+// would give other bytes each time, or none for ever.  Both are refused at
+// once, without waiting for a writer and without reading.
+TEST(ByteStreamFile, OnlyARegularFileOpens) {
+  test::TempDir dir;
+  const std::string fifo = dir.file("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Bounded: should the open wait for a writer, one comes after five
+  // seconds and the test fails.
+  auto opened = std::async(std::launch::async, [&fifo] {
+    ByteStream in;
+    return in.open(fifo);
+  });
+  if (opened.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    opened.wait();
+    if (writer >= 0) ::close(writer);
+    FAIL() << "opening a FIFO without a writer waited for one";
+  }
+  EXPECT_FALSE(opened.get());
+
+  // A node of this folder's own with the numbers of /dev/zero.
+  const std::string zero = dir.file("zero");
+  if (mknod(zero.c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0) {
+    GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
+  }
+  ByteStream in;
+  EXPECT_FALSE(in.open(zero));
+  EXPECT_EQ(in.cause(), 0);
+}
+
+TEST(ByteStreamFile, TheSameFileUnderEveryName) {
+  test::TempDir dir;
+  test::write_file(dir.file("a"), "1");
+  test::write_file(dir.file("b"), "1");
+  std::filesystem::create_hard_link(dir.file("a"), dir.file("hard"));
+  std::filesystem::create_symlink(dir.file("a"), dir.file("soft"));
+  ByteStream a, b, hard, soft;
+  ASSERT_TRUE(a.open(dir.file("a")) && b.open(dir.file("b")) && hard.open(dir.file("hard")) &&
+              soft.open(dir.file("soft")));
+  ASSERT_TRUE(a.identity().has_value());
+  EXPECT_EQ(hard.identity(), a.identity());
+  EXPECT_EQ(soft.identity(), a.identity());
+  EXPECT_NE(b.identity(), a.identity());
+  EXPECT_EQ(ByteStream(std::string_view("1")).identity(), std::nullopt);
 }
 
 }  // namespace

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdint>
+#include <fstream>
+#include <random>
+
+#include "child_process.h"
 #include "convert/convert_messages.h"
+#include "ordinary_user.h"
 #include "progress_recorder.h"
 #include "test_support.h"
 
@@ -136,7 +143,7 @@ TEST_F(BaseGrid, ChecksTheStepThenThePathBeforeTouchingAnything) {
   BaseGridRequest missing_folder = grid(0, 0, 1, 1, 1, "m");
   missing_folder.base_file_path = dir.file("missing/grid.txt");
   run = create(missing_folder);
-  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
+  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase, ENOENT));
   EXPECT_EQ(run.output, "old");
 }
 
@@ -147,11 +154,100 @@ TEST_F(BaseGrid, AFailedWriteIsAnErrorAndKeepsTheOldFile) {
     const test::FileSizeLimit limit(1 << 20);
     run = create(grid(0, 0, 999, 999, 1, "mm"));  // about 20 MB
   }
-  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase));
+  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase, EFBIG));
   EXPECT_EQ(run.output, "old");
   EXPECT_EQ(run.sink.events.back(), "refresh");
   EXPECT_EQ(run.sink.only("at ").back(), "at 0");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The size is known before a byte is written, exactly: the check of the
+// free space would otherwise refuse what fits or start what does not.
+TEST_F(BaseGrid, TheSizeIsKnownBeforeTheFileIsWritten) {
+  std::vector<BaseGridRequest> grids = {grid(0, 0, 0, 0, 1, "m"),
+                                        grid(7, 8, -1, 5, 1, "m"),
+                                        grid(99990, -3.25, 30, 99, 1, "m"),
+                                        grid(-10.5, -0.004, 40, 30, 0.5f, "mm"),
+                                        grid(-0.3, 9.96, 12, 7, 0.01f, "dm"),
+                                        grid(999999999998.0, 0.5, 3, 20, 1, "mm"),
+                                        grid(-1e6, -1e6, 20, 20, 1e5f, "cm"),
+                                        grid(4500000.0625, -0.125, 4, 70, 1234.1f, "mm")};
+  std::mt19937_64 random(5);
+  std::uniform_real_distribution<double> origin(-2000, 2000);
+  std::uniform_real_distribution<float> step(0.001f, 300.0f);
+  const char* const precisions[] = {"m", "dm", "cm", "mm"};
+  for (int k = 0; k < 40; ++k) {
+    grids.push_back(
+        grid(origin(random), origin(random), k % 13, 37 - k % 11, step(random), precisions[k % 4]));
+  }
+  for (const BaseGridRequest& r : grids) {
+    EXPECT_EQ(base_file_size(r), create(r).output.size())
+        << r.origin_x << " " << r.origin_y << " " << r.steps_x << " " << r.steps_y << " " << r.step
+        << " " << r.base_precision;
+  }
+  // Beyond 64 bits it saturates.
+  EXPECT_EQ(base_file_size(grid(1e300, 1e300, INT32_MAX, INT32_MAX, 1, "mm")), UINT64_MAX);
+}
+
+// 4 x 10^18 points would have filled the disk, and every other program with
+// it, before failing: refused at once, nothing written.
+TEST_F(BaseGrid, AGridThatCannotFitIsRefusedBeforeAByteIsWritten) {
+  test::write_file(dir.file("grid.txt"), "old");
+  const Outcome run = create(grid(0, 0, 2000000000, 2000000000, 1, "m"));
+  EXPECT_EQ(run.message, error_message(text::kCannotCreateBase, ENOSPC));
+  EXPECT_EQ(run.output, "old");
+  EXPECT_EQ(run.sink.events, (std::vector<std::string>{"range 0-1000"}));
+  EXPECT_EQ(test::names_in(dir.path()), std::vector<std::string>{"grid.txt"});
+}
+
+// Another program takes the last of the disk in the middle of the grid: the
+// writing stops at the first failed write instead of running on.
+TEST_F(BaseGrid, ADiskThatFillsUpStopsTheWritingAtOnce) {
+  const test::SmallTmpfs disk(dir.path(), 4 << 20);
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system to fill: " << disk.reason();
+  BaseGridRequest request = grid(0, 0, 599, 499, 1, "m");
+  request.base_file_path = disk.file("grid.txt");
+  ASSERT_LT(base_file_size(request), std::uint64_t{4} << 20);
+  int highest = 0;
+  test::RecordingSink sink;
+  sink.on_position = [&](int position) {
+    if (position == 300) {
+      std::ofstream filler(disk.file("filler"), std::ios::binary);
+      const std::string chunk(64 << 10, 'f');
+      for (int i = 0; i < 64 && filler.write(chunk.data(), chunk.size()); ++i) {
+      }
+    }
+    highest = std::max(highest, position);
+  };
+  test::SteppingClock clock(0, 0);
+  EXPECT_EQ(create_base_file(request, sink, clock), error_message(text::kCannotCreateBase, ENOSPC));
+  EXPECT_LT(highest, 700);  // the grid passes 300 before its second megabyte goes out
+  EXPECT_EQ(test::names_in(disk.path()), std::vector<std::string>{"filler"});
+}
+
+// Stopped half-way by Ctrl-C or by SIGTERM: the old file stays and nothing
+// is left beside it.
+TEST_F(BaseGrid, AStopInTheMiddleLeavesNothingBehind) {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    std::string reason;
+    if (!test::delivered(signal, reason)) {
+      std::printf("skipped: %s\n", reason.c_str());
+      continue;
+    }
+    test::write_file(dir.file("grid.txt"), "old");
+    const BaseGridRequest request = grid(0, 0, 499, 499, 1, "mm");  // about 5 MB
+    test::PausedChild child([&request](const test::PausedChild::Ready& ready) {
+      test::RecordingSink sink;
+      sink.on_position = [&ready](int position) {
+        if (position == 500) ready();
+      };
+      test::SteppingClock clock(0, 0);
+      (void)create_base_file(request, sink, clock);
+    });
+    EXPECT_TRUE(test::ended_by(child.stop_with(signal), signal)) << strsignal(signal);
+    EXPECT_EQ(test::read_file(dir.file("grid.txt")), "old");
+    EXPECT_EQ(test::names_in(dir.path()), std::vector<std::string>{"grid.txt"});
+  }
 }
 
 TEST_F(BaseGrid, ProgressAfterPointsRemainingTimeAfterColumns) {

@@ -1,9 +1,13 @@
 #include "convert/project_merge.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "common/text_file.h"
 #include "convert/convert_messages.h"
+#include "ordinary_user.h"
 #include "project/power_line.h"
 #include "test_support.h"
 
@@ -79,10 +83,10 @@ TEST_F(ProjectMerge, MissingPathsAndFilesLeaveBothUntouched) {
   EXPECT_EQ(merge_projects({"", "x"}), warning_message(text::kParentWithoutPath));
   EXPECT_EQ(merge_projects({"x", ""}), warning_message(text::kChildWithoutPath));
   EXPECT_EQ(merge_projects({dir.file("none"), dir.file("none")}),
-            error_message(text::kCannotOpenParent));
+            error_message(text::kCannotOpenParent, ENOENT));
   test::write_file(dir.file("padre.tlva"), example_line("100"));
   EXPECT_EQ(merge_projects({dir.file("padre.tlva"), dir.file("none")}),
-            error_message(text::kCannotOpenChild));
+            error_message(text::kCannotOpenChild, ENOENT));
   EXPECT_EQ(parent(), example_line("100"));
 }
 
@@ -119,9 +123,49 @@ TEST_F(ProjectMerge, AFailedRewriteKeepsTheParent) {
     const test::FileSizeLimit limit(500);
     message = merge_projects({dir.file("padre.tlva"), dir.file("figlio.tlva")});
   }
-  EXPECT_EQ(message, error_message(text::kCannotModifyParent));
+  EXPECT_EQ(message, error_message(text::kCannotModifyParent, EFBIG));
   EXPECT_EQ(parent(), example_line("100"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+// The merge rewrites the parent where it is: in a folder where the user may
+// change files but create none, the parent is written in place.
+TEST_F(ProjectMerge, AParentInAFolderAllowingNoNewFileIsRewrittenInPlace) {
+  ASSERT_EQ(merge(example_line("100"), example_line("200")).kind, MessageKind::information);
+  const std::string merged = parent();
+  test::write_file(dir.file("padre.tlva"), example_line("100"));
+  chmod(dir.file("padre.tlva").c_str(), 0666);
+  Message message;
+  {
+    const test::OrdinaryUser user(dir.path());
+    ASSERT_TRUE(user.ready());
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+    message = merge_projects({dir.file("padre.tlva"), dir.file("figlio.tlva")});
+  }
+  EXPECT_EQ(message, information_message(text::kMergeDone));
+  EXPECT_EQ(parent(), merged);
+  EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"figlio.tlva", "padre.tlva"}));
+}
+
+// A parent the user made read-only is not rewritten, whatever the folder
+// allows; nor is a parent that is not a regular file.
+TEST_F(ProjectMerge, AParentThatMayNotBeWrittenIsRefused) {
+  test::write_file(dir.file("padre.tlva"), example_line("100"));
+  test::write_file(dir.file("figlio.tlva"), example_line("200"));
+  chmod(dir.file("padre.tlva").c_str(), 0444);
+  Message message;
+  {
+    const test::OrdinaryUser user(dir.path());
+    ASSERT_TRUE(user.ready());
+    message = merge_projects({dir.file("padre.tlva"), dir.file("figlio.tlva")});
+  }
+  EXPECT_EQ(message, error_message(text::kCannotModifyParent, EACCES));
+  EXPECT_EQ(parent(), example_line("100"));
+  ASSERT_EQ(mkfifo(dir.file("fifo.tlva").c_str(), 0666), 0);
+  EXPECT_EQ(merge_projects({dir.file("fifo.tlva"), dir.file("figlio.tlva")}),
+            error_message(text::kCannotOpenParent));
+  EXPECT_EQ(test::names_in(dir.path()),
+            (std::vector<std::string>{"fifo.tlva", "figlio.tlva", "padre.tlva"}));
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "convert/convert_messages.h"
+#include "ordinary_user.h"
 #include "progress_recorder.h"
 #include "test_support.h"
 
@@ -132,11 +136,11 @@ TEST_F(ResultConversion, PathsAndFilesAreCheckedInOrder) {
   request.conversion_output_path = "";
   EXPECT_EQ(run(request).message, warning_message(text::kConversionOutputWithoutPath));
   request.conversion_output_path = dir.file("out.txt");
-  EXPECT_EQ(run(request).message, error_message(text::kCannotOpenGisInput));
+  EXPECT_EQ(run(request).message, error_message(text::kCannotOpenGisInput, ENOENT));
   test::write_file(dir.file("in.txt"), kSquare);
   request.gis_input_path = dir.file("in.txt");
   request.conversion_output_path = dir.file("no/out.txt");
-  EXPECT_EQ(run(request).message, error_message(text::kCannotCreateConversion));
+  EXPECT_EQ(run(request).message, error_message(text::kCannotCreateConversion, ENOENT));
 }
 
 TEST_F(ResultConversion, AFailedWriteIsAnErrorAndKeepsTheOldOutput) {
@@ -148,9 +152,66 @@ TEST_F(ResultConversion, AFailedWriteIsAnErrorAndKeepsTheOldOutput) {
     const test::FileSizeLimit limit(1200000);  // the input fits, the output does not
     c = convert(input, 99999, 0);
   }
-  EXPECT_EQ(c.message, error_message(text::kCannotCreateConversion));
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateConversion, EFBIG));
   EXPECT_EQ(c.output, "previous");
   EXPECT_EQ(c.sink.only("at ").back(), "at 0");
+}
+
+// The matrix would replace the results it is made from: refused under any
+// of their names, before anything is written.
+TEST_F(ResultConversion, AnOutputThatIsTheInputIsRefused) {
+  test::write_file(dir.file("in.txt"), kSquare);
+  std::filesystem::create_hard_link(dir.file("in.txt"), dir.file("hard.txt"));
+  std::filesystem::create_symlink(dir.file("in.txt"), dir.file("soft.txt"));
+  for (const char* output : {"in.txt", "hard.txt", "soft.txt"}) {
+    ResultConversionRequest request;
+    request.steps_x = request.steps_y = 1;
+    request.gis_input_path = dir.file("in.txt");
+    request.conversion_output_path = dir.file(output);
+    const Conversion c = run(request);
+    EXPECT_EQ(c.message, error_message(text::kConversionIsInput)) << output;
+    EXPECT_TRUE(c.sink.events.empty());
+    EXPECT_EQ(test::read_file(dir.file("in.txt")), kSquare);
+  }
+  EXPECT_EQ(test::names_in(dir.path()),
+            (std::vector<std::string>{"hard.txt", "in.txt", "soft.txt"}));
+}
+
+// A value beyond the float range would be written as "inf", which no reader
+// takes for a number: refused, the previous matrix kept.  A value the
+// layout does not write is no matter.
+TEST_F(ResultConversion, ValuesBeyondTheirRangeAreRefused) {
+  const std::string cells[] = {
+      "h\n0 0 0 1e400\n10 0 0 2\n",  // a field value
+      "h\n0 0 0 1\n1e39 0 0 2\n",    // a column coordinate, beyond the float range
+      "h\n0 -1e39 0 1\n10 0 0 2\n",  // the row coordinate
+  };
+  for (const std::string& input : cells) {
+    test::write_file(dir.file("out.txt"), "previous");
+    const Conversion c = convert(input, 1, 0);
+    EXPECT_EQ(c.message, error_message(text::kGisInputNotFinite)) << input;
+    EXPECT_EQ(c.output, "previous");
+    EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"in.txt", "out.txt"}));
+  }
+  EXPECT_EQ(convert("h\n0 0 1e39 1\n10 0 1e39 2\n", 1, 0).output, "0.0\t0\t10\r\n0\t1.000\t2.000");
+}
+
+TEST_F(ResultConversion, AMatrixThatCannotFitIsRefusedBeforeItIsWritten) {
+  const test::SmallTmpfs disk(dir.path(), 256 << 10);
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system to fill: " << disk.reason();
+  std::string input = "h\n";
+  for (int i = 0; i < 30000; ++i) input += "0 0 0 1e9\n";  // "\t1000000000.000" each
+  test::write_file(dir.file("in.txt"), input);
+  test::write_file(disk.file("out.txt"), "previous");
+  ResultConversionRequest request;
+  request.steps_x = 29999;
+  request.gis_input_path = dir.file("in.txt");
+  request.conversion_output_path = disk.file("out.txt");
+  const Conversion c = run(request);
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateConversion, ENOSPC));
+  EXPECT_EQ(test::read_file(disk.file("out.txt")), "previous");
+  EXPECT_EQ(test::names_in(disk.path()), std::vector<std::string>{"out.txt"});
+  EXPECT_EQ(c.sink.only("at ").back(), "at 0");  // read, then the bar back to empty
 }
 
 TEST_F(ResultConversion, ProgressReadsToFiveHundredThenWritesToAThousand) {

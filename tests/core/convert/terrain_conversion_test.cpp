@@ -4,12 +4,14 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <random>
 
 #include "convert/convert_messages.h"
 #include "convert/result_conversion.h"
+#include "ordinary_user.h"
 #include "progress_recorder.h"
 #include "test_support.h"
 
@@ -103,13 +105,12 @@ TEST_F(TerrainConversion, HeightsAreThePrintfOfTheirFloats) {
 }
 
 TEST_F(TerrainConversion, ColumnsFromTheFirstLineRowsFromTheWholeCount) {
-  // Only the corner number: no columns, the header alone.
-  EXPECT_EQ(convert("5\n1\n2\n").output, "X\tY\tZ\r\n");
+  // Only the corner number: no columns, nothing to convert.
+  EXPECT_EQ(convert("5\n1\n2\n").message, error_message(text::kTerrainWithoutColumns));
   // A blank before the line feed runs the first-line count on: here into
   // five columns, and the whole count then leaves no row.
-  const Conversion trailing = convert("0\t100\t110 \n200\t1.5\t2.5\n");
-  EXPECT_EQ(trailing.message.kind, MessageKind::information);
-  EXPECT_EQ(trailing.output, "X\tY\tZ\r\n");
+  EXPECT_EQ(convert("0\t100\t110 \n200\t1.5\t2.5\n").message,
+            error_message(text::kTerrainWithoutRows));
   // A short last row: the whole count gives the rows, and what is missing
   // reads as 0; a row too short to count is left out.
   EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n20\t7\n").output,
@@ -119,21 +120,36 @@ TEST_F(TerrainConversion, ColumnsFromTheFirstLineRowsFromTheWholeCount) {
   EXPECT_EQ(convert("0\t1\t2\n10\tx\t6\n").output, "X\tY\tZ\r\n1\t10\t0.00\r\n2\t10\t0.00\r\n");
 }
 
-TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
+// No success for nothing: a matrix with no line feed after its first line
+// (an empty file, a lone CR), without columns or without rows (a first line
+// that is no numbers) is refused and the previous output stays.
+TEST_F(TerrainConversion, MatricesWithNothingToConvertAreRefused) {
   const std::string binary("\xff\xfe\0garbage\r", 11);
   for (const std::string& input :
-       {std::string(), std::string("12"), std::string("0\t1\t2"), binary, std::string("\t\t\t")}) {
+       {std::string(), std::string("\r"), std::string("12"), std::string("0\t1\t2"), binary,
+        std::string("\t\t\t"), std::string("nan"), std::string("nan\r\n"), std::string("7\n"),
+        std::string("\n\n")}) {
+    test::write_file(dir.file("out.txt"), "previous");
     const Conversion c = convert(input);
-    EXPECT_EQ(c.message, information_message(text::kConversionDone));
-    EXPECT_EQ(c.output, "X\tY\tZ\r\n");
+    EXPECT_EQ(c.message, error_message(text::kTerrainWithoutColumns)) << '"' << input << '"';
+    EXPECT_EQ(c.output, "previous");
+    EXPECT_TRUE(c.sink.events.empty());
   }
+  for (const std::string& input : {std::string("0\t100\t110\n"), std::string("0\t1\t2\n5\n")}) {
+    test::write_file(dir.file("out.txt"), "previous");
+    const Conversion c = convert(input);
+    EXPECT_EQ(c.message, error_message(text::kTerrainWithoutRows)) << '"' << input << '"';
+    EXPECT_EQ(c.output, "previous");
+  }
+  EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"in.txt", "out.txt"}));
 }
 
 // Converts with the address space limited to what the process has and
-// `spare` bytes more; exits with 0 when the conversion ends with the header
-// alone, as a process of its own must (a failed allocation ends it).
-[[noreturn, maybe_unused]] void convert_to_header_within(const TerrainConversionRequest& request,
-                                                         std::size_t spare) {
+// `spare` bytes more; exits with 0 when the conversion ends with the refusal
+// of a matrix without rows, as a process of its own must (a failed
+// allocation ends it).
+[[noreturn, maybe_unused]] void refuse_within(const TerrainConversionRequest& request,
+                                              std::size_t spare) {
   std::size_t pages = 0;
   std::ifstream("/proc/self/statm") >> pages;
   const rlimit limit{pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + spare,
@@ -141,8 +157,8 @@ TEST_F(TerrainConversion, FilesWithoutALineFeedEndAtOnce) {
   setrlimit(RLIMIT_AS, &limit);
   NullProgress none;
   test::SteppingClock clock(0, 0);
-  const bool done = convert_terrain(request, none, clock).kind == MessageKind::information;
-  std::_Exit(done && test::read_file(request.terrain_gis_path) == "X\tY\tZ\r\n" ? 0 : 1);
+  const Message refusal = error_message(text::kTerrainWithoutRows);
+  std::_Exit(convert_terrain(request, none, clock) == refusal ? 0 : 1);
 }
 
 TEST_F(TerrainConversion, AFirstLineWithNoRowAfterItTakesNoMemory) {
@@ -150,12 +166,11 @@ TEST_F(TerrainConversion, AFirstLineWithNoRowAfterItTakesNoMemory) {
   GTEST_SKIP() << "the sanitizer's own reservations leave no address space to limit";
 #else
   // Four million columns (a separator with no number reads as a column at
-  // 0), whose texts alone would take over 140 MB, and no row: converted
-  // with 64 MB to spare.
-  test::write_file(dir.file("in.txt"), "0" + std::string(4'000'000, ',') + "\n");
+  // 0), whose texts alone would take over 140 MB, and no row: refused with
+  // 64 MB to spare.
+  test::write_file(dir.file("in.txt"), "0" + std::string(4'000'000, ',') + "1\n");
   const TerrainConversionRequest request{dir.file("in.txt"), dir.file("out.txt"), "m"};
-  EXPECT_EXIT(convert_to_header_within(request, std::size_t{64} << 20), testing::ExitedWithCode(0),
-              "");
+  EXPECT_EXIT(refuse_within(request, std::size_t{64} << 20), testing::ExitedWithCode(0), "");
 #endif
 }
 
@@ -179,11 +194,19 @@ TEST_F(TerrainConversion, ReadsTheMatrixTheResultConversionWrites) {
   EXPECT_EQ(convert(matrix + "\r\n").output, expected);
 }
 
-TEST_F(TerrainConversion, TheInputMayBeTheOutput) {
+// The output would replace the matrix it is made from: refused, under any of
+// the input's names.
+TEST_F(TerrainConversion, AnOutputThatIsTheInputIsRefused) {
   test::write_file(dir.file("same.txt"), kMatrix);
-  const Conversion c = run({dir.file("same.txt"), dir.file("same.txt"), "m"});
-  EXPECT_EQ(c.message.kind, MessageKind::information);
-  EXPECT_EQ(c.output, kPoints);
+  std::filesystem::create_hard_link(dir.file("same.txt"), dir.file("hard.txt"));
+  std::filesystem::create_symlink(dir.file("same.txt"), dir.file("soft.txt"));
+  for (const char* output : {"same.txt", "hard.txt", "soft.txt"}) {
+    const Conversion c = run({dir.file("same.txt"), dir.file(output), "m"});
+    EXPECT_EQ(c.message, error_message(text::kTerrainOutputIsInput)) << output;
+    EXPECT_EQ(test::read_file(dir.file("same.txt")), kMatrix);
+  }
+  EXPECT_EQ(test::names_in(dir.path()),
+            (std::vector<std::string>{"hard.txt", "same.txt", "soft.txt"}));
 }
 
 TEST_F(TerrainConversion, PathsAndFilesAreCheckedInOrder) {
@@ -192,10 +215,10 @@ TEST_F(TerrainConversion, PathsAndFilesAreCheckedInOrder) {
   EXPECT_EQ(run({dir.file("missing.txt"), "", "m"}).message,
             warning_message(text::kTerrainOutputWithoutPath));
   EXPECT_EQ(run({dir.file("missing.txt"), dir.file("out.txt"), "m"}).message,
-            error_message(text::kCannotOpenTerrainInput));
+            error_message(text::kCannotOpenTerrainInput, ENOENT));
   test::write_file(dir.file("in.txt"), kMatrix);
   const Conversion c = run({dir.file("in.txt"), dir.file("no/out.txt"), "m"});
-  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput));
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput, ENOENT));
   EXPECT_TRUE(c.sink.events.empty());
 }
 
@@ -214,8 +237,60 @@ TEST_F(TerrainConversion, AFailedWriteIsAnErrorAndKeepsTheOldOutput) {
     const test::FileSizeLimit limit(1000000);  // the input fits, the output does not
     c = convert(input);
   }
-  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput));
+  EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput, EFBIG));
   EXPECT_EQ(test::read_file(dir.file("out.txt")), "previous");
+}
+
+// A value beyond the range of its type would be written as "inf", which no
+// reader takes for a number: refused, the previous output kept.  So is one
+// that only the writing reads, apart from the count (after a lone "-").
+TEST_F(TerrainConversion, ValuesBeyondTheirRangeAreRefused) {
+  for (const char* input : {"0\t1e400\t2\n10\t5\t6\n", "0\t1\t2\n-1e400\t5\t6\n",
+                            "0\t1\t2\n10\t5\t1e39\n", "0\t1\t2\n10\t-\t1e39\n"}) {
+    test::write_file(dir.file("out.txt"), "previous");
+    const Conversion c = convert(input);
+    EXPECT_EQ(c.message, error_message(text::kTerrainNotFinite)) << input;
+    EXPECT_EQ(c.output, "previous");
+    EXPECT_TRUE(c.sink.events.empty());
+    EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"in.txt", "out.txt"}));
+  }
+  // In a row the count leaves out, it is not written and no matter.
+  EXPECT_EQ(convert("0\t1\t2\n10\t5\t6\n1e400\n").output,
+            "X\tY\tZ\r\n1\t10\t5.00\r\n2\t10\t6.00\r\n");
+}
+
+// The size is known before writing, from the count where it reads the rows
+// as the writing does, else by writing them nowhere first.
+TEST_F(TerrainConversion, AnOutputThatCannotFitIsRefusedBeforeItIsWritten) {
+  const test::SmallTmpfs disk(dir.path(), 256 << 10);
+  if (!disk.mounted()) GTEST_SKIP() << "no small file system to fill: " << disk.reason();
+  std::string alike = "0";
+  std::string apart = "0";
+  for (int c = 0; c < 200; ++c) {
+    alike += "\t" + std::to_string(c);
+    apart += "\t" + std::to_string(c);
+  }
+  alike += "\n";
+  apart += "\n";
+  for (int r = 0; r < 200; ++r) {
+    alike += std::to_string(r);
+    apart += std::to_string(r) + "\t-";  // a lone sign: the count reads it apart
+    for (int c = 0; c < 200; ++c) {
+      alike += "\t1.25";
+      apart += "\t1.25";
+    }
+    alike += "\n";
+    apart += "\n";
+  }
+  for (const std::string& input : {alike, apart}) {
+    test::write_file(dir.file("in.txt"), input);
+    test::write_file(disk.file("out.txt"), "previous");
+    const Conversion c = run({dir.file("in.txt"), disk.file("out.txt"), "m"});
+    EXPECT_EQ(c.message, error_message(text::kCannotCreateTerrainOutput, ENOSPC));
+    EXPECT_EQ(test::read_file(disk.file("out.txt")), "previous");
+    EXPECT_EQ(test::names_in(disk.path()), std::vector<std::string>{"out.txt"});
+    EXPECT_TRUE(c.sink.events.empty());
+  }
 }
 
 TEST_F(TerrainConversion, ProgressAfterEveryRow) {

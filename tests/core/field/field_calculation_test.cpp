@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -251,7 +252,7 @@ TEST_F(FieldCalculation, ProjectAndGridFaultsStopWithTheirMessage) {
   no_points.plane.reset();
   EXPECT_EQ(std::get<Message>(run(no_points)), warning_message(text::kPointsWithoutPath));
   request.data_path = dir_.file("none.tlva");
-  EXPECT_EQ(std::get<Message>(run(request)), error_message(project_text::kCannotOpen));
+  EXPECT_EQ(std::get<Message>(run(request)), error_message(project_text::kCannotOpen, ENOENT));
   // The viewer's own warning: sag constants that do not match the segment length.
   request =
       plane(test::project_text({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 90", "20 20", "0 0", "0"}),
@@ -269,8 +270,21 @@ TEST_F(FieldCalculation, ProjectAndGridFaultsStopWithTheirMessage) {
   EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kGridNotFinite));
   request.plane->step_x = 1;
   request.result_path = dir_.file("no-such-folder/result.txt");
-  EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kCannotCreateResult));
+  EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kCannotCreateResult, ENOENT));
   EXPECT_TRUE(written().empty());
+}
+
+// Named by mistake as the result, the project or the point file would be
+// replaced by the field written over it.
+TEST_F(FieldCalculation, AResultThatIsOneOfItsInputsIsRefused) {
+  const std::string point_file = "X\tY\tZ\r\n0\t5\t0\r\n";
+  FieldRequest request = points(kCable, point_file, "points.txt");
+  EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kResultIsInput));
+  EXPECT_EQ(test::read_file(request.points_path), point_file);
+  request = plane(kCable, small_grid(0, 0), "line.tlva");
+  EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kResultIsInput));
+  EXPECT_EQ(test::read_file(request.data_path), kCable);
+  EXPECT_TRUE(written().empty());  // no temporary file left either
 }
 
 TEST_F(FieldCalculation, AFailedWriteLeavesTheOldResult) {
@@ -281,7 +295,7 @@ TEST_F(FieldCalculation, AFailedWriteLeavesTheOldResult) {
   test::write_file(request.result_path, "old");
   {
     test::FileSizeLimit limit(64 * 1024);
-    EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kCannotCreateResult));
+    EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kCannotCreateResult, EFBIG));
   }
   EXPECT_EQ(test::read_file(request.result_path), "old");
   EXPECT_EQ(written(), std::vector<std::string>{"result.txt"});

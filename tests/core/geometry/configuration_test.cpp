@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <random>
 
@@ -163,7 +164,7 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
   using namespace viewer_text;
   const Message incomplete = error(project_text::kIncomplete);
   EXPECT_EQ(failure(build_configuration(std::string("/nonexistent/x.tlva"))),
-            error(project_text::kCannotOpen));
+            error_message(project_text::kCannotOpen, ENOENT));
   const struct {
     const char* what;
     std::string bytes;

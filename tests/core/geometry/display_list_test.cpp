@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -297,13 +298,14 @@ TEST(WriteDrawing, ReplacesTheFileOnlyWhenTheWholeDrawingIsWritten) {
   const std::string path = dir.file("disegno.svg");
   EXPECT_EQ(write_drawing(path, "<svg/>"), std::nullopt);
   EXPECT_EQ(test::read_file(path), "<svg/>");
-  const Message failure = error_message(viewer_text::kCannotCreateDrawing);
   {
     test::FileSizeLimit limit(1024);
-    EXPECT_EQ(write_drawing(path, std::string(4096, 'x')), failure);
+    EXPECT_EQ(write_drawing(path, std::string(4096, 'x')),
+              error_message(viewer_text::kCannotCreateDrawing, EFBIG));
   }
   EXPECT_EQ(test::read_file(path), "<svg/>");
-  EXPECT_EQ(write_drawing(dir.file("missing/disegno.svg"), "<svg/>"), failure);
+  EXPECT_EQ(write_drawing(dir.file("missing/disegno.svg"), "<svg/>"),
+            error_message(viewer_text::kCannotCreateDrawing, ENOENT));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             1);  // no temporary left behind

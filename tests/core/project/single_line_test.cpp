@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <random>
 
 #include "common/text_file.h"
+#include "ordinary_user.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"
 #include "test_support.h"
@@ -126,7 +129,7 @@ TEST_F(ProjectFileTest, SavingNeedsAPathAndAFolderThatExists) {
   EXPECT_EQ(write_single_line("", LineKind::overhead, example_line()),
             warning_message(text::kSaveWithoutPath));
   EXPECT_EQ(write_single_line(dir_.file("no/such/folder.tlva"), LineKind::overhead, example_line()),
-            error_message(text::kCannotCreate));
+            error_message(text::kCannotCreate, ENOENT));
 }
 
 TEST_F(ProjectFileTest, ASaveThatFailsHalfWayKeepsThePreviousFile) {
@@ -135,8 +138,33 @@ TEST_F(ProjectFileTest, ASaveThatFailsHalfWayKeepsThePreviousFile) {
     const test::FileSizeLimit limit(500);  // less than the header block
     return write_single_line(path, LineKind::overhead, example_line());
   }();
-  EXPECT_EQ(outcome, error_message(text::kCannotCreate));
+  EXPECT_EQ(outcome, error_message(text::kCannotCreate, EFBIG));
   EXPECT_EQ(test::read_file(path), "previous project");
+}
+
+// "Scrivi il file" where the user may change the file but create none
+// beside it (shared network folders): the file is written in place.  A new
+// file there, or a read-only one, still cannot be saved.
+TEST_F(ProjectFileTest, SavesInPlaceWhereTheFolderAllowsNoNewFile) {
+  const std::string path = write("line.tlva", "previous project");
+  chmod(path.c_str(), 0666);
+  const std::string locked = write("locked.tlva", "locked");
+  chmod(locked.c_str(), 0444);
+  std::optional<Message> saved, fresh, refused;
+  {
+    const test::OrdinaryUser user(dir_.path());
+    ASSERT_TRUE(user.ready());
+    ASSERT_EQ(chmod(dir_.path().c_str(), 0555), 0);
+    saved = write_single_line(path, LineKind::overhead, example_line());
+    fresh = write_single_line(dir_.file("new.tlva"), LineKind::overhead, example_line());
+    refused = write_single_line(locked, LineKind::overhead, example_line());
+  }
+  EXPECT_EQ(saved, std::nullopt);
+  EXPECT_EQ(test::read_file(path), with_header(kExampleRows));
+  EXPECT_EQ(fresh, error_message(text::kCannotCreate, EACCES));
+  EXPECT_EQ(refused, error_message(text::kCannotCreate, EACCES));
+  EXPECT_EQ(test::read_file(locked), "locked");
+  EXPECT_EQ(test::names_in(dir_.path()), (std::vector<std::string>{"line.tlva", "locked.tlva"}));
 }
 
 TEST_F(ProjectFileTest, EveryConfigurationRoundTrips) {
@@ -202,7 +230,7 @@ TEST_F(ProjectFileTest, RejectionsBeforeTheDataAreRead) {
   };
   using Messages = std::vector<Message>;
   EXPECT_EQ(only(""), Messages{warning_message(text::kLoadWithoutPath)});
-  EXPECT_EQ(only(dir_.file("missing.tlva")), Messages{error_message(text::kCannotOpen)});
+  EXPECT_EQ(only(dir_.file("missing.tlva")), Messages{error_message(text::kCannotOpen, ENOENT)});
   const Message not_single = error_message(text::kNotSingleLine);
   EXPECT_EQ(only(write("empty.tlva", "")), Messages{not_single});
   EXPECT_EQ(only(write("short.tlva", "100 1 2 30\r\n0 0\r\n")), Messages{not_single});
@@ -261,6 +289,15 @@ TEST_F(ProjectFileTest, SegmentLengthDecidesTheKindWarning) {
   EXPECT_EQ(warnings(LineKind::underground, "1"), std::vector<Message>{overhead});
   EXPECT_TRUE(warnings(LineKind::underground, "0.5").empty());
   EXPECT_TRUE(warnings(LineKind::underground, "0").empty());
+  // An underground dialog reads the fourth number by the "%i" rule: a value
+  // beyond the int32 range saturates instead of reading as 0, and a
+  // fraction or an exponent after the integer goes with it.
+  EXPECT_EQ(warnings(LineKind::underground, "99999999999999999999"),
+            std::vector<Message>{overhead});
+  EXPECT_EQ(warnings(LineKind::underground, "1e30"), std::vector<Message>{overhead});
+  EXPECT_EQ(warnings(LineKind::underground, "30.5"), std::vector<Message>{overhead});
+  EXPECT_TRUE(warnings(LineKind::underground, "-99999999999999999999").empty());
+  EXPECT_TRUE(warnings(LineKind::underground, "0.9e1").empty());
 }
 
 TEST_F(ProjectFileTest, EachKindReadsTheOthersFileAfterItsWarning) {

@@ -188,6 +188,28 @@ class FormExchangeTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), form.real_edit);
   }
 
+  // Infinity is a number to no file: a value beyond the range of the
+  // field's type is as unreadable as no number at all.
+  void numbers_beyond_their_type_prompt() {
+    test::RecordingMessenger messenger;
+    TestForm form(messenger);
+    for (const char* text : {"1e400", "-1e309"}) {
+      messenger.shown.clear();
+      form.real_edit->setText(text);
+      QCOMPARE(messenger.shown.size(), std::size_t{1});
+      QCOMPARE(test::warning_text(messenger.shown[0]), QString("Please enter a number."));
+      QCOMPARE(form.real, 0.1);
+    }
+    form.real_edit->setText("1e39");  // a double holds it, a float does not
+    QCOMPARE(form.real, 1e39);
+    messenger.shown.clear();
+    form.single_edit->setText("1e39");
+    QCOMPARE(messenger.shown.size(), std::size_t{1});
+    QCOMPARE(form.single, 0.1f);
+    form.single_edit->setText("3.4e38");
+    QCOMPARE(form.single, 3.4e38f);
+  }
+
   void integer_fields_have_their_own_prompt_and_range() {
     test::RecordingMessenger messenger;
     TestForm form(messenger);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <cerrno>
 
 #include "forms/form_dialog.h"
 #include "gui_support.h"
@@ -145,6 +146,18 @@ class FormTest : public QObject {
     QCOMPARE(seams.files.picks.size(), std::size_t{2});
     QCOMPARE(seams.files.picks[0].mode, PickMode::open);
     QCOMPARE(seams.files.picks[0].request.initial_name, std::string("*.txt"));
+  }
+
+  // The desktop program shows its own texts: the system's cause that an
+  // error carries for the command-line tool stays out of the box.
+  void messages_are_shown_without_their_system_cause() {
+    test::Seams seams;
+    TwoButtons dialog(seams.context());
+    dialog.host().messenger().show(error_message("Impossibile creare il file.", ENOSPC));
+    dialog.host().messenger().show(information_message("Fatto."));
+    QCOMPARE(seams.messenger.shown,
+             (std::vector<Message>{error_message("Impossibile creare il file."),
+                                   information_message("Fatto.")}));
   }
 };
 
