@@ -126,7 +126,7 @@ done
 printf 'h\n0\t0\t0\t1e400\n' >"$f/inf.txt"
 expect "a cell of 1e400" 1 "troppo grandi" -- \
   "$util" risultato --passi 0 0 "$f/inf.txt" "$f/gis.txt"
-expect "--passo 1e400" 64 "numero troppo grande: 1e400" -- \
+expect "--passo 1e400" 64 "--passo: «1e400» è fuori dall'intervallo ammesso" -- \
   "$util" griglia --origine 0 0 --passi 1 1 --passo 1e400 "$f/grid.txt"
 unchanged "$f/gis.txt" "$f/previous" "numbers beyond range"
 [[ ! -e $f/grid.txt ]] || fail "a grid was written with a step of 1e400"

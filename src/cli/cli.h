@@ -39,5 +39,4 @@ int report(const Message& message, Io& io);
 // command and where its help is.
 int usage_error(Io& io);
 
-
 }  // namespace tralva::cli

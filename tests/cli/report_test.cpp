@@ -1,9 +1,9 @@
-#include "cli.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <sstream>
+
+#include "cli.h"
 
 namespace tralva::cli {
 namespace {
