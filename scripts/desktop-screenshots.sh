@@ -2,8 +2,8 @@
 # Photographs the program under a real window manager (Xvfb and openbox) at
 # 1366 x 768 and on a 2732 x 1536 screen scaled by 2, to
 # build/default/desktop-shots/{1366x768,2x}/*.png: the main window, a
-# data-entry dialog with a field read in part, a message box and a file
-# dialog.
+# data-entry dialog with a field read in part, a message box, a file dialog,
+# the viewer and the two engineering dialogs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,10 +1,12 @@
 // Photographs the desktop program as a window manager shows it: the whole
 // screen, frames and title bars included, with the main window, a
-// data-entry dialog with a field read in part, a message box and a file
-// dialog.  Run on a real X display (scripts/desktop-screenshots.sh runs it
+// data-entry dialog with a field read in part, a message box, a file dialog,
+// the viewer (at the top left of the screen) and the two engineering
+// dialogs.  Run on a real X display (scripts/desktop-screenshots.sh runs it
 // under Xvfb with a window manager):
 //   tralva-desktop-shots FOLDER
-// writes FOLDER/main.png, data-entry.png, message.png, file-dialog.png.
+// writes FOLDER/main.png, data-entry.png, message.png, file-dialog.png,
+// viewer.png, band.png and geometry.png.
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +22,9 @@
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
 #include "dialogs/data_entry_dialog.h"
+#include "dialogs/fascia.h"
+#include "dialogs/geometria.h"
+#include "dialogs/paletta.h"
 #include "forms/messenger.h"
 #include "forms/window_place.h"
 #include "texts/file_types.h"
@@ -88,5 +93,26 @@ int main(int argc, char** argv) {
   files.show();
   settle();
   ok = shot(folder, "file-dialog") && ok;
+  files.hide();
+
+  tralva::ConfigurationView view;
+  tralva::paletta viewer(view, seams.context(), &window);
+  viewer.show();
+  settle();
+  ok = shot(folder, "viewer") && ok;
+  viewer.hide();
+
+  tralva::RightOfWayBand band;
+  tralva::fascia band_dialog(band, seams.context(), &window);
+  band_dialog.show();
+  settle();
+  ok = shot(folder, "band") && ok;
+  band_dialog.hide();
+
+  tralva::GeometricParameters geometry;
+  tralva::geometria geometry_dialog(geometry, seams.context(), &window);
+  geometry_dialog.show();
+  settle();
+  ok = shot(folder, "geometry") && ok;
   return ok ? 0 : 1;
 }
