@@ -44,14 +44,14 @@ piano::piano(FormContext context, QWidget* parent) : Page(context, parent) {
   panel.bind_precision();
   form()
       .exchange()
-      .bind(origin_x_, origin_x)
-      .bind(origin_y_, origin_y)
-      .bind(step_x_, step_x)
-      .bind(step_y_, step_y)
-      .bind(steps_x_, steps_x)
-      .bind(steps_y_, steps_y)
-      .bind(fi_, fi)
-      .bind(psi_, psi)
+      .bind(grid_.origin_x, origin_x)
+      .bind(grid_.origin_y, origin_y)
+      .bind(grid_.step_x, step_x)
+      .bind(grid_.step_y, step_y)
+      .bind(grid_.steps_x, steps_x)
+      .bind(grid_.steps_y, steps_y)
+      .bind(grid_.fi, fi)
+      .bind(grid_.psi, psi)
       .bind(level_, level)
       .bind(buffer_, buffer);
   panel.bind_files_and_time();
