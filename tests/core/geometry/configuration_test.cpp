@@ -10,22 +10,13 @@
 #include "geometry/geometry_messages.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"
+#include "project_text.h"
 #include "test_support.h"
 
 namespace tralva {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-
-// The six rows of a project, one string each, after the header block.
-std::string project(std::initializer_list<const char*> rows) {
-  std::string bytes(project_header());
-  for (const char* row : rows) {
-    bytes += row;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
 
 ConfigurationOutcome build(const std::string& bytes) {
   ByteStream in(bytes);
@@ -52,7 +43,7 @@ Message error(const char* text) { return error_message(text); }
 // One conductor over one 300 m span, as in the worked example.
 std::string one_span(const char* heights, const char* sag = "1000", const char* segment = "30") {
   const std::string row_one = std::string("100 1 2 ") + segment;
-  return project({row_one.c_str(), "0 0", "0 0 0 90 300 0 0 90", heights, "0 0", sag});
+  return test::project_text({row_one.c_str(), "0 0", "0 0 0 90 300 0 0 90", heights, "0 0", sag});
 }
 
 TEST(Catenary, WorkedSpansHaveTheirVertexAndLowestPoint) {
@@ -95,7 +86,7 @@ TEST(Catenary, SmallSagConstantsGiveStraightChords) {
   EXPECT_TRUE(line.spans[0].vertex_offset.has_value());
   EXPECT_EQ(line.segment_length, 30.0f);
   // Below 1 the whole line is drawn in single pieces, other spans included.
-  const ConfigurationGeometry straight = geometry_of(build(project(
+  const ConfigurationGeometry straight = geometry_of(build(test::project_text(
       {"100 1 3 5", "0 0", "0 0 0 90 300 0 0 90 600 0 0 90", "20 20 20", "0 0 0", "0.5 1000"})));
   const LineGeometry& s = straight.lines[0];
   EXPECT_EQ(s.segment_length, 1e6f);
@@ -105,8 +96,8 @@ TEST(Catenary, SmallSagConstantsGiveStraightChords) {
 
 TEST(Catenary, ASpanOfLengthZeroInPlanDrawsNothing) {
   // Arms of 150 m towards each other meet above the middle of the span.
-  const ConfigurationGeometry g = geometry_of(
-      build(project({"100 1 2 30", "0 0", "0 0 0 0 300 0 0 0", "20 25", "150 -150", "1000"})));
+  const ConfigurationGeometry g = geometry_of(build(
+      test::project_text({"100 1 2 30", "0 0", "0 0 0 0 300 0 0 0", "20 25", "150 -150", "1000"})));
   const SpanCurve& span = g.lines[0].spans.at(0);
   EXPECT_EQ(span.span_length, 0);
   EXPECT_FALSE(span.vertex_offset.has_value());
@@ -115,8 +106,8 @@ TEST(Catenary, ASpanOfLengthZeroInPlanDrawsNothing) {
 
 TEST(Catenary, SamplesPerSpanAreBounded) {
   // 50 km in steps of 0.1 m would be 500 000 samples.
-  const ConfigurationGeometry g = geometry_of(
-      build(project({"100 1 2 0.1", "0 0", "0 0 0 90 50000 0 0 90", "20 20", "0 0", "100000"})));
+  const ConfigurationGeometry g = geometry_of(build(test::project_text(
+      {"100 1 2 0.1", "0 0", "0 0 0 90 50000 0 0 90", "20 20", "0 0", "100000"})));
   const std::vector<Point3>& samples = g.lines[0].spans.at(0).samples;
   EXPECT_LE(samples.size(), static_cast<std::size_t>(kMaxSamplesPerSpan) + 2);
   EXPECT_GE(samples.size(), static_cast<std::size_t>(kMaxSamplesPerSpan) - 1);
@@ -126,30 +117,30 @@ TEST(Catenary, SamplesPerSpanAreBounded) {
 
 TEST(Reading, RowOneCountGivesTheLines) {
   // 8 numbers: two lines; 7: one, the fifth number read as the first phase.
-  const ConfigurationGeometry two = geometry_of(
-      build(project({"100 1 2 30 50 1 2 30", "0 0 120 0", "0 0 0 90 300 0 0 90 0 0 0 90 300 0 0 90",
-                     "20 20 20 20", "0 0 0 0", "1000 1000"})));
+  const ConfigurationGeometry two = geometry_of(build(test::project_text(
+      {"100 1 2 30 50 1 2 30", "0 0 120 0", "0 0 0 90 300 0 0 90 0 0 0 90 300 0 0 90",
+       "20 20 20 20", "0 0 0 0", "1000 1000"})));
   ASSERT_EQ(two.lines.size(), 2u);
   EXPECT_EQ(two.lines[1].phase_code, std::vector<std::int32_t>{120});
-  const ConfigurationGeometry seven = geometry_of(
-      build(project({"100 1 2 30 240 0 0", "0 0 90 300 0 0 90", "20 20", "0 0", "1000"})));
+  const ConfigurationGeometry seven = geometry_of(build(
+      test::project_text({"100 1 2 30 240 0 0", "0 0 90 300 0 0 90", "20 20", "0 0", "1000"})));
   ASSERT_EQ(seven.lines.size(), 1u);
   EXPECT_EQ(seven.lines[0].phase_code, std::vector<std::int32_t>{240});
   // Fewer than four: no line, no message.
-  EXPECT_TRUE(geometry_of(build(project({"100 1 2"}))).lines.empty());
+  EXPECT_TRUE(geometry_of(build(test::project_text({"100 1 2"}))).lines.empty());
 }
 
 TEST(Reading, PhaseCodesAreIntegersInAnyIntegerNotation) {
-  const ConfigurationGeometry g =
-      geometry_of(build(project({"100 3 2 30", "0x78 0 0360 0 0 0", "0 0 0 90 300 0 0 90",
-                                 "20 20 20 20 20 20", "0 0 0 0 0 0", "1000 1000 1000"})));
+  const ConfigurationGeometry g = geometry_of(
+      build(test::project_text({"100 3 2 30", "0x78 0 0360 0 0 0", "0 0 0 90 300 0 0 90",
+                                "20 20 20 20 20 20", "0 0 0 0 0 0", "1000 1000 1000"})));
   ASSERT_EQ(g.lines.size(), 1u);
   EXPECT_EQ(g.lines[0].phase_code, (std::vector<std::int32_t>{120, 240, 0}));
 }
 
 TEST(Reading, ASupportArmAngleIsTakenInRadians) {
-  const ConfigurationGeometry g = geometry_of(
-      build(project({"100 1 2 30", "0 0", "0 0 0 0 300 0 7 90", "20 20", "2 -2", "1000"})));
+  const ConfigurationGeometry g = geometry_of(build(
+      test::project_text({"100 1 2 30", "0 0", "0 0 0 0 300 0 7 90", "20 20", "2 -2", "1000"})));
   const LineGeometry& line = g.lines[0];
   EXPECT_EQ(line.arm_angle[0], 0);
   EXPECT_DOUBLE_EQ(line.arm_angle[1], kPi / 2);
@@ -170,35 +161,43 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
     std::string bytes;
     Message expected;
   } cases[] = {
-      {"negative segment of line 2", project({"100 1 2 30 100 1 2 -1"}), error(kNegativeSegment)},
-      {"angle 180", project({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 180"}), error(kArmAngleRange)},
-      {"angle -0.5", project({"100 1 2 30", "0 0", "0 0 0 -0.5 300 0 0 90"}),
+      {"negative segment of line 2", test::project_text({"100 1 2 30 100 1 2 -1"}),
+       error(kNegativeSegment)},
+      {"angle 180", test::project_text({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 180"}),
        error(kArmAngleRange)},
-      {"angle out of range beats a file that ends", project({"100 1 2 30", "0 0", "0 0 0 200 300"}),
+      {"angle -0.5", test::project_text({"100 1 2 30", "0 0", "0 0 0 -0.5 300 0 0 90"}),
        error(kArmAngleRange)},
+      {"angle out of range beats a file that ends",
+       test::project_text({"100 1 2 30", "0 0", "0 0 0 200 300"}), error(kArmAngleRange)},
       {"first and last support together",
-       project({"100 1 3 30", "0 0", "0 0 0 90 300 0 0 90 0.0000005 -0.0000005 0 90"}),
+       test::project_text({"100 1 3 30", "0 0", "0 0 0 90 300 0 0 90 0.0000005 -0.0000005 0 90"}),
        error(project_text::kCoincidentSupports)},
       {"negative sag at conductor 2 beats the line's warning",
-       project({"100 2 2 30", "0 0 0 0", "0 0 0 90 300 0 0 90", "20 20 20 20", "0 0 0 0", "0 -1"}),
+       test::project_text(
+           {"100 2 2 30", "0 0 0 0", "0 0 0 90 300 0 0 90", "20 20 20 20", "0 0 0 0", "0 -1"}),
        error(kNegativeSag)},
       {"warning of line 2, cable run with a sag",
-       project({"100 1 2 30 100 1 2 0", "0 0 0 0", "0 0 0 90 300 0 0 90 0 0 0 0 300 0 0 0",
-                "20 20 20 20", "0 0 0 0", "1000 0.02"}),
+       test::project_text({"100 1 2 30 100 1 2 0", "0 0 0 0",
+                           "0 0 0 90 300 0 0 90 0 0 0 0 300 0 0 0", "20 20 20 20", "0 0 0 0",
+                           "1000 0.02"}),
        warning_message(std::string(kInconsistentStart) + "2" + kInconsistentEnd)},
       {"warning of line 1 beats the negative sag of line 2",
-       project({"100 1 2 2 100 1 2 30", "0 0 0 0", "0 0 0 90 300 0 0 90 0 0 0 0 300 0 0 0",
-                "20 20 20 20", "0 0 0 0", "0 -5"}),
+       test::project_text({"100 1 2 2 100 1 2 30", "0 0 0 0",
+                           "0 0 0 90 300 0 0 90 0 0 0 0 300 0 0 0", "20 20 20 20", "0 0 0 0",
+                           "0 -5"}),
        warning_message(std::string(kInconsistentStart) + "1" + kInconsistentEnd)},
-      {"a file that ends early", project({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 90", "20"}),
+      {"a file that ends early",
+       test::project_text({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 90", "20"}), incomplete},
+      {"a value that is not a number", test::project_text({"100 1 2 30", "0 R"}), incomplete},
+      {"a count the file cannot hold", test::project_text({"100 2000000000 2 30", "0 0"}),
        incomplete},
-      {"a value that is not a number", project({"100 1 2 30", "0 R"}), incomplete},
-      {"a count the file cannot hold", project({"100 2000000000 2 30", "0 0"}), incomplete},
-      {"no conductors", project({"100 0 2 30", "0 0 0 90 300 0 0 90", "", "", ""}), incomplete},
-      {"no supports", project({"100 1 0 30", "0 0"}), incomplete},
-      {"no conductors and fewer than no supports", project({"100 0 -1 0"}), incomplete},
+      {"no conductors", test::project_text({"100 0 2 30", "0 0 0 90 300 0 0 90", "", "", ""}),
+       incomplete},
+      {"no supports", test::project_text({"100 1 0 30", "0 0"}), incomplete},
+      {"no conductors and fewer than no supports", test::project_text({"100 0 -1 0"}), incomplete},
       {"a coordinate beyond any double",
-       project({"100 1 2 30", "0 0", "0 0 0 90 1e999 0 0 90", "20 20", "0 0", "1000"}), incomplete},
+       test::project_text({"100 1 2 30", "0 0", "0 0 0 90 1e999 0 0 90", "20 20", "0 0", "1000"}),
+       incomplete},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(failure(build(c.bytes)), c.expected) << c.what;
@@ -208,16 +207,16 @@ TEST(FailureTable, EachCheckFiresWhereItShould) {
 TEST(FailureTable, BoundaryValuesPassTheirChecks) {
   // Angle 0; the same supports in two lines; thresholds compare the float as
   // read: 0.01 is below 0.01, while 0.001 and 0.1 are above their constants.
-  const ConfigurationOutcome both =
-      build(project({"100 1 2 30 100 1 2 0.001", "0 0 0 0", "0 0 0 0 300 0 0 0 0 0 0 0 300 0 0 0",
-                     "20 20 20 20", "0 0 0 0", "1000 0.01"}));
+  const ConfigurationOutcome both = build(test::project_text(
+      {"100 1 2 30 100 1 2 0.001", "0 0 0 0", "0 0 0 0 300 0 0 0 0 0 0 0 300 0 0 0", "20 20 20 20",
+       "0 0 0 0", "1000 0.01"}));
   EXPECT_EQ(failure(both), std::nullopt);
   EXPECT_TRUE(geometry_of(both).lines.at(1).is_overhead);
-  const ConfigurationGeometry g = geometry_of(
-      build(project({"100 1 2 0.1", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.011"})));
+  const ConfigurationGeometry g = geometry_of(build(
+      test::project_text({"100 1 2 0.1", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.011"})));
   EXPECT_TRUE(g.lines.at(0).is_overhead);
-  const ConfigurationGeometry cable = geometry_of(
-      build(project({"100 1 2 0.0009", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.01"})));
+  const ConfigurationGeometry cable = geometry_of(build(
+      test::project_text({"100 1 2 0.0009", "0 0", "0 0 0 0 300 0 0 0", "20 20", "0 0", "0.01"})));
   EXPECT_FALSE(cable.lines.at(0).is_overhead);
 }
 
@@ -231,7 +230,7 @@ std::string cable_run(const std::vector<std::pair<double, double>>& vertices) {
   }
   for (std::size_t s = 1; s < vertices.size(); ++s) sags += "0 ";
   const std::string row_one = "100 1 " + std::to_string(vertices.size()) + " 0";
-  return project(
+  return test::project_text(
       {row_one.c_str(), "0 0", supports.c_str(), heights.c_str(), arms.c_str(), sags.c_str()});
 }
 
@@ -316,8 +315,8 @@ TEST(Property, RandomProjectsGiveFiniteCurvesThroughTheirSuspensionPoints) {
     }
     row[0].pop_back();
     const ConfigurationGeometry g =
-        geometry_of(build(project({row[0].c_str(), row[1].c_str(), row[2].c_str(), row[3].c_str(),
-                                   row[4].c_str(), row[5].c_str()})));
+        geometry_of(build(test::project_text({row[0].c_str(), row[1].c_str(), row[2].c_str(),
+                                              row[3].c_str(), row[4].c_str(), row[5].c_str()})));
     ASSERT_EQ(g.lines.size(), shape.size());
     for (const LineGeometry& line : g.lines) {
       for (int k = 0; k < line.conductor_count; ++k) {

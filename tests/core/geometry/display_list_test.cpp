@@ -8,6 +8,7 @@
 
 #include "geometry/geometry_messages.h"
 #include "project/project_file.h"
+#include "project_text.h"
 #include "test_support.h"
 
 namespace tralva {
@@ -15,16 +16,6 @@ namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// The six rows of a project, one string each, after the header block.
-std::string project(std::initializer_list<const char*> rows) {
-  std::string bytes(project_header());
-  for (const char* row : rows) {
-    bytes += row;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
 
 ConfigurationGeometry geometry(const std::string& bytes) {
   ByteStream in(bytes);
@@ -40,9 +31,9 @@ ConfigurationGeometry geometry(const std::string& bytes) {
 // (a 500 and 800), the middle one is a straight chord (a 5) on arms of
 // length 0.  The first pylon lies left of the X bounds.
 std::string three_by_two() {
-  return project({"100 3 3 50", "0 0 120 0 240 0", "100 300 0 90 300 340 10 90 500 300 0 90",
-                  "20 20 20 25 25 25 30 30 30", "-10 -10 -10 0 0 0 10 10 10",
-                  "500 500 5 5 800 800"});
+  return test::project_text(
+      {"100 3 3 50", "0 0 120 0 240 0", "100 300 0 90 300 340 10 90 500 300 0 90",
+       "20 20 20 25 25 25 30 30 30", "-10 -10 -10 0 0 0 10 10 10", "500 500 5 5 800 800"});
 }
 constexpr ViewBounds kThreeByTwoBounds{150, 640, 250, 400, 0, 65};
 
@@ -197,9 +188,9 @@ TEST(DisplayList, GoldenListOfThreeConductorsOverTwoSpans) {
 TEST(DisplayList, DrawsLineByLineThenConductorByConductorStructureFirst) {
   // A merged project: a one-conductor overhead line of one span, then a
   // two-conductor cable run of one leg.
-  const ConfigurationGeometry g = geometry(
-      project({"100 1 2 30 50 2 2 0", "240 0 0 0 120 0", "0 0 0 90 300 0 0 90 0 50 0 0 300 50 0 0",
-               "20 20 -1 -1 -1 -1", "2 2 -0.5 -0.5 0.5 0.5", "1000 0 0"}));
+  const ConfigurationGeometry g = geometry(test::project_text(
+      {"100 1 2 30 50 2 2 0", "240 0 0 0 120 0", "0 0 0 90 300 0 0 90 0 50 0 0 300 50 0 0",
+       "20 20 -1 -1 -1 -1", "2 2 -0.5 -0.5 0.5 0.5", "1000 0 0"}));
   const ViewBounds bounds{-10, 310, -10, 60, -5, 40};
   EXPECT_EQ(codes(make_display_list(g, Projection::xy, bounds)),
             (std::vector<std::int32_t>{1000, 1000, 240, 0, 120}));
@@ -213,9 +204,9 @@ TEST(DisplayList, DrawsLineByLineThenConductorByConductorStructureFirst) {
 }
 
 TEST(DisplayList, CableRunsHaveNoStructureInAnyProjection) {
-  const ConfigurationGeometry g = geometry(
-      project({"100 3 3 0", "0 0 120 0 240 0", "0 0 0 0 100 0 0 0 200 80 0 0",
-               "-1 -1 -1 -1 -1 -1 -2 -2 -2", "-0.5 -0.5 -0.5 0 0 0 0.5 0.5 0.5", "0 0 0 0 0 0"}));
+  const ConfigurationGeometry g = geometry(test::project_text(
+      {"100 3 3 0", "0 0 120 0 240 0", "0 0 0 0 100 0 0 0 200 80 0 0", "-1 -1 -1 -1 -1 -1 -2 -2 -2",
+       "-0.5 -0.5 -0.5 0 0 0 0.5 0.5 0.5", "0 0 0 0 0 0"}));
   for (const Projection projection : {Projection::xy, Projection::yz, Projection::xz}) {
     const std::vector<std::int32_t> drawn =
         codes(make_display_list(g, projection, {-10, 210, -10, 90, -3, 1}));
@@ -252,15 +243,15 @@ TEST(FittedBounds, CoverEverythingDrawnWithFivePercentMargins) {
 
 TEST(FittedBounds, AnAxisWithoutWidthGetsAMetreEachSide) {
   // A straight line along X with arms of length 0: every Y is 0.
-  const auto overhead = fitted_bounds(
-      geometry(project({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 90", "20 20", "0 0", "1000"})));
+  const auto overhead = fitted_bounds(geometry(
+      test::project_text({"100 1 2 30", "0 0", "0 0 0 90 300 0 0 90", "20 20", "0 0", "1000"})));
   ASSERT_TRUE(overhead);
   EXPECT_EQ(overhead->y_min, -1);
   EXPECT_EQ(overhead->y_max, 1);
   EXPECT_LT(overhead->z_min, 0);  // the ground at the pylons
   // A cable run's vertices are not drawn: only its conductors, all at -1.5.
-  const auto cable = fitted_bounds(
-      geometry(project({"100 1 2 0", "0 0", "0 0 0 0 100 0 0 0", "-1.5 -1.5", "0 0", "0"})));
+  const auto cable = fitted_bounds(geometry(
+      test::project_text({"100 1 2 0", "0 0", "0 0 0 0 100 0 0 0", "-1.5 -1.5", "0 0", "0"})));
   ASSERT_TRUE(cable);
   EXPECT_EQ(cable->z_min, -2.5);
   EXPECT_EQ(cable->z_max, -0.5);
@@ -270,7 +261,7 @@ TEST(FittedBounds, AnAxisWithoutWidthGetsAMetreEachSide) {
 
 TEST(FittedBounds, NothingToDrawGivesNoBounds) {
   EXPECT_EQ(fitted_bounds(ConfigurationGeometry{}), std::nullopt);
-  EXPECT_EQ(fitted_bounds(geometry(project({"100 1 2"}))), std::nullopt);
+  EXPECT_EQ(fitted_bounds(geometry(test::project_text({"100 1 2"}))), std::nullopt);
 }
 
 TEST(DisplayListSvg, DrawsTheFrameTheLettersAndEverySegmentInOrder) {
