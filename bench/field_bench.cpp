@@ -113,17 +113,8 @@ std::vector<double> vector_field(const ConductorSegments& segments,
   const FluxDensity flux(segments, buffer, set);
   std::vector<double> b(points.size());
   for (std::size_t first = 0; first < points.size(); first += kBlockPoints) {
-    PointBlock block;
-    for (std::size_t l = 0; l < kBlockPoints; ++l) {
-      const Point3& p = points[std::min(first + l, points.size() - 1)];
-      block.x[l] = p.x;
-      block.y[l] = p.y;
-      block.z[l] = p.z;
-    }
-    double out[kBlockPoints];
-    flux.evaluate(block, out);
-    for (std::size_t l = 0; l < kBlockPoints && first + l < points.size(); ++l)
-      b[first + l] = out[l];
+    const std::size_t n = std::min<std::size_t>(kBlockPoints, points.size() - first);
+    flux.evaluate(std::span(points).subspan(first, n), b.data() + first);
   }
   return b;
 }

@@ -163,21 +163,11 @@ void compute_batch(const FluxDensity& flux, const std::vector<Point3>& points, s
   const std::int64_t blocks = (count + kBlockPoints - 1) / kBlockPoints;
   std::atomic<std::int64_t> next{0};
   const auto work = [&] {
-    PointBlock block;
-    double b[kBlockPoints];
     for (std::int64_t k; (k = next.fetch_add(1, std::memory_order_relaxed)) < blocks;) {
-      const std::int64_t first = k * kBlockPoints;
-      const std::int64_t n = std::min<std::int64_t>(kBlockPoints, count - first);
-      for (int l = 0; l < kBlockPoints; ++l) {
-        // Short blocks repeat their last point in the spare lanes.
-        const Point3& p =
-            points[static_cast<std::size_t>(first + std::min<std::int64_t>(l, n - 1))];
-        block.x[l] = p.x;
-        block.y[l] = p.y;
-        block.z[l] = p.z;
-      }
-      flux.evaluate(block, b);
-      std::copy(b, b + n, field.begin() + first);
+      const auto first = static_cast<std::size_t>(k * kBlockPoints);
+      const auto n =
+          static_cast<std::size_t>(std::min<std::int64_t>(kBlockPoints, count - k * kBlockPoints));
+      flux.evaluate(std::span(points).subspan(first, n), field.data() + first);
     }
   };
   std::vector<std::thread> helpers;

@@ -267,4 +267,17 @@ void FluxDensity::evaluate(const PointBlock& points, double* b) const {
   }
 }
 
+void FluxDensity::evaluate(std::span<const Point3> points, double* b) const {
+  PointBlock block;
+  for (std::size_t l = 0; l < kBlockPoints; ++l) {
+    const Point3& p = points[std::min(l, points.size() - 1)];
+    block.x[l] = p.x;
+    block.y[l] = p.y;
+    block.z[l] = p.z;
+  }
+  double all[kBlockPoints];
+  evaluate(block, all);
+  std::copy_n(all, points.size(), b);
+}
+
 }  // namespace tralva

@@ -19,6 +19,7 @@
 // whatever the instruction set, the block it falls in or the thread.
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "field/conductor_segments.h"
@@ -50,6 +51,9 @@ class FluxDensity {
 
   // B in microtesla at the block's points.
   void evaluate(const PointBlock& points, double* b) const;
+  // B at 1 to kBlockPoints points; a short block repeats its last point in
+  // the spare lanes, so each value is the one it has in any other block.
+  void evaluate(std::span<const Point3> points, double* b) const;
 
  private:
   using SumChunk = void (*)(const ConductorSegments&, const SegmentChunk&, const PointBlock&,
