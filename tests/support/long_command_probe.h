@@ -6,8 +6,10 @@
 // shows while the box is up).
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QTest>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -57,6 +59,17 @@ inline std::string remaining_shown(const QWidget& page, const QString& group) {
   };
   return text("Tempo rimanente ore") + ":" + text("Tempo rimanente minuti") + ":" +
          text("Tempo rimanente secondi");
+}
+
+// A calculation group before its first command: precision "m" of the four,
+// the bar at 0 of 1000, no time left.
+inline void expect_group_at_rest(const QWidget& page, const QString& group,
+                                 const QComboBox& precision, const QProgressBar& bar) {
+  QCOMPARE(precision.currentText(), QStringLiteral("m"));
+  QCOMPARE(precision.count(), 4);
+  QCOMPARE(bar.maximum(), 1000);
+  QCOMPARE(bar.value(), 0);
+  QCOMPARE(remaining_shown(page, group), std::string("0:0:0"));
 }
 
 inline bool wait_cursor_shown() {

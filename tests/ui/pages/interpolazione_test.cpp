@@ -96,11 +96,8 @@ class InterpolazioneTest : public QObject {
     InterpolazionePage p;
     QCOMPARE(p.edit_texts(), (QStringList{"0", "0", "0", "0", "1", "", "1", "5", "", "", ""}));
     for (const char* group : {kBaseGroup, kCalculationGroup}) {
-      QCOMPARE(p.precision(group)->currentText(), QString("m"));
-      QCOMPARE(p.precision(group)->count(), 4);
-      QCOMPARE(p.bar(group)->maximum(), 1000);
-      QCOMPARE(p.bar(group)->value(), 0);
-      QCOMPARE(test::remaining_shown(p.page, group), std::string("0:0:0"));
+      test::expect_group_at_rest(p.page, group, *p.precision(group), *p.bar(group));
+      if (QTest::currentTestFailed()) return;
     }
   }
 
