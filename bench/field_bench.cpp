@@ -111,12 +111,7 @@ std::vector<double> vector_field(const ConductorSegments& segments,
                                  const std::vector<Point3>& points, double buffer,
                                  InstructionSet set) {
   const FluxDensity flux(segments, buffer, set);
-  std::vector<double> b(points.size());
-  for (std::size_t first = 0; first < points.size(); first += kBlockPoints) {
-    const std::size_t n = std::min<std::size_t>(kBlockPoints, points.size() - first);
-    flux.evaluate(std::span(points).subspan(first, n), b.data() + first);
-  }
-  return b;
+  return flux.evaluate_all(points);
 }
 
 int run(const Options& options) {

@@ -280,4 +280,13 @@ void FluxDensity::evaluate(std::span<const Point3> points, double* b) const {
   std::copy_n(all, points.size(), b);
 }
 
+std::vector<double> FluxDensity::evaluate_all(std::span<const Point3> points) const {
+  std::vector<double> b(points.size());
+  for (std::size_t first = 0; first < points.size(); first += kBlockPoints) {
+    const std::size_t n = std::min<std::size_t>(kBlockPoints, points.size() - first);
+    evaluate(points.subspan(first, n), b.data() + first);
+  }
+  return b;
+}
+
 }  // namespace tralva

@@ -54,6 +54,8 @@ class FluxDensity {
   // B at 1 to kBlockPoints points; a short block repeats its last point in
   // the spare lanes, so each value is the one it has in any other block.
   void evaluate(std::span<const Point3> points, double* b) const;
+  // B at any number of points, block by block on this thread.
+  std::vector<double> evaluate_all(std::span<const Point3> points) const;
 
  private:
   using SumChunk = void (*)(const ConductorSegments&, const SegmentChunk&, const PointBlock&,

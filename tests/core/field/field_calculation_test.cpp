@@ -75,16 +75,14 @@ class FieldCalculation : public ::testing::Test {
 };
 
 PlaneGrid small_grid(double fi, double psi) {
-  PlaneGrid g;
-  g.origin_x = 100;
-  g.origin_y = -20;
-  g.step_x = 10;
-  g.step_y = 5;
-  g.steps_x = 3;
-  g.steps_y = 2;
-  g.fi = fi;
-  g.psi = psi;
-  return g;
+  return {.origin_x = 100,
+          .origin_y = -20,
+          .step_x = 10,
+          .step_y = 5,
+          .steps_x = 3,
+          .steps_y = 2,
+          .fi = fi,
+          .psi = psi};
 }
 
 std::vector<std::vector<double>> records(const std::string& file) {

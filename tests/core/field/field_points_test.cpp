@@ -10,16 +10,14 @@ namespace tralva {
 namespace {
 
 PlaneGrid grid(double fi, double psi) {
-  PlaneGrid g;
-  g.origin_x = 1000;
-  g.origin_y = 2000;
-  g.step_x = 2;
-  g.step_y = 5;
-  g.steps_x = 3;
-  g.steps_y = 2;
-  g.fi = fi;
-  g.psi = psi;
-  return g;
+  return {.origin_x = 1000,
+          .origin_y = 2000,
+          .step_x = 2,
+          .step_y = 5,
+          .steps_x = 3,
+          .steps_y = 2,
+          .fi = fi,
+          .psi = psi};
 }
 
 void expect_point(const Point3& p, double x, double y, double z) {

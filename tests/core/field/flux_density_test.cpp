@@ -36,12 +36,7 @@ std::vector<double> field_at(const ConductorSegments& segments, const std::vecto
                              double buffer = 1000,
                              std::optional<InstructionSet> set = std::nullopt) {
   const FluxDensity flux(segments, buffer, set);
-  std::vector<double> b(points.size());
-  for (std::size_t first = 0; first < points.size(); first += kBlockPoints) {
-    const std::size_t n = std::min<std::size_t>(kBlockPoints, points.size() - first);
-    flux.evaluate(std::span(points).subspan(first, n), b.data() + first);
-  }
-  return b;
+  return flux.evaluate_all(points);
 }
 
 double field_at(const std::string& project, Point3 point, double buffer = 1000) {
