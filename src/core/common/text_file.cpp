@@ -221,19 +221,6 @@ int write_all(int fd, const char* data, std::size_t size) {
   return 0;
 }
 
-int write_all_at(int fd, const char* data, std::size_t size, off_t offset) {
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, offset);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;
-    data += n;
-    offset += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return 0;
-}
-
 // A file written in place is gathered in memory first: up to a quarter of
 // the machine's memory.
 std::uint64_t in_place_limit() {
@@ -481,7 +468,8 @@ bool OutputFile::write_in_place(Durability durability) {
   int error = 0;
   {
     const StopSignalsHeld held;
-    error = write_all_at(fd_, content_.data(), content_.size(), 0);
+    if (lseek(fd_, 0, SEEK_SET) != 0) error = errno;
+    if (error == 0) error = write_all(fd_, content_.data(), content_.size());
     if (error == 0 && ftruncate(fd_, size) != 0) error = errno;
     if (error == 0 && durability == Durability::flush_to_disk && fsync(fd_) != 0) error = errno;
   }
