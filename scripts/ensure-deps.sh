@@ -9,6 +9,10 @@ packages=(
   g++ cmake ninja-build
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
+  # the nearest spot heights of the terrain: nanoflann's k-d tree
+  libnanoflann-dev
+  # the benchmarks' independent peer for the terrain: gdal_grid
+  gdal-bin
   fonts-dejavu-core locales
   # the style check of the test command
   clang-format

@@ -8,6 +8,7 @@
 #include "convert_commands.h"
 #include "field_command.h"
 #include "geometry_commands.h"
+#include "terrain_command.h"
 
 namespace tralva::cli {
 namespace {
@@ -64,6 +65,29 @@ constexpr Command kCommands[] = {
      "  --precisione P   decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3\n",
 
      run_griglia},
+    {"interpola",
+     "BASE PUNTI_QUOTATI [--alfa A] [--vicini N] [--precisione m|dm|cm|mm] [--parte K/N] "
+     "OROGRAFIA",
+     "Calcola l'orografia del file di base BASE dai punti quotati PUNTI_QUOTATI, come\n"
+     "«Esegui il calcolo» della pagina «Interpolazione»: in ogni punto di BASE la quota\n"
+     "è la media delle quote degli N punti quotati più vicini in pianta, pesate con\n"
+     "l'inverso della distanza elevata ad A. Scrive il file per GIS OROGRAFIA\n"
+     "(l'intestazione X Y Z, poi un punto per riga nell'ordine di BASE, Z con due\n"
+     "decimali), che «campo --punti» legge così com'è.\n"
+     "\n"
+     "BASE è un file di base (o un altro file di punti: la sua Z non conta);\n"
+     "PUNTI_QUOTATI ha un punto per riga, X Y Z separati da spazi, da una virgola o\n"
+     "da un punto e virgola, con il punto decimale; una prima riga che non inizia con\n"
+     "un numero è un'intestazione.\n"
+     "\n"
+     "Opzioni:\n"
+     "  --alfa A         l'esponente della distanza nei pesi (predefinito 1; 0 dà la\n"
+     "                   media semplice)\n"
+     "  --vicini N       quanti punti quotati più vicini contano (intero, predefinito 5)\n"
+     "  --precisione P   decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3\n"
+     "  --parte K/N      solo la K-esima di N parti consecutive dei punti di BASE; le\n"
+     "                   N parti messe in fila danno il file intero\n",
+     run_interpola},
     {"risultato", "--passi NX NY [--fi F] [--psi P] [--precisione m|dm|cm|mm] INGRESSO USCITA",
      "Converte il risultato di un calcolo su una griglia piana (file per GIS: una riga\n"
      "di intestazione, poi X, Y, Z e il campo per ogni punto, riga dopo riga della\n"

@@ -97,6 +97,28 @@ const Arguments* Numbers::values_of(std::string_view name, std::size_t count) co
   return &given->second;
 }
 
+std::string Numbers::not_above(std::string_view text, double bound, bool inclusive) {
+  return quoted(text) +
+         (inclusive ? " deve essere maggiore o uguale a " : " deve essere maggiore di ") +
+         general_text(bound) + ".";
+}
+
+std::optional<WorkPart> part_of(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return std::nullopt;
+  const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+      return std::nullopt;
+    }
+    return parse_field_int(digits);
+  };
+  const std::string_view view(text);
+  const auto k = whole(view.substr(0, slash));
+  const auto n = whole(view.substr(slash + 1));
+  if (!k || !n || *k < 1 || *k > *n) return std::nullopt;
+  return WorkPart{*k, *n};
+}
+
 int Numbers::report_failure(Io& io) const {
   io.err << "Errore: " << failure_.value_or("") << '\n';
   return usage_error(io);

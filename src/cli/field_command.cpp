@@ -11,23 +11,6 @@ namespace {
 
 constexpr std::string_view kGridOptions[] = {"--origine", "--passo", "--passi", "--fi", "--psi"};
 
-// "K/N" with 1 <= K <= N, both plain decimal numbers.
-std::optional<FieldPart> part_of(const std::string& text) {
-  const std::size_t slash = text.find('/');
-  if (slash == std::string::npos) return std::nullopt;
-  const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
-      return std::nullopt;
-    }
-    return parse_field_int(digits);
-  };
-  const std::string_view view(text);
-  const auto k = whole(view.substr(0, slash));
-  const auto n = whole(view.substr(slash + 1));
-  if (!k || !n || *k < 1 || *k > *n) return std::nullopt;
-  return FieldPart{*k, *n};
-}
-
 int misuse(Io& io, std::string_view what) {
   io.err << "Errore: " << what << ".\n";
   return usage_error(io);

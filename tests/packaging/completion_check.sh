@@ -49,7 +49,7 @@ expect() {
 }
 
 expect 'tralva-util ' \
-  '--help --version angoli campo disegna geometria griglia orografia risultato unisci'
+  '--help --version angoli campo disegna geometria griglia interpola orografia risultato unisci'
 expect 'tralva-util gr' 'griglia'
 expect 'tralva-util --v' '--version'
 expect 'tralva-util griglia --' '--help --origine --passi --passo --precisione'
@@ -71,6 +71,8 @@ expect 'tralva-util campo linea.tlva --piano ' 'base.txt cartella disegno.svg el
 expect 'tralva-util campo linea.tlva --punti ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util campo linea.tlva --fi ' ''
 expect 'tralva-util campo --pa' '--parte --passi --passo'
+expect 'tralva-util interpola --vicini ' ''
+expect 'tralva-util interpola base.txt ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util angoli ' ''
 expect 'tralva-util griglia --help ' ''
 expect 'tralva-util ignoto ' ''

@@ -1,7 +1,5 @@
 #include "field/field_calculation.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -140,11 +138,6 @@ class FileSource final : public PointSource {
   std::int64_t count_ = 0;
 };
 
-// floor(total * k / n) without overflow for any 64-bit total and k <= n.
-std::int64_t part_boundary(std::int64_t total, std::int64_t k, std::int64_t n) {
-  return total / n * k + total % n * k / n;
-}
-
 bool finite_grid(const PlaneGrid& g) {
   return std::isfinite(g.origin_x) && std::isfinite(g.origin_y) && std::isfinite(g.step_x) &&
          std::isfinite(g.step_y) && std::isfinite(g.fi) && std::isfinite(g.psi);
@@ -236,18 +229,9 @@ std::optional<Message> check_request(const FieldRequest& request) {
 
 }  // namespace
 
-int available_cores() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof set, &set) == 0) return std::max(1, CPU_COUNT(&set));
-  return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-}
-
 FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Clock& clock) {
   if (auto failure = check_request(request)) return *failure;
-  if (request.part.count < 1 || request.part.index < 1 || request.part.index > request.part.count) {
-    return error_message(text::kBadPart);
-  }
+  if (!request.part.valid()) return error_message(text::kBadPart);
 
   ConductorSegments segments;
   {
@@ -266,13 +250,11 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
     if (auto failure = file->count()) return *failure;
     source = std::move(file);
   }
-  const std::int64_t first_row =
-      part_boundary(source->rows(), request.part.index - 1, request.part.count);
-  const std::int64_t end_row =
-      part_boundary(source->rows(), request.part.index, request.part.count);
+  const std::int64_t first_row = request.part.first_row(source->rows());
+  const std::int64_t end_row = request.part.end_row(source->rows());
   // Rows and row lengths each fit 32 bits, so the product fits 64.
   const std::int64_t total = (end_row - first_row) * source->row_length();
-  const bool header = request.part.index == 1;
+  const bool header = request.part.carries_header();
   const int decimals = precision_decimals(request.precision);
   OutputFile out;
   if (!out.open(request.result_path)) {

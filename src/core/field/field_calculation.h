@@ -12,17 +12,14 @@
 
 #include "common/message.h"
 #include "common/progress.h"
+#include "common/threads.h"
+#include "common/work_part.h"
 #include "field/field_points.h"
 
 namespace tralva {
 
-// Part `index` of `count`: the index-th of count contiguous blocks of rows
-// (grid rows, or points of a file).  Part 1 alone carries the header, so
-// the parts concatenated in order are the whole file.
-struct FieldPart {
-  std::int64_t index = 1;
-  std::int64_t count = 1;
-};
+// Part K of N: a block of grid rows, or of the points of a file.
+using FieldPart = WorkPart;
 
 struct FieldRequest {
   std::string data_path;           // the line project
@@ -56,8 +53,5 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
 
 // The summary as the user reads it, coordinates with the request's decimals.
 std::string summary_text(const FieldSummary& summary, const std::string& precision);
-
-// The cores this process may run on.
-int available_cores();
 
 }  // namespace tralva

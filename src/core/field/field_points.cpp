@@ -1,7 +1,6 @@
 #include "field/field_points.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "field/degrees.h"
 
@@ -30,39 +29,9 @@ Point3 PlaneGridPoints::point(std::int64_t i, std::int64_t j) const {
 bool PointFileReader::open(const std::string& path) {
   in_ = &own_;
   header_read_ = false;
-  too_long_ = false;
-  line_number_ = 0;
-  return own_.open(path);
-}
-
-std::optional<std::string_view> PointFileReader::next_line() {
-  too_long_ = false;
-  spill_.clear();
-  bool any = false;
-  for (;;) {
-    if (in_->cursor() == in_->buffer_end() && in_->peek() == ByteStream::kEof) break;
-    any = true;
-    const char* const p = in_->cursor();
-    const auto available = static_cast<std::size_t>(in_->buffer_end() - p);
-    const void* const lf = std::memchr(p, '\n', available);
-    const std::size_t length =
-        lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : available;
-    in_->advance(length + (lf != nullptr ? 1 : 0));
-    // The usual line lies whole in the buffer and is read where it is.
-    if (lf != nullptr && spill_.empty() && !too_long_) {
-      too_long_ = length > kMaxPointLine;
-      return too_long_ ? std::string_view() : std::string_view(p, length);
-    }
-    if (spill_.size() + length > kMaxPointLine) {
-      too_long_ = true;
-      spill_.clear();
-    } else if (!too_long_) {
-      spill_.append(p, length);
-    }
-    if (lf != nullptr) break;
-  }
-  if (!any) return std::nullopt;
-  return std::string_view(spill_);
+  const bool opened = own_.open(path);
+  lines_.restart(own_);
+  return opened;
 }
 
 namespace {
@@ -81,14 +50,13 @@ std::optional<double> coordinate(ByteStream& line) {
 
 PointFileReader::Next PointFileReader::next(Point3& point) {
   for (;;) {
-    const auto line = next_line();
+    const auto line = lines_.next();
     if (!line) return in_->read_error() ? Next::read_error : Next::end;
-    ++line_number_;
     if (!header_read_) {
       header_read_ = true;
       continue;
     }
-    if (too_long_) return Next::invalid;
+    if (lines_.too_long()) return Next::invalid;
     ByteStream text(*line);
     if (skip_space(text) == ByteStream::kEof) continue;  // a blank line
     const auto x = coordinate(text);

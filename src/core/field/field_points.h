@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/scan.h"
+#include "common/text_lines.h"
 #include "geometry/configuration.h"
 
 namespace tralva {
@@ -53,25 +54,21 @@ class PointFileReader {
 
   bool open(const std::string& path);
   // A stream the caller keeps open (for the fuzz target and the tests).
-  explicit PointFileReader(ByteStream& in) : in_(&in) {}
-  PointFileReader() : in_(&own_) {}
+  explicit PointFileReader(ByteStream& in) : in_(&in), lines_(in, kMaxPointLine) {}
+  PointFileReader() : in_(&own_), lines_(own_, kMaxPointLine) {}
 
   // The next point; `invalid` when a line does not start with three finite
   // numbers, line_number() telling which.
   Next next(Point3& point);
-  std::int64_t line_number() const { return line_number_; }
+  std::int64_t line_number() const { return lines_.number(); }
+  // Why the last open failed (ByteStream::cause()).
+  int cause() const { return own_.cause(); }
 
  private:
-  // The next line without its line end; nullopt at the end of the file.  A
-  // line longer than kMaxPointLine comes back empty with too_long_ set.
-  std::optional<std::string_view> next_line();
-
   ByteStream own_;
   ByteStream* in_;
+  TextLines lines_;
   bool header_read_ = false;
-  bool too_long_ = false;
-  std::int64_t line_number_ = 0;
-  std::string spill_;
 };
 
 }  // namespace tralva

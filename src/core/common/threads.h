@@ -1,0 +1,48 @@
+#pragma once
+// Work shared among the cores: the long calculations run the same function
+// on every core the process may use, each taking the next piece of work
+// until none is left.
+
+#include <algorithm>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace tralva {
+
+// The cores this process may run on.
+int available_cores();
+
+// Runs `work` on `threads` threads at once, this one among them, and waits
+// for all of them; with fewer when the system will not start more, which
+// changes nothing but the time.
+template <class Work>
+void run_on_threads(int threads, const Work& work) {
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < threads; ++t) {
+    try {
+      helpers.emplace_back([&work] { work(); });
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  work();
+  for (std::thread& helper : helpers) helper.join();
+}
+
+// Runs `side` on a thread of its own while this one runs `main`, and returns
+// when both are done: the reading and writing of one batch beside the
+// computing of another.  Without a thread to spare, one after the other.
+template <class Side, class Main>
+void run_alongside(const Side& side, const Main& main) {
+  std::thread helper;
+  try {
+    helper = std::thread([&side] { side(); });
+  } catch (const std::system_error&) {
+    side();
+  }
+  main();
+  if (helper.joinable()) helper.join();
+}
+
+}  // namespace tralva

@@ -1,0 +1,251 @@
+#include "terrain/terrain_interpolation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <vector>
+
+#include "common/format.h"
+#include "common/precision.h"
+#include "common/text_file.h"
+#include "common/threads.h"
+#include "field/field_points.h"
+#include "terrain/inverse_distance.h"
+#include "terrain/terrain_messages.h"
+
+namespace tralva {
+namespace {
+
+namespace text = terrain_text;
+
+constexpr std::string_view kHeader = "X\tY\tZ\r\n";
+constexpr int kHeightDecimals = 2;
+constexpr std::size_t kLineRoom = 3 * static_cast<std::size_t>(kFormatBufferSize) + 8;
+// Base points read, computed on every core, then written, batch after batch.
+constexpr std::size_t kBatchPoints = 1 << 16;
+constexpr std::size_t kThreadBlock = 512;
+
+std::optional<Message> check_request(const TerrainRequest& request) {
+  if (request.base_path.empty()) return warning_message(text::kBaseWithoutPath);
+  if (request.spot_heights_path.empty()) return warning_message(text::kSpotHeightsWithoutPath);
+  if (request.terrain_path.empty()) return warning_message(text::kTerrainWithoutPath);
+  if (!std::isfinite(request.alpha) || request.alpha < 0) return error_message(text::kBadAlpha);
+  if (request.neighbours < 1) return error_message(text::kBadNeighbours);
+  if (!request.part.valid()) return error_message(text::kBadPart);
+  return std::nullopt;
+}
+
+Message bad_base_line(const PointFileReader& reader) {
+  return error_message(text::kBadBaseLine + std::to_string(reader.line_number()) +
+                       text::kBadBaseLineEnd);
+}
+
+// The points of the base file: counted first, each line checked, so that a
+// bad line stops the command before anything is written.
+std::variant<std::int64_t, Message> count_base_points(PointFileReader& reader,
+                                                      const std::string& path) {
+  if (!reader.open(path)) return error_message(text::kCannotOpenBase, reader.cause());
+  std::int64_t count = 0;
+  Point3 point;
+  for (;;) {
+    switch (reader.next(point)) {
+      case PointFileReader::Next::point:
+        ++count;
+        continue;
+      case PointFileReader::Next::end:
+        if (count == 0) return error_message(text::kNoBasePoints);
+        return count;
+      case PointFileReader::Next::invalid:
+        return bad_base_line(reader);
+      case PointFileReader::Next::read_error:
+        return error_message(text::kCannotReadBase);
+    }
+  }
+}
+
+// The next `count` points of the base file, which was whole when counted.
+std::optional<Message> read_base_points(PointFileReader& reader, Point3* out, std::size_t count) {
+  for (std::size_t k = 0; k < count; ++k) {
+    switch (reader.next(out[k])) {
+      case PointFileReader::Next::point:
+        continue;
+      case PointFileReader::Next::read_error:
+        return error_message(text::kCannotReadBase);
+      case PointFileReader::Next::end:
+      case PointFileReader::Next::invalid:
+        return error_message(text::kBaseChanged);
+    }
+  }
+  return std::nullopt;
+}
+
+// The shortest a line can be: one digit for each coordinate (with the point
+// and the decimals), "0.00", two tabs and CR LF.
+int shortest_line(int decimals) {
+  const int coordinate = 1 + (decimals > 0 ? decimals + 1 : 0);
+  return 2 * coordinate + 4 + 4;
+}
+
+// Base points with their heights, read, computed and written in turn.
+struct Batch {
+  std::vector<Point3> points;
+  std::vector<double> heights;
+  std::size_t count = 0;
+};
+
+void compute_heights(const InverseDistance& terrain, Batch& batch, int threads) {
+  std::atomic<std::size_t> next{0};
+  run_on_threads(threads, [&] {
+    InverseDistance::Scratch scratch;
+    for (std::size_t first; (first = next.fetch_add(kThreadBlock)) < batch.count;) {
+      const std::size_t end = std::min(first + kThreadBlock, batch.count);
+      for (std::size_t k = first; k < end; ++k) {
+        batch.heights[k] = terrain.height(batch.points[k].x, batch.points[k].y, scratch);
+      }
+    }
+  });
+}
+
+class TerrainWriter {
+ public:
+  TerrainWriter(OutputFile& out, int decimals) : out_(out), decimals_(decimals) {}
+
+  std::optional<Message> write(const Batch& batch) {
+    for (std::size_t k = 0; k < batch.count; ++k) {
+      const Point3& p = batch.points[k];
+      const double z = batch.heights[k];
+      if (!std::isfinite(z)) {
+        return error_message(text::kHeightNotFinite + fixed_text(p.x, decimals_) + " Y " +
+                             fixed_text(p.y, decimals_) + ".");
+      }
+      char* q = out_.room(kLineRoom);
+      q = format_fixed(q, p.x, decimals_);
+      *q++ = '\t';
+      q = format_fixed(q, p.y, decimals_);
+      *q++ = '\t';
+      q = format_fixed(q, z, kHeightDecimals);
+      *q++ = '\r';
+      *q++ = '\n';
+      out_.wrote(q);
+      if (summary_.points == 0 || z < summary_.lowest) summary_.lowest = z;
+      if (summary_.points == 0 || z > summary_.highest) summary_.highest = z;
+      ++summary_.points;
+    }
+    return std::nullopt;
+  }
+
+  const TerrainSummary& summary() const { return summary_; }
+
+ private:
+  OutputFile& out_;
+  int decimals_;
+  TerrainSummary summary_;
+};
+
+}  // namespace
+
+TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink,
+                                   Clock& clock) {
+  if (auto failure = check_request(request)) return *failure;
+  auto survey = read_spot_heights(request.spot_heights_path);
+  if (auto* failure = std::get_if<Message>(&survey)) return std::move(*failure);
+
+  PointFileReader base;
+  const auto counted = count_base_points(base, request.base_path);
+  if (const auto* failure = std::get_if<Message>(&counted)) return *failure;
+  const std::int64_t base_points = std::get<std::int64_t>(counted);
+  const std::int64_t first = request.part.first_row(base_points);
+  const std::int64_t total = request.part.end_row(base_points) - first;
+  const bool header = request.part.carries_header();
+  const int decimals = precision_decimals(request.precision);
+
+  OutputFile out;
+  if (!out.open(request.terrain_path)) return error_message(text::kCannotCreateTerrain, out.cause());
+  for (const std::string* input : {&request.base_path, &request.spot_heights_path}) {
+    ByteStream in;
+    if (in.open(*input) && out.replaces(in)) return error_message(text::kTerrainIsInput);
+  }
+  const double least = static_cast<double>(total) * shortest_line(decimals) +
+                       (header ? static_cast<double>(kHeader.size()) : 0);
+  if (!out.reserve(static_cast<std::uint64_t>(least), OutputFile::Size::at_least)) {
+    return error_message(text::kNoRoom + fixed_text(least, 0) + text::kNoRoomEnd,
+                         out.cause() != 0 ? out.cause() : ENOSPC);
+  }
+
+  const InverseDistance terrain(std::move(std::get<std::vector<SpotHeight>>(survey)),
+                                request.alpha, request.neighbours);
+  if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
+  const auto batch_points = static_cast<std::size_t>(
+      std::min<std::int64_t>(kBatchPoints, std::max<std::int64_t>(std::max(first, total), 1)));
+  Batch batches[2];
+  for (Batch& batch : batches) {
+    batch.points.resize(batch_points);
+    batch.heights.resize(batch_points);
+  }
+  for (std::int64_t skipped = 0; skipped < first;) {
+    const auto count = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(batch_points), first - skipped));
+    if (auto failure = read_base_points(base, batches[0].points.data(), count)) return *failure;
+    skipped += static_cast<std::int64_t>(count);
+  }
+  if (header) out.write(kHeader);
+
+  sink.set_range(0, 1000);
+  ProgressTracker progress(sink, clock);
+  progress.start();
+  const ProgressScale scale(0, 1000, total);
+  const int threads = request.threads > 0 ? request.threads : available_cores();
+  TerrainWriter writer(out, decimals);
+  std::int64_t read = 0;
+  const auto read_batch = [&](Batch& batch) {
+    batch.count = static_cast<std::size_t>(
+        std::min<std::int64_t>(static_cast<std::int64_t>(batch_points), total - read));
+    read += static_cast<std::int64_t>(batch.count);
+    return read_base_points(base, batch.points.data(), batch.count);
+  };
+  // While one batch is computed, the one before it is written and the one
+  // after it read.
+  std::optional<Message> failure = read_batch(batches[0]);
+  std::int64_t done = 0;
+  for (int k = 0; !failure && done < total; k ^= 1) {
+    Batch& current = batches[k];
+    Batch& other = batches[k ^ 1];
+    run_alongside(
+        [&] {
+          if (done > 0) failure = writer.write(other);
+          if (!failure && read < total) failure = read_batch(other);
+        },
+        [&] { compute_heights(terrain, current, threads); });
+    done += static_cast<std::int64_t>(current.count);
+    if (!failure && done == total) failure = writer.write(current);
+    if (out.failed()) break;
+    if (progress.move_to(scale.position(done))) {
+      progress.estimate([&](std::int64_t elapsed) { return elapsed * (total - done) / done; });
+    }
+  }
+  if (failure) {
+    progress.abandon();
+    return *failure;
+  }
+
+  if (!out.commit(OutputFile::Durability::leave_to_system)) {
+    progress.abandon();
+    return error_message(text::kCannotCreateTerrain, out.cause());
+  }
+  progress.finish();
+  return writer.summary();
+}
+
+std::string terrain_summary_text(const TerrainSummary& summary) {
+  std::string out = std::string(text::kTerrainCreated) + "\n" + text::kPointsWritten +
+                    int_text(summary.points);
+  if (summary.points > 0) {
+    out += std::string("\n") + text::kLowest + fixed_text(summary.lowest, kHeightDecimals) +
+           text::kMetres + "\n" + text::kHighest + fixed_text(summary.highest, kHeightDecimals) +
+           text::kMetres;
+  }
+  return out;
+}
+
+}  // namespace tralva
