@@ -119,14 +119,22 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i];
     const char* value = argv[i + 1];
-    if (name == "--folder") o.folder = value;
-    else if (name == "--spot-heights") o.spot_heights = std::atoi(value);
-    else if (name == "--side") o.side = std::atoi(value);
-    else if (name == "--alpha") o.alpha = std::strtof(value, nullptr);
-    else if (name == "--neighbours") o.neighbours = std::atoi(value);
-    else if (name == "--radius") o.radius = std::strtod(value, nullptr);
-    else if (name == "--runs") o.runs = std::atoi(value);
-    else if (name == "--skip-gdal") o.skip_gdal = std::atoi(value) != 0;
+    if (name == "--folder")
+      o.folder = value;
+    else if (name == "--spot-heights")
+      o.spot_heights = std::atoi(value);
+    else if (name == "--side")
+      o.side = std::atoi(value);
+    else if (name == "--alpha")
+      o.alpha = std::strtof(value, nullptr);
+    else if (name == "--neighbours")
+      o.neighbours = std::atoi(value);
+    else if (name == "--radius")
+      o.radius = std::strtod(value, nullptr);
+    else if (name == "--runs")
+      o.runs = std::atoi(value);
+    else if (name == "--skip-gdal")
+      o.skip_gdal = std::atoi(value) != 0;
   }
   std::filesystem::create_directories(o.folder);
   std::vector<SpotHeight> survey;
@@ -181,8 +189,8 @@ int main(int argc, char** argv) {
                 "gdal_grid -q -a invdistnn:power=%g:radius=%g:max_points=%d:min_points=1:"
                 "nodata=-9999 -ot Float64 -txe -0.5 %g -tye %g -0.5 -outsize %zu %zu -zfield Z "
                 "-l punti %s %s",
-                static_cast<double>(o.alpha), o.radius, o.neighbours, edge, edge, n, n,
-                vrt.c_str(), tif.c_str());
+                static_cast<double>(o.alpha), o.radius, o.neighbours, edge, edge, n, n, vrt.c_str(),
+                tif.c_str());
   const auto start = std::chrono::steady_clock::now();
   if (std::system(command) != 0) {
     std::fprintf(stderr, "gdal_grid failed: %s\n", command);
@@ -206,12 +214,12 @@ int main(int argc, char** argv) {
       std::sscanf(line.c_str(), "%lf %lf %lf", &x, &y, &z);
       const double g = reference[i * n + j];
       written = std::max(written, std::abs(z - g));
-      unrounded = std::max(unrounded, std::abs(core.height(static_cast<double>(i),
-                                                           static_cast<double>(j), scratch) -
-                                               g));
+      unrounded = std::max(
+          unrounded,
+          std::abs(core.height(static_cast<double>(i), static_cast<double>(j), scratch) - g));
     }
   }
-  std::printf("largest difference from gdal_grid: %.6f m in the file, %.2e m unrounded\n",
-              written, unrounded);
+  std::printf("largest difference from gdal_grid: %.6f m in the file, %.2e m unrounded\n", written,
+              unrounded);
   return written <= 0.0051 && unrounded <= 1e-4 ? 0 : 1;
 }

@@ -24,10 +24,11 @@ struct InverseDistance::Index {
       return false;
     }
   };
-  using Tree = nanoflann::KDTreeSingleIndexAdaptor<nanoflann::L2_Simple_Adaptor<double, Plan>,
-                                                    Plan, 2, std::uint32_t>;
+  using Tree = nanoflann::KDTreeSingleIndexAdaptor<nanoflann::L2_Simple_Adaptor<double, Plan>, Plan,
+                                                   2, std::uint32_t>;
 
-  static Plan plan_of(const std::vector<SpotHeight>& points, const std::vector<std::uint32_t>& order) {
+  static Plan plan_of(const std::vector<SpotHeight>& points,
+                      const std::vector<std::uint32_t>& order) {
     Plan plan;
     plan.x.reserve(points.size());
     plan.y.reserve(points.size());
@@ -110,8 +111,8 @@ void InverseDistance::search(double x, double y, Scratch& s) const {
   s.anchor_y = y;
   // Every spot height outside the candidates lies at least this far from
   // the anchor.
-  s.reach = found == total ? std::numeric_limits<double>::infinity()
-                           : std::sqrt(s.distances[found - 1]);
+  s.reach =
+      found == total ? std::numeric_limits<double>::infinity() : std::sqrt(s.distances[found - 1]);
 }
 
 // The candidates by distance from (x, y), then by their place in the
@@ -163,8 +164,8 @@ double InverseDistance::height(double x, double y, Scratch& s) const {
     counted = rank_candidates(x, y, s);
     const double moved = std::hypot(x - s.anchor_x, y - s.anchor_y);
     const double last = std::sqrt(c.distance[s.nearest[counted - 1]]);
-    settled = (last + moved) * (1 + kRelativeMargin) + kAbsoluteMargin <
-              s.reach * (1 - kRelativeMargin);
+    settled =
+        (last + moved) * (1 + kRelativeMargin) + kAbsoluteMargin < s.reach * (1 - kRelativeMargin);
   }
   if (!settled) {
     search(x, y, s);

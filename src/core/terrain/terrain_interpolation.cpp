@@ -161,7 +161,8 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   const int decimals = precision_decimals(request.precision);
 
   OutputFile out;
-  if (!out.open(request.terrain_path)) return error_message(text::kCannotCreateTerrain, out.cause());
+  if (!out.open(request.terrain_path))
+    return error_message(text::kCannotCreateTerrain, out.cause());
   for (const std::string* input : {&request.base_path, &request.spot_heights_path}) {
     ByteStream in;
     if (in.open(*input) && out.replaces(in)) return error_message(text::kTerrainIsInput);
@@ -173,8 +174,8 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
                          out.cause() != 0 ? out.cause() : ENOSPC);
   }
 
-  const InverseDistance terrain(std::move(std::get<std::vector<SpotHeight>>(survey)),
-                                request.alpha, request.neighbours);
+  const InverseDistance terrain(std::move(std::get<std::vector<SpotHeight>>(survey)), request.alpha,
+                                request.neighbours);
   if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
   const auto batch_points = static_cast<std::size_t>(
       std::min<std::int64_t>(kBatchPoints, std::max<std::int64_t>(std::max(first, total), 1)));
@@ -238,8 +239,8 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
 }
 
 std::string terrain_summary_text(const TerrainSummary& summary) {
-  std::string out = std::string(text::kTerrainCreated) + "\n" + text::kPointsWritten +
-                    int_text(summary.points);
+  std::string out =
+      std::string(text::kTerrainCreated) + "\n" + text::kPointsWritten + int_text(summary.points);
   if (summary.points > 0) {
     out += std::string("\n") + text::kLowest + fixed_text(summary.lowest, kHeightDecimals) +
            text::kMetres + "\n" + text::kHighest + fixed_text(summary.highest, kHeightDecimals) +

@@ -39,8 +39,7 @@ using TerrainOutcome = std::variant<TerrainSummary, Message>;
 // core and writes the terrain file; progress from 0 to 1000 with the
 // remaining time.  On any failure nothing is written and the target is as
 // it was.
-TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink,
-                                   Clock& clock);
+TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink, Clock& clock);
 
 // "Orografia creata con successo." and the summary as the user reads it.
 std::string terrain_summary_text(const TerrainSummary& summary);

@@ -75,8 +75,19 @@ inline constexpr Tooltip kTooltips[] = {
      "verticale)."},
     {"", "Passo Z [m]", "Distanza tra i livelli di calcolo sopra il terreno, in metri."},
     {"", "Passi lungo Z", "Numero di livelli di calcolo sopra il primo."},
-    {"", "Esegui il calcolo",
-     "Il calcolo non si esegue da questa pagina: ne raccoglie i parametri."},
+    // The calculations these pages collect run in tralva-util.
+    {"tralva::piano", "Esegui il calcolo",
+     "Il calcolo non si esegue da questa pagina: ne raccoglie i parametri. Lo esegue il comando "
+     "«tralva-util campo PROGETTO --piano --origine X Y --passo SX SY --passi NX NY … USCITA» "
+     "(guida, paragrafo 7, «Il campo magnetico e la conversione del risultato»)."},
+    {"tralva::orografico", "Esegui il calcolo",
+     "Il calcolo non si esegue da questa pagina: ne raccoglie i parametri. Lo esegue il comando "
+     "«tralva-util campo PROGETTO --punti OROGRAFIA --quota Q --passo-z DZ --passi-z NZ "
+     "--massimo … USCITA» (guida, paragrafo 8, «Uno studio sul terreno»)."},
+    {"tralva::interpolazione", "Esegui il calcolo",
+     "Il calcolo non si esegue da questa pagina: ne raccoglie i parametri. Lo esegue il comando "
+     "«tralva-util interpola BASE PUNTI_QUOTATI --alfa A --vicini N OROGRAFIA» (guida, "
+     "paragrafo 8, «Uno studio sul terreno»)."},
     // Interpolazione.
     {"tralva::interpolazione", "Passo [m]",
      "Distanza tra due punti vicini della griglia, la stessa lungo X e lungo Y, in metri."},

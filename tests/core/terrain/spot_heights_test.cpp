@@ -46,15 +46,19 @@ TEST(SpotHeights, TakesTheSeparatorsOfSurveysAndGisExportsAndSortsThePoints) {
   EXPECT_EQ(points("x,y,quota\n4,5,6\n\n  \n1,2,4\n-1.5,2,3\n1, 2, 3"), expected);
   // A byte-order mark before a header or before the first point is not text.
   const std::vector<SpotHeight> one = {{4, 5, 6}};
-  EXPECT_EQ(points("\xEF\xBB\xBF" "X;Y;Z\n4;5;6\n"), one);
-  EXPECT_EQ(points("\xEF\xBB\xBF" "4;5;6\n"), one);
+  EXPECT_EQ(points("\xEF\xBB\xBF"
+                   "X;Y;Z\n4;5;6\n"),
+            one);
+  EXPECT_EQ(points("\xEF\xBB\xBF"
+                   "4;5;6\n"),
+            one);
   // Points at the same place are all kept.
   EXPECT_EQ(points("1 1 5\n1 1 5\n").size(), 2u);
 }
 
 TEST(SpotHeights, ALineThatIsNotExactlyThreeFiniteNumbersIsRefusedByItsNumber) {
-  for (const char* line : {"1 2", "1 2 3 4", "1;2;3;", "1 2 nan", "1 2 1e400", "1 2 3e",
-                           "1 2 3x", "1;;2;3", "1 2;;3", "1.2.3 4 5", "a 1 2"}) {
+  for (const char* line : {"1 2", "1 2 3 4", "1;2;3;", "1 2 nan", "1 2 1e400", "1 2 3e", "1 2 3x",
+                           "1;;2;3", "1 2;;3", "1.2.3 4 5", "a 1 2"}) {
     EXPECT_EQ(refusal(std::string("X Y Z\n\n0 0 0\n") + line + "\n5 5 5\n"), bad_line(4)) << line;
   }
   // A first line that starts with a number is a point, not a header.

@@ -29,8 +29,7 @@ std::vector<SpotHeight> random_survey(std::size_t count, std::uint32_t seed) {
 double distance(const SpotHeight& s, double x, double y) { return std::hypot(s.x - x, s.y - y); }
 
 // The spot heights nearest to (x, y), nearest first, by a plain search.
-std::vector<SpotHeight> nearest(std::vector<SpotHeight> survey, double x, double y,
-                                std::size_t n) {
+std::vector<SpotHeight> nearest(std::vector<SpotHeight> survey, double x, double y, std::size_t n) {
   std::stable_sort(survey.begin(), survey.end(), [&](const SpotHeight& a, const SpotHeight& b) {
     return distance(a, x, y) < distance(b, x, y);
   });
@@ -96,7 +95,7 @@ TEST(InverseDistance, SpotHeightsOnThePointGiveTheirMeanExactly) {
 
 TEST(InverseDistance, ATieAtTheLastDistanceGoesToTheSmallerXThenYThenZ) {
   // Four spot heights 1 m from the origin, another two at the same place.
-  std::vector<SpotHeight> survey = {{1, 0, 10}, {-1, 0, 20}, {0, 1, 30},
+  std::vector<SpotHeight> survey = {{1, 0, 10},  {-1, 0, 20}, {0, 1, 30},
                                     {0, -1, 40}, {0, -1, 35}, {5, 5, 0}};
   std::sort(survey.begin(), survey.end());
   InverseDistance::Scratch scratch;
@@ -158,7 +157,8 @@ TEST_F(TerrainInterpolation, TheOrderOfTheSurveyLinesChangesNothing) {
   for (const std::string& line : lines) forward += line;
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) backward += *it;
   std::string base = "X Y Z\n";
-  for (int i = -90; i <= 90; i += 15) base += std::to_string(i) + " " + std::to_string(-i / 2) + " 0\n";
+  for (int i = -90; i <= 90; i += 15)
+    base += std::to_string(i) + " " + std::to_string(-i / 2) + " 0\n";
   test::write_file(request_.base_path, base);
   request_.precision = "mm";
   const std::string first = terrain(forward);

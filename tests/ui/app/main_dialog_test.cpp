@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <map>
 #include <set>
 
 #include "gui_support.h"
@@ -227,6 +228,20 @@ class MainDialogTest : public QObject {
       QVERIFY(!QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty());
     }
     QAccessible::setActive(false);
+  }
+
+  void each_idle_calculation_button_names_the_command_that_runs_it() {
+    Window w;
+    std::map<QString, QString> commands;
+    for (QPushButton* button : w.window->findChildren<QPushButton*>()) {
+      if (button->text() != "Esegui il calcolo") continue;
+      commands[button->parentWidget()->metaObject()->className()] = button->toolTip();
+    }
+    QCOMPARE(commands.size(), std::size_t{3});
+    QVERIFY(commands["tralva::piano"].contains("«tralva-util campo PROGETTO --piano"));
+    QVERIFY(commands["tralva::orografico"].contains("--passo-z DZ --passi-z NZ --massimo"));
+    QVERIFY(commands["tralva::interpolazione"].contains("«tralva-util interpola BASE"));
+    QVERIFY(commands["tralva::interpolazione"].contains("«Uno studio sul terreno»"));
   }
 
   void licence_page_shows_the_agreement() {
