@@ -97,6 +97,12 @@ const Arguments* Numbers::values_of(std::string_view name, std::size_t count) co
   return &given->second;
 }
 
+std::string Numbers::not_above(std::string_view text, double bound, bool inclusive) {
+  return quoted(text) +
+         (inclusive ? " deve essere maggiore o uguale a " : " deve essere maggiore di ") +
+         general_text(bound) + ".";
+}
+
 int Numbers::report_failure(Io& io) const {
   io.err << "Errore: " << failure_.value_or("") << '\n';
   return usage_error(io);

@@ -59,12 +59,24 @@ class Numbers {
     return option(name, ignored);
   }
 
+  // A value read above that must also lie above `bound` (or at it, when
+  // `inclusive`): "--vicini: «0» deve essere maggiore o uguale a 1.".
+  template <class T>
+  Numbers& above(std::string_view name, T value, T bound, bool inclusive) {
+    if (failure_ || !values_of(name, 1)) return *this;
+    if (inclusive ? value >= bound : value > bound) return *this;
+    failure_ = std::string(name) + ": " +
+               not_above(values_of(name, 1)->front(), static_cast<double>(bound), inclusive);
+    return *this;
+  }
+
   bool ok() const { return !failure_; }
   // "Errore: --passo: «abc» non è un numero.", as bad usage.
   int report_failure(Io& io) const;
 
  private:
   const Arguments* values_of(std::string_view name, std::size_t count) const;
+  static std::string not_above(std::string_view text, double bound, bool inclusive);
 
   const ParsedArguments* parsed_ = nullptr;
   std::optional<std::string> failure_;
