@@ -212,61 +212,29 @@ TEST_F(FieldCalculation, PartsPutTogetherAreTheWholeFile) {
   }
 }
 
-// A point file of the overhead line: ten points beside and under it, at
-// ground level and on a bank.
-std::string overhead_points() {
-  std::string file = "X Y Z\n";
-  for (int i = 0; i < 10; ++i) {
-    file += std::to_string(i * 60) + " " + std::to_string(4 * i - 12) + " " +
-            std::to_string(i % 3) + "\n";
-  }
-  return file;
-}
-
 TEST_F(FieldCalculation, EachPointIsComputedAtItsHeightsInARow) {
-  FieldRequest heights = points(kOverhead, overhead_points(), "heights.txt");
-  heights.level = 1.5f;
-  heights.step_z = 0.25f;
+  FieldRequest heights = points(kCable, "X Y Z\n5000 0 0\n5000 0 2\n", "heights.txt");
+  heights.level = 1;
+  heights.step_z = 0.5f;
   heights.steps_z = 2;
-  heights.precision = "cm";
-  EXPECT_EQ(summary(heights).points, 30);
-  const std::string written = test::read_file(heights.result_path);
-  // The same points raised by hand, one height per run: the same lines, k inner.
-  const auto r = records(written);
-  ASSERT_EQ(r.size(), 30u);
-  std::vector<std::string> lines(1, "");
-  for (const char c : written.substr(written.find('\n') + 1)) {
-    lines.back() += c;
-    if (c == '\n') lines.emplace_back();
-  }
-  for (int k = 0; k <= 2; ++k) {
-    std::string file = "X Y Z\n";
-    for (int i = 0; i < 10; ++i) {
-      file += std::to_string(i * 60) + " " + std::to_string(4 * i - 12) + " " +
-              std::to_string(i % 3 + 1.5 + 0.25 * k) + "\n";
-    }
-    FieldRequest one = points(kOverhead, file, "one.txt");
-    one.precision = "cm";
-    summary(one);
-    const std::string single = test::read_file(one.result_path);
-    for (int i = 0; i < 10; ++i) {
-      EXPECT_EQ(r[3 * i + k][2], i % 3 + 1.5 + 0.25 * k);
-      EXPECT_NE(single.find("\r\n" + lines[3 * i + k]), std::string::npos) << i << " " << k;
-    }
-  }
+  heights.precision = "dm";
+  EXPECT_EQ(summary(heights).points, 6);
+  // 200 uT m / r, r from the cable at depth 1: 2, 2.5, 3 and 4, 4.5, 5 m.
+  EXPECT_EQ(test::read_file(heights.result_path),
+            "X\tY\tZ\tB [uT]\r\n5000.0\t0.0\t1.0\t100.0000\r\n5000.0\t0.0\t1.5\t80.0000\r\n"
+            "5000.0\t0.0\t2.0\t66.6667\r\n5000.0\t0.0\t3.0\t50.0000\r\n"
+            "5000.0\t0.0\t3.5\t44.4444\r\n5000.0\t0.0\t4.0\t40.0000\r\n");
   // No steps: today's file, whatever the step and the projection.
   FieldRequest flat = heights;
   flat.steps_z = 0;
-  flat.step_z = 7;
+  flat.step_z = 1;
   summary(flat);
   const std::string plain = test::read_file(flat.result_path);
+  EXPECT_EQ(plain.substr(plain.find('\n') + 1, 23), "5000.0\t0.0\t1.0\t100.0000");
+  flat.step_z = 7;
   flat.project_maximum = true;
   summary(flat);
   EXPECT_EQ(test::read_file(flat.result_path), plain);
-  heights.steps_z = 0;
-  heights.step_z = 1;
-  summary(heights);
-  EXPECT_EQ(test::read_file(heights.result_path), plain);
 }
 
 TEST_F(FieldCalculation, ProjectingTheMaximumKeepsTheHeightOfTheLargestField) {
