@@ -5,6 +5,8 @@
 // instruction set, and the plain scalar loop of the same model, on the same
 // points; checks that the two agree to 1e-9 relative and prints segment-point
 // evaluations per second of wall-clock and of CPU time, with the ratios.
+// Then the field over a point file of the grid's points at five heights
+// (--passi-z 4) against five plane grids at the same heights.
 //
 //   field_bench [--folder DIR] [--runs R] [--plain-rows N] [--buffer B] [--sums-only 1]
 
@@ -107,6 +109,61 @@ class NoProgress final : public ProgressSink {
   void refresh() override {}
 };
 
+void compute(const FieldRequest& request) {
+  NoProgress sink;
+  SystemClock clock;
+  if (!std::holds_alternative<FieldSummary>(compute_field(request, sink, clock))) {
+    std::fprintf(stderr, "campo failed\n");
+    std::exit(1);
+  }
+}
+
+// The grid's points written as a point file at Z 0, then `campo --punti`
+// at the heights 1 to 5 m above them against the five plane grids at those
+// heights, run after run, and the ratio of their medians.
+void heights_against_grids(FieldRequest request, const Options& options, double evaluations) {
+  const PlaneGrid grid = *request.plane;
+  const PlaneGridPoints grid_points(grid, 0);
+  const std::string point_file = options.folder + "/field-points.txt";
+  {
+    std::string text = "X\tY\tZ\r\n";
+    for (std::int64_t j = 0; j <= grid.steps_y; ++j) {
+      for (std::int64_t i = 0; i <= grid.steps_x; ++i) {
+        const Point3 p = grid_points.point(i, j);
+        text += fixed_text(p.x, 3) + "\t" + fixed_text(p.y, 3) + "\t0\r\n";
+      }
+    }
+    std::FILE* f = std::fopen(point_file.c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  FieldRequest heights = request;
+  heights.plane.reset();
+  heights.points_path = point_file;
+  heights.level = 1;
+  heights.step_z = 1;
+  heights.steps_z = 4;
+  std::vector<Times> over_points, over_grids;
+  for (int r = 0; r < options.runs; ++r) {
+    over_points.push_back(timed([&] { compute(heights); }));
+    over_grids.push_back(timed([&] {
+      for (int level = 1; level <= 5; ++level) {
+        request.level = static_cast<float>(level);
+        compute(request);
+      }
+    }));
+  }
+  std::printf("\nFive heights 1 to 5 m over the same points, %d thread(s):\n", request.threads);
+  report("campo --punti --passi-z 4", over_points, 5 * evaluations);
+  report("five plane grids", over_grids, 5 * evaluations);
+  const Times points = median(over_points), grids = median(over_grids);
+  std::printf(
+      "The heights over the point file cost %.3f x the five plane grids wall-clock, "
+      "%.3f x in CPU time\n",
+      points.wall / grids.wall, points.cpu / grids.cpu);
+  std::filesystem::remove(point_file);
+}
+
 std::vector<double> vector_field(const ConductorSegments& segments,
                                  const std::vector<Point3>& points, double buffer,
                                  InstructionSet set) {
@@ -155,18 +212,13 @@ int run(const Options& options) {
     if (options.sums_only) break;
     request.threads = threads;
     std::vector<Times> runs;
-    for (int r = 0; r < options.runs; ++r) {
-      NoProgress sink;
-      SystemClock clock;
-      runs.push_back(timed([&] {
-        if (!std::holds_alternative<FieldSummary>(compute_field(request, sink, clock))) {
-          std::fprintf(stderr, "campo failed\n");
-          std::exit(1);
-        }
-      }));
-    }
+    for (int r = 0; r < options.runs; ++r) runs.push_back(timed([&] { compute(request); }));
     const std::string what = "campo, " + std::to_string(threads) + " thread(s)";
     rates.emplace_back(what, report(what.c_str(), runs, evaluations));
+  }
+  if (!options.sums_only) {
+    request.threads = available_cores();
+    heights_against_grids(request, options, evaluations);
   }
 
   // The first rows of the grid, for the sums alone and the plain loop.

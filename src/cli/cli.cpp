@@ -120,7 +120,8 @@ constexpr Command kCommands[] = {
      run_unisci},
     {"campo",
      "PROGETTO (--piano --origine X Y --passo SX SY --passi NX NY [--fi F] [--psi P] | --punti "
-     "FILE) [--quota Q] [--buffer B] [--precisione m|dm|cm|mm] [--parte K/N] USCITA",
+     "FILE [--passo-z DZ] [--passi-z NZ] [--massimo]) [--quota Q] [--buffer B] "
+     "[--precisione m|dm|cm|mm] [--parte K/N] USCITA",
      "Calcola l'induzione magnetica B [uT] delle linee del PROGETTO nei punti di una\n"
      "griglia piana o di un file di punti, scrive il risultato per GIS USCITA\n"
      "(l'intestazione X Y Z B [uT], poi un punto per riga, che «risultato» converte)\n"
@@ -137,6 +138,14 @@ constexpr Command kCommands[] = {
      "                   verticale (predefinita 0)\n"
      "  --punti FILE     i punti di un file: una riga di intestazione, poi X Y Z su\n"
      "                   ogni riga (un file di base, un file GIS dell'orografia)\n"
+     "  --passo-z DZ     con --punti: il passo [m] tra le quote di un punto,\n"
+     "                   maggiore di 0 (predefinito 1)\n"
+     "  --passi-z NZ     con --punti: il campo a NZ + 1 quote sopra ogni punto,\n"
+     "                   Z + Q + k·DZ per k da 0 a NZ, una riga per quota (intero,\n"
+     "                   predefinito 0)\n"
+     "  --massimo        con --punti: una riga per punto, alla quota dove il campo\n"
+     "                   è massimo (la più bassa, a pari valore), come «Proietta il\n"
+     "                   valore massimo»\n"
      "  --quota Q        quota [m] della griglia, o aggiunta alla Z dei punti del\n"
      "                   file (predefinita 0)\n"
      "  --buffer B       i tratti di conduttore più lontani di B [m] da un punto non\n"

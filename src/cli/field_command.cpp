@@ -10,6 +10,7 @@ namespace tralva::cli {
 namespace {
 
 constexpr std::string_view kGridOptions[] = {"--origine", "--passo", "--passi", "--fi", "--psi"};
+constexpr std::string_view kHeightOptions[] = {"--passo-z", "--passi-z", "--massimo"};
 
 int misuse(Io& io, std::string_view what) {
   io.err << "Errore: " << what << ".\n";
@@ -24,7 +25,8 @@ int run_campo(const Arguments& arguments, Io& io) {
                                             {"--passi", 2, false},   {"--fi", 1, false},
                                             {"--psi", 1, false},     {"--quota", 1, false},
                                             {"--buffer", 1, false},  kPrecision,
-                                            {"--parte", 1, false}};
+                                            {"--parte", 1, false},   {"--passo-z", 1, false},
+                                            {"--passi-z", 1, false}, {"--massimo", 0, false}};
   const auto parsed = parse_options(arguments, kOptions, 2, io);
   if (!parsed) return usage_error(io);
   const auto& o = parsed->options;
@@ -36,6 +38,10 @@ int run_campo(const Arguments& arguments, Io& io) {
     if (plane && required && !given)
       return misuse(io, "--piano richiede --origine, --passo e --passi");
     if (!plane && given) return misuse(io, std::string(name) + " vale solo con --piano");
+  }
+  for (const std::string_view name : kHeightOptions) {
+    if (plane && o.count(name) != 0)
+      return misuse(io, std::string(name) + " vale solo con --punti");
   }
   const auto precision = precision_of(*parsed, io);
   if (!precision) return usage_error(io);
@@ -59,6 +65,11 @@ int run_campo(const Arguments& arguments, Io& io) {
     request.plane = grid;
   } else {
     request.points_path = o.at("--punti")[0];
+    numbers.option("--passo-z", request.step_z)
+        .above("--passo-z", request.step_z, 0.0f, false)
+        .option("--passi-z", request.steps_z)
+        .above("--passi-z", request.steps_z, 0, true);
+    request.project_maximum = o.count("--massimo") != 0;
   }
   numbers.option("--quota", request.level).option("--buffer", request.buffer);
   if (!numbers.ok()) return numbers.report_failure(io);

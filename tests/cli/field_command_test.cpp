@@ -60,6 +60,53 @@ TEST_F(Campo, ComputesAtThePointsOfAFile) {
   EXPECT_EQ(test::read_file(dir_.file("r.txt")).substr(0, 22), "X\tY\tZ\tB [uT]\r\n150\t0\t2\t");
 }
 
+// The lines of a result file after its header, each with its line end.
+std::vector<std::string> result_lines(const std::string& file) {
+  std::vector<std::string> lines;
+  for (std::size_t at = file.find('\n') + 1; at < file.size();) {
+    const std::size_t end = file.find('\n', at) + 1;
+    lines.push_back(file.substr(at, end - at));
+    at = end;
+  }
+  return lines;
+}
+
+TEST_F(Campo, ComputesAtSeveralHeightsAndKeepsTheLargest) {
+  test::write_file(dir_.file("p.txt"), "X Y Z\n150 0 0\n150 30 10\n");
+  // The first line it prints, and the result file.
+  const auto campo = [&](Arguments extra) {
+    Arguments a{"campo", project_, "--punti", dir_.file("p.txt"), "--precisione", "dm"};
+    a.insert(a.end(), extra.begin(), extra.end());
+    a.push_back(dir_.file("r.txt"));
+    const Outcome r = tralva_util(a);
+    EXPECT_EQ(r.status, kSuccess) << r.err;
+    return std::pair{r.out.substr(0, r.out.find('\n')), test::read_file(dir_.file("r.txt"))};
+  };
+  // 1, 5.5, 10 and 14.5 m above each point, one height at a time.
+  std::vector<std::vector<std::string>> single;
+  for (const char* quota : {"1", "5.5", "10", "14.5"}) {
+    single.push_back(result_lines(campo({"--quota", quota}).second));
+  }
+  const std::string header = "X\tY\tZ\tB [uT]\r\n";
+  std::string heights = header, highest = header;
+  for (std::size_t i = 0; i < 2; ++i) {
+    std::size_t best = 0;
+    for (std::size_t k = 0; k < single.size(); ++k) {
+      heights += single[k][i];
+      const auto field = [&](std::size_t h) {
+        return std::stod(single[h][i].substr(single[h][i].rfind('\t') + 1));
+      };
+      if (field(k) > field(best)) best = k;
+    }
+    highest += single[best][i];
+  }
+  const Arguments z{"--quota", "1", "--passo-z", "4.5", "--passi-z", "3"};
+  EXPECT_EQ(campo(z), std::pair(std::string("Punti calcolati: 8"), heights));
+  Arguments maximum = z;
+  maximum.push_back("--massimo");
+  EXPECT_EQ(campo(maximum), std::pair(std::string("Punti calcolati: 2"), highest));
+}
+
 TEST_F(Campo, PartsSplitTheRows) {
   ASSERT_EQ(plane({}, "whole.txt").status, kSuccess);
   std::string joined;
@@ -81,6 +128,25 @@ TEST_F(Campo, MisusedOptionsAreUsageErrors) {
            {"campo", project_, "--punti", "p.txt", "--precisione", "km", out},
            {"campo", project_, "--punti", "p.txt", out, "extra"}}) {
     EXPECT_EQ(tralva_util(a).status, kUsage);
+  }
+  // The heights belong to the points of a file, and climb.
+  for (const auto& [option, value, why] : {std::tuple{"--passo-z", "1", "vale solo con --punti"},
+                                           {"--passi-z", "1", "vale solo con --punti"},
+                                           {"--massimo", nullptr, "vale solo con --punti"}}) {
+    Arguments a{option};
+    if (value) a.push_back(value);
+    const Outcome r = plane(a, "r.txt");
+    EXPECT_EQ(r.status, kUsage) << option;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              std::string("Errore: ") + option + " " + why + ".");
+  }
+  for (const auto& [option, value, why] : {std::tuple{"--passo-z", "0", "maggiore di 0"},
+                                           {"--passo-z", "-1", "maggiore di 0"},
+                                           {"--passi-z", "-1", "maggiore o uguale a 0"}}) {
+    const Outcome r = tralva_util({"campo", project_, "--punti", "p.txt", option, value, out});
+    EXPECT_EQ(r.status, kUsage) << option << " " << value;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+              std::string("Errore: ") + option + ": «" + value + "» deve essere " + why + ".");
   }
   for (const char* part : {"0/3", "4/3", "1/0", "2", "a/b", "1/3x", "-1/3", "1/99999999999"}) {
     const Outcome r = plane({"--parte", part}, "r.txt");

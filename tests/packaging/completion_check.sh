@@ -70,7 +70,8 @@ expect 'tralva-util campo ' 'cartella linea.tlva'
 expect 'tralva-util campo linea.tlva --piano ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util campo linea.tlva --punti ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util campo linea.tlva --fi ' ''
-expect 'tralva-util campo --pa' '--parte --passi --passo'
+expect 'tralva-util campo --pa' '--parte --passi --passi-z --passo --passo-z'
+expect 'tralva-util campo linea.tlva --punti base.txt --massimo ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util interpola --vicini ' ''
 expect 'tralva-util interpola base.txt ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util angoli ' ''
@@ -80,7 +81,7 @@ expect 'tralva-util ignoto ' ''
 # Every command of the usage, with exactly the options its synopsis names.
 while read -r _ command synopsis; do
   # shellcheck disable=SC2046
-  wanted=$(words --help $(grep -oE -- '-{1,2}[a-z]+' <<<"$synopsis"))
+  wanted=$(words --help $(grep -oE -- '-{1,2}[a-z]+(-[a-z]+)*' <<<"$synopsis"))
   expect "tralva-util $command -" "$wanted"
   grep -qw -- "$command" <<<"$(candidates 'tralva-util ')" || {
     echo "FAIL: the command $command is not completed" >&2

@@ -104,7 +104,7 @@ while read -r _ command synopsis; do
     fail "tralva-util.1 does not describe '$command'"
     continue
   fi
-  for option in $(grep -oE -- '-{1,2}[a-z]+' <<<"$synopsis"); do
+  for option in $(grep -oE -- '-{1,2}[a-z]+(-[a-z]+)*' <<<"$synopsis"); do
     grep -qE -- "^ {7}(.*, )?$option( |,|$)" <<<"$block" ||
       fail "tralva-util.1 does not describe $command $option"
   done

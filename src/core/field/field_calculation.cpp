@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -138,6 +139,60 @@ class FileSource final : public PointSource {
   std::int64_t count_ = 0;
 };
 
+// The heights of the points of a source, point after point: the point
+// itself (k = 0, exactly as the source gives it), then k step_z above it up
+// to k = steps_z.  The points are read a batch at a time, so a point's
+// heights may run on over several batches.
+class HeightSource {
+ public:
+  HeightSource(PointSource& source, std::int64_t points, std::int64_t heights, float step,
+               std::size_t batch)
+      : source_(source), left_(points), heights_(heights), step_(step) {
+    loaded_.reserve(batch);
+  }
+
+  // The next heights, as many as `out` holds or as are left; `filled` says
+  // how many, 0 at the end.
+  std::optional<Message> fill(std::span<Point3> out, std::size_t& filled) {
+    for (filled = 0; filled < out.size(); ++filled) {
+      if (k_ == 0) {
+        if (next_ == loaded_.size()) {
+          if (left_ == 0) break;
+          loaded_.resize(static_cast<std::size_t>(
+              std::min<std::int64_t>(static_cast<std::int64_t>(loaded_.capacity()), left_)));
+          if (auto failure = source_.fill(loaded_.data(), std::ssize(loaded_))) return failure;
+          left_ -= std::ssize(loaded_);
+          next_ = 0;
+        }
+        point_ = loaded_[next_++];
+      }
+      out[filled] = point_;
+      if (k_ > 0) out[filled].z += static_cast<double>(k_) * step_;
+      if (++k_ == heights_) {
+        k_ = 0;
+        ++points_done_;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // The points whose heights are all filled, and the next height of the
+  // point begun.
+  std::int64_t points_done() const { return points_done_; }
+  std::int64_t height() const { return k_; }
+
+ private:
+  PointSource& source_;
+  std::int64_t left_;  // points not yet read from the source
+  std::int64_t heights_;
+  double step_;
+  std::vector<Point3> loaded_;
+  std::size_t next_ = 0;
+  Point3 point_;
+  std::int64_t k_ = 0;
+  std::int64_t points_done_ = 0;
+};
+
 bool finite_grid(const PlaneGrid& g) {
   return std::isfinite(g.origin_x) && std::isfinite(g.origin_y) && std::isfinite(g.step_x) &&
          std::isfinite(g.step_y) && std::isfinite(g.fi) && std::isfinite(g.psi);
@@ -210,6 +265,53 @@ void add_to_summary(FieldSummary& summary, const Point3& p, double b) {
   }
 }
 
+// The lines of the result from the field at each height in turn: a line for
+// every height or, projecting the maximum, for each point the height where
+// the field is largest, compared before rounding; of equal values the
+// lowest, which comes first.
+class Records {
+ public:
+  Records(ResultWriter& writer, std::int64_t heights, bool maximum)
+      : writer_(writer), heights_(heights), maximum_(maximum) {}
+
+  void take(const Point3& p, double b) {
+    if (!maximum_) return write(p, b);
+    if (k_ == 0 || b > best_) {
+      best_ = b;
+      best_at_ = p;
+    }
+    if (++k_ < heights_) return;
+    k_ = 0;
+    write(best_at_, best_);
+  }
+
+  const FieldSummary& summary() const { return summary_; }
+
+ private:
+  void write(const Point3& p, double b) {
+    writer_.write(p, b);
+    add_to_summary(summary_, p, b);
+  }
+
+  ResultWriter& writer_;
+  std::int64_t heights_;
+  bool maximum_;
+  std::int64_t k_ = 0;
+  double best_ = 0;
+  Point3 best_at_;
+  FieldSummary summary_;
+};
+
+// The seconds left at the rate so far, in floating point: with the maximum
+// projected, a part may count more evaluations than their product with the
+// seconds elapsed could hold in 64 bits.
+std::int64_t seconds_left(std::int64_t elapsed, std::int64_t done, std::int64_t total) {
+  if (done == 0) return 0;  // a first point whose heights run on over batches
+  const double left =
+      static_cast<double>(elapsed) * static_cast<double>(total - done) / static_cast<double>(done);
+  return static_cast<std::int64_t>(std::min(left, 1e15));
+}
+
 std::optional<Message> check_request(const FieldRequest& request) {
   if (request.data_path.empty()) return warning_message(text::kDataWithoutPath);
   if (!request.plane && request.points_path.empty()) {
@@ -218,6 +320,10 @@ std::optional<Message> check_request(const FieldRequest& request) {
   if (request.result_path.empty()) return warning_message(text::kResultWithoutPath);
   if (request.plane && (request.plane->steps_x < 0 || request.plane->steps_y < 0)) {
     return error_message(text::kNegativeSteps);
+  }
+  // Heights that do not climb would leave "the lowest of equals" without meaning.
+  if (!(request.step_z > 0) || !std::isfinite(request.step_z) || request.steps_z < 0) {
+    return error_message(text::kBadHeights);
   }
   // A NaN buffer would count no segment and say nothing.
   if (!std::isfinite(request.level) || std::isnan(request.buffer) ||
@@ -253,7 +359,8 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
   const std::int64_t first_row = request.part.first_row(source->rows());
   const std::int64_t end_row = request.part.end_row(source->rows());
   // Rows and row lengths each fit 32 bits, so the product fits 64.
-  const std::int64_t total = (end_row - first_row) * source->row_length();
+  const std::int64_t points = (end_row - first_row) * source->row_length();
+  const std::int64_t heights = std::int64_t{request.steps_z} + 1;
   const bool header = request.part.carries_header();
   const int decimals = precision_decimals(request.precision);
   OutputFile out;
@@ -268,9 +375,13 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
     }
   }
   // A huge grid stops here with a message instead of running for ages
-  // towards a full disk.  Each line takes at least its shortest length.
-  const double least = static_cast<double>(total) * shortest_line(decimals) +
-                       (header ? static_cast<double>(kHeader.size()) : 0);
+  // towards a full disk.  Each line takes at least its shortest length; the
+  // lines are counted in floating point, where points times heights cannot
+  // wrap around.
+  const double lines =
+      static_cast<double>(points) * (request.project_maximum ? 1 : static_cast<double>(heights));
+  const double least =
+      lines * shortest_line(decimals) + (header ? static_cast<double>(kHeader.size()) : 0);
   if (!(least < 1.8e19) ||
       !out.reserve(static_cast<std::uint64_t>(least), OutputFile::Size::at_least)) {
     return error_message(text::kNoRoom + fixed_text(least, 0) + text::kNoRoomEnd,
@@ -279,6 +390,11 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
   if (header) out.write(kHeader);
   if (auto failure = source->start(first_row)) return *failure;
 
+  // Progress counts the evaluations, or whole points when the maximum of so
+  // many heights is projected that their count overflows 64 bits.
+  std::int64_t evaluations = 0;
+  const bool by_point = __builtin_mul_overflow(points, heights, &evaluations);
+  const std::int64_t total = by_point ? points : evaluations;
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
   progress.start();
@@ -290,27 +406,25 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
           kBlockPoints,
       std::min<std::int64_t>(std::int64_t{kBlockPoints} * threads, kMaxBatchPoints),
       kMaxBatchPoints);
-  std::vector<Point3> points(
-      static_cast<std::size_t>(std::min(batch, std::max<std::int64_t>(total, 1))));
-  std::vector<double> field(points.size());
+  std::vector<Point3> at(static_cast<std::size_t>(
+      std::min(batch, std::max<std::int64_t>(by_point ? batch : evaluations, 1))));
+  std::vector<double> field(at.size());
+  HeightSource heights_of(*source, points, heights, request.step_z, at.size());
   ResultWriter writer(out, decimals);
-  FieldSummary summary;
-  for (std::int64_t done = 0; done < total;) {
-    const std::int64_t count =
-        std::min<std::int64_t>(static_cast<std::int64_t>(points.size()), total - done);
-    if (auto failure = source->fill(points.data(), count)) {
+  Records records(writer, heights, request.project_maximum);
+  for (;;) {
+    std::size_t count = 0;
+    if (auto failure = heights_of.fill(at, count)) {
       progress.abandon();
       return *failure;
     }
-    compute_batch(flux, points, count, field, threads);
-    for (std::int64_t k = 0; k < count; ++k) {
-      const auto at = static_cast<std::size_t>(k);
-      writer.write(points[at], field[at]);
-      add_to_summary(summary, points[at], field[at]);
-    }
-    done += count;
+    if (count == 0) break;
+    compute_batch(flux, at, static_cast<std::int64_t>(count), field, threads);
+    for (std::size_t k = 0; k < count; ++k) records.take(at[k], field[k]);
+    const std::int64_t done = by_point ? heights_of.points_done()
+                                       : heights_of.points_done() * heights + heights_of.height();
     if (progress.move_to(scale.position(done))) {
-      progress.estimate([&](std::int64_t elapsed) { return elapsed * (total - done) / done; });
+      progress.estimate([&](std::int64_t elapsed) { return seconds_left(elapsed, done, total); });
     }
   }
 
@@ -319,7 +433,7 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
     return error_message(text::kCannotCreateResult, out.cause());
   }
   progress.finish();
-  return summary;
+  return records.summary();
 }
 
 std::string summary_text(const FieldSummary& summary, const std::string& precision) {

@@ -3,7 +3,9 @@
 // a file, written as a GIS result file: the header "X\tY\tZ\tB [uT]", then
 // one line per point, X, Y and Z with the decimals of the precision choice
 // and B in microtesla with four, every line ending with CR LF.  The result
-// conversion reads it as it stands.
+// conversion reads it as it stands.  Over a terrain the field is taken at
+// several heights above each point: a line for each height, or one line per
+// point at the height where the field is largest.
 
 #include <cstdint>
 #include <optional>
@@ -26,6 +28,12 @@ struct FieldRequest {
   std::optional<PlaneGrid> plane;  // the plane grid, or else
   std::string points_path;         // the point file, points raised by `level`
   float level = 0;
+  // The heights of each point: k step_z above it for k = 0 .. steps_z, k
+  // inner; with project_maximum only the height where B is largest (the
+  // lowest of equals) is written.
+  float step_z = 1;
+  std::int32_t steps_z = 0;
+  bool project_maximum = false;
   float buffer = 1000;
   std::string precision = "m";
   std::string result_path;
@@ -37,8 +45,8 @@ struct FieldRequest {
 inline constexpr double kFieldThresholds[] = {3, 10, 100};  // quality, attention, limit; uT
 
 struct FieldSummary {
-  std::int64_t points = 0;
-  double maximum = 0;  // uT, at the first point where it occurs
+  std::int64_t points = 0;  // the lines written
+  double maximum = 0;       // uT, at the first point where it occurs
   Point3 maximum_at;
   std::int64_t reaching[std::size(kFieldThresholds)] = {};  // points with B >= each threshold
 };

@@ -28,6 +28,10 @@ inline constexpr const char* kNegativeSteps =
 inline constexpr const char* kGridNotFinite =
     "Origine, passo, angoli, quota e buffer devono essere numeri finiti.";
 
+// The heights above each point.
+inline constexpr const char* kBadHeights =
+    "Il passo Z deve essere un numero positivo e i passi lungo Z non possono essere negativi.";
+
 // The point file.
 inline constexpr const char* kCannotOpenPoints =
     "Impossibile aprire il file dei punti.\nVerificare che si trovi nella posizione specificata.";

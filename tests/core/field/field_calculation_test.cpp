@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "convert/result_conversion.h"
+#include "field/conductor_segments.h"
 #include "field/field_messages.h"
+#include "field/flux_density.h"
 #include "geometry/geometry_messages.h"
 #include "progress_recorder.h"
 #include "project_text.h"
@@ -189,20 +191,90 @@ TEST_F(FieldCalculation, PartsPutTogetherAreTheWholeFile) {
     }
     EXPECT_EQ(test::first_difference(joined, expected), "") << n << " parts";
   }
-  // The points of a file, split point by point.
+  // The points of a file, split point by point, never a point's heights.
   std::string file = "X Y Z\n";
   for (int i = 0; i < 10; ++i) file += std::to_string(i * 60) + " " + std::to_string(i) + " 1\n";
-  FieldRequest all = points(kOverhead, file, "all.txt");
-  summary(all);
-  std::string joined;
-  for (std::int64_t k = 1; k <= 4; ++k) {
-    FieldRequest part = all;
-    part.part = {k, 4};
-    part.result_path = dir_.file("part.txt");
-    EXPECT_EQ(summary(part).points, k % 2 == 0 ? 3 : 2);
-    joined += test::read_file(part.result_path);
+  for (const auto& [steps_z, maximum, lines] :
+       {std::tuple{0, false, 1}, {3, false, 4}, {3, true, 1}}) {
+    FieldRequest all = points(kOverhead, file, "all.txt");
+    all.steps_z = steps_z;
+    all.project_maximum = maximum;
+    summary(all);
+    std::string joined;
+    for (std::int64_t k = 1; k <= 4; ++k) {
+      FieldRequest part = all;
+      part.part = {k, 4};
+      part.result_path = dir_.file("part.txt");
+      EXPECT_EQ(summary(part).points, (k % 2 == 0 ? 3 : 2) * lines);
+      joined += test::read_file(part.result_path);
+    }
+    EXPECT_EQ(test::first_difference(joined, test::read_file(all.result_path)), "") << steps_z;
   }
-  EXPECT_EQ(test::first_difference(joined, test::read_file(all.result_path)), "");
+}
+
+TEST_F(FieldCalculation, EachPointIsComputedAtItsHeightsInARow) {
+  FieldRequest heights = points(kCable, "X Y Z\n5000 0 0\n5000 0 2\n", "heights.txt");
+  heights.level = 1;
+  heights.step_z = 0.5f;
+  heights.steps_z = 2;
+  heights.precision = "dm";
+  EXPECT_EQ(summary(heights).points, 6);
+  // 200 uT m / r, r from the cable at depth 1: 2, 2.5, 3 and 4, 4.5, 5 m.
+  EXPECT_EQ(test::read_file(heights.result_path),
+            "X\tY\tZ\tB [uT]\r\n5000.0\t0.0\t1.0\t100.0000\r\n5000.0\t0.0\t1.5\t80.0000\r\n"
+            "5000.0\t0.0\t2.0\t66.6667\r\n5000.0\t0.0\t3.0\t50.0000\r\n"
+            "5000.0\t0.0\t3.5\t44.4444\r\n5000.0\t0.0\t4.0\t40.0000\r\n");
+  // No steps: today's file, whatever the step and the projection.
+  FieldRequest flat = heights;
+  flat.steps_z = 0;
+  flat.step_z = 1;
+  summary(flat);
+  const std::string plain = test::read_file(flat.result_path);
+  EXPECT_EQ(plain.substr(plain.find('\n') + 1, 23), "5000.0\t0.0\t1.0\t100.0000");
+  flat.step_z = 7;
+  flat.project_maximum = true;
+  summary(flat);
+  EXPECT_EQ(test::read_file(flat.result_path), plain);
+}
+
+TEST_F(FieldCalculation, ProjectingTheMaximumKeepsTheHeightOfTheLargestField) {
+  // 200 uT m / r under the cable at depth 1, r 2 +- 1e-7 at the first two
+  // heights: both print 100.0000, the second is larger.  The second point's
+  // first two heights are mirror images about the cable, an exact tie.
+  FieldRequest request = points(kCable, "X Y Z\n5000 0 -3.0000001\n5000 0 -3\n", "maximum.txt");
+  request.step_z = 4;
+  request.steps_z = 2;
+  request.precision = "mm";
+  summary(request);
+  const std::string heights = test::read_file(request.result_path);
+  EXPECT_NE(heights.find("\t-3.000\t100.0000\r\n5000.000\t0.000\t1.000\t100.0000\r\n"),
+            std::string::npos)
+      << heights;
+  const ConductorSegments segments = std::get<ConductorSegments>(
+      lay_out_conductors(std::get<ConfigurationGeometry>(build_configuration(request.data_path))));
+  const auto tie =
+      FluxDensity(segments, 1000).evaluate_all(std::vector<Point3>{{5000, 0, -3}, {5000, 0, 1}});
+  ASSERT_EQ(tie[0], tie[1]);
+
+  request.project_maximum = true;
+  const FieldSummary s = summary(request);
+  EXPECT_EQ(test::read_file(request.result_path),
+            "X\tY\tZ\tB [uT]\r\n5000.000\t0.000\t1.000\t100.0000\r\n"
+            "5000.000\t0.000\t-3.000\t100.0000\r\n");
+  EXPECT_EQ(s.points, 2);
+  EXPECT_EQ(s.maximum_at.z, -3.0000001 + 4);
+  // Many heights, several batches each: the running maximum carries over.
+  request = points(kCable, "X Y Z\n5000 0 -200\n5000 3 -150\n", "many.txt");
+  request.steps_z = 300'000;
+  request.step_z = 0.001f;
+  request.threads = 2;
+  request.project_maximum = true;
+  summary(request);
+  const auto r = records(test::read_file(request.result_path));
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_NEAR(r[0][2], -1, 0.001);  // through the cable itself
+  EXPECT_NEAR(r[1][2], -1, 0.001);
+  EXPECT_NEAR(r[1][3], 200.0 / 3, 1e-3);
 }
 
 TEST_F(FieldCalculation, HugeGridsStopWithAMessageBeforeWriting) {
@@ -219,6 +291,15 @@ TEST_F(FieldCalculation, HugeGridsStopWithAMessageBeforeWriting) {
   // Even a part of it.
   request.part = {7, 1000};
   EXPECT_EQ(std::get<Message>(run(request)).text.rfind(text::kNoRoom, 0), 0u);
+  // A point file at more heights than any disk holds: 10^5 points x 2^31
+  // heights x 14 bytes at least.
+  std::string file = "X Y Z\n";
+  for (int i = 0; i < 100'000; ++i) file += "0 0 0\n";
+  request = points(kOverhead, file, "result.txt");
+  request.steps_z = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(std::get<Message>(run(request)).text.rfind(text::kNoRoom, 0), 0u);
+  EXPECT_EQ(test::read_file(request.result_path), "old");
+  EXPECT_EQ(written(), std::vector<std::string>{"result.txt"});
 }
 
 TEST_F(FieldCalculation, BadPointFilesStopWithAMessageAndWriteNothing) {
@@ -267,6 +348,12 @@ TEST_F(FieldCalculation, ProjectAndGridFaultsStopWithTheirMessage) {
   request.plane->step_x = std::numeric_limits<float>::infinity();
   EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kGridNotFinite));
   request.plane->step_x = 1;
+  for (const auto& [step_z, steps_z] : {std::pair{0.0f, 1}, {-1.0f, 1}, {NAN, 1}, {1.0f, -1}}) {
+    FieldRequest heights = request;
+    heights.step_z = step_z;
+    heights.steps_z = steps_z;
+    EXPECT_EQ(std::get<Message>(run(heights)), error_message(text::kBadHeights)) << step_z;
+  }
   request.result_path = dir_.file("no-such-folder/result.txt");
   EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kCannotCreateResult, ENOENT));
   EXPECT_TRUE(written().empty());
