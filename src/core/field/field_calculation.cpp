@@ -6,8 +6,6 @@
 #include <cmath>
 #include <memory>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "common/format.h"
@@ -218,17 +216,8 @@ void compute_batch(const FluxDensity& flux, const std::vector<Point3>& points, s
       flux.evaluate(std::span(points).subspan(first, n), field.data() + first);
     }
   };
-  std::vector<std::thread> helpers;
-  const auto wanted = static_cast<std::int64_t>(std::max(threads, 1)) - 1;
-  for (std::int64_t t = 0; t < std::min(wanted, blocks - 1); ++t) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // fewer threads, same result
-    }
-  }
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  // Never more threads than blocks.
+  run_on_threads(static_cast<int>(std::min<std::int64_t>(std::max(threads, 1), blocks)), work);
 }
 
 class ResultWriter {
