@@ -5,6 +5,8 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "field/field_messages.h"
+#include "project_text.h"
 #include "run_tralva_util.h"
 #include "terrain/terrain_messages.h"
 #include "test_support.h"
@@ -46,6 +48,9 @@ TEST_F(Interpola, WritesTheTerrainAndPrintsWhatItWrote) {
             "5.0\t5.0\t115.00\r\n");
 }
 
+// The study over the ground, survey to field: bad input of either step
+// ends with a clear message, writes nothing and takes no time or memory to
+// speak of.
 TEST_F(Interpola, BadInputEndsWithAClearMessageAndWritesNothing) {
   test::write_file(dir_.file("vuoto.txt"), "");
   test::write_file(dir_.file("intestazione.txt"), "X;Y;Z\r\n");
@@ -54,33 +59,54 @@ TEST_F(Interpola, BadInputEndsWithAClearMessageAndWritesNothing) {
   test::write_file(dir_.file("enorme.txt"), "0 0 1\n");
   ASSERT_EQ(truncate(dir_.file("enorme.txt").c_str(), off_t{1} << 30), 0);
   ASSERT_EQ(mkfifo(dir_.file("fifo").c_str(), 0600), 0);
+  std::string device = dir_.path().string();  // not a file either, where no node can be made
+  if (geteuid() == 0) {
+    // A device node of our own, with the null device's numbers.
+    device = dir_.file("null");
+    ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);
+  }
+  // A thousand points at 2^31 heights each: terabytes.
+  std::string many = "X Y Z\n";
+  for (int i = 0; i < 1000; ++i) many += std::to_string(i) + " 0 0\n";
+  test::write_file(dir_.file("molti.txt"), many);
+  test::write_file(
+      dir_.file("linea.tlva"),
+      test::project_text({"1000 1 2 0", "0 0", "0 0 0 0 100 0 0 0", "-1 -1", "0 0", "0"}));
+  const auto interpola = [&](const std::string& survey, Arguments options = {}) {
+    Arguments a{"interpola", base_, survey, terrain_};
+    a.insert(a.end(), options.begin(), options.end());
+    return a;
+  };
+  const auto campo = [&](Arguments options) {
+    Arguments a{"campo", dir_.file("linea.tlva"), "--punti", dir_.file("molti.txt"), terrain_};
+    a.insert(a.end(), options.begin(), options.end());
+    return a;
+  };
   const std::string bad_line = text::kBadSpotLine;
-  struct Case {
-    Arguments extra;
-    std::string survey;
+  const struct {
+    Arguments arguments;
     int status;
     std::string message;
   } cases[] = {
-      {{}, dir_.file("vuoto.txt"), kError, text::kNoSpotHeights},
-      {{}, dir_.file("intestazione.txt"), kError, text::kNoSpotHeights},
-      {{}, dir_.file("nan.txt"), kError, bad_line + "2" + text::kBadSpotLineEnd},
-      {{}, dir_.file("virgola.txt"), kError, bad_line + "2" + text::kDecimalCommaEnd},
-      {{}, dir_.file("enorme.txt"), kError, bad_line + "2" + text::kLongSpotLineEnd},
-      {{}, dir_.file("fifo"), kError, text::kCannotOpenSpotHeights},
-      {{}, dir_.path().string(), kError, text::kCannotOpenSpotHeights},
-      {{"--vicini", "0"}, "", kUsage, "--vicini: «0» deve essere maggiore o uguale a 1."},
-      {{"--alfa", "-1"}, "", kUsage, "--alfa: «-1» deve essere maggiore o uguale a 0."},
-      {{"--alfa", "1e39"}, "", kUsage, "--alfa: «1e39» è fuori dall'intervallo ammesso"},
-      {{"--vicini", "2.5"}, "", kUsage, "--vicini: «2.5» non è un numero intero."},
-      {{"--parte", "3/2"}, "", kUsage, "--parte: «3/2» non è una parte valida"},
+      {interpola(dir_.file("vuoto.txt")), kError, text::kNoSpotHeights},
+      {interpola(dir_.file("intestazione.txt")), kError, text::kNoSpotHeights},
+      {interpola(dir_.file("nan.txt")), kError, bad_line + "2" + text::kBadSpotLineEnd},
+      {interpola(dir_.file("virgola.txt")), kError, bad_line + "2" + text::kDecimalCommaEnd},
+      {interpola(dir_.file("enorme.txt")), kError, bad_line + "2" + text::kLongSpotLineEnd},
+      {interpola(dir_.file("fifo")), kError, text::kCannotOpenSpotHeights},
+      {interpola(device), kError, text::kCannotOpenSpotHeights},
+      {interpola(survey_, {"--vicini", "0"}), kUsage,
+       "--vicini: «0» deve essere maggiore o uguale a 1."},
+      {interpola(survey_, {"--alfa", "-1"}), kUsage,
+       "--alfa: «-1» deve essere maggiore o uguale a 0."},
+      {interpola(survey_, {"--alfa", "1e39"}), kUsage,
+       "--alfa: «1e39» è fuori dall'intervallo ammesso"},
+      {interpola(survey_, {"--parte", "3/2"}), kUsage, "--parte: «3/2» non è una parte valida"},
+      {campo({"--passo-z", "0"}), kUsage, "--passo-z: «0» deve essere maggiore di 0."},
+      {campo({"--passi-z", "2147483647"}), kError, field_text::kNoRoom},
   };
-  if (geteuid() == 0) {
-    // A device node of our own, the null device's numbers.
-    ASSERT_EQ(mknod(dir_.file("null").c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);
-    cases[6].survey = dir_.file("null");
-  }
-  for (const Case& c : cases) {
-    const Outcome r = interpola(c.extra, c.survey);
+  for (const auto& c : cases) {
+    const Outcome r = tralva_util(c.arguments);
     EXPECT_EQ(r.status, c.status) << c.message;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("Errore: " + c.message, 0), 0u) << r.err;
