@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running, testing and every documented script of
 # Tralva need on Debian 12: with apt-get when run as root, otherwise it
-# prints the one command to run.
+# prints the one command to run.  With --cluster also Slurm and munge, for
+# scripts/slurm-check.sh (the packages' own files in /etc are theirs).
 set -euo pipefail
 
 packages=(
@@ -28,6 +29,10 @@ packages=(
   # the Debian package (dpkg-shlibdeps) and its round trip in a chroot
   dpkg-dev debootstrap
 )
+
+if [[ ${1:-} == --cluster ]]; then
+  packages+=(slurmctld slurmd slurm-client munge)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
