@@ -11,11 +11,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 
 #include "app/start_page_dialogs.h"
 #include "dialogs/configuration_canvas.h"
+#include "forms/picture.h"
 #include "geometry/geometry_messages.h"
 #include "gui_support.h"
 #include "project/project_file.h"
@@ -268,6 +270,45 @@ class PalettaTest : public QObject {
     const QImage saved(QString::fromStdString(png), "PNG");
     QCOMPARE(saved.size(), v.canvas().size());
     QCOMPARE(saved.pixelColor(v.canvas().to_widget(620, 365)), kGreen);
+  }
+
+  // Without a mouse: Tab reaches the drawing after "Esci", and the Menu key
+  // or Shift+F10 opens its menu there, whose entries the arrows and Enter
+  // choose.
+  void the_drawing_menu_opens_from_the_keyboard() {
+    Viewer v;
+    v.draw_line();
+    test::button(v.dialog, "Esci")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &v.canvas());
+
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+      v.seams.files.picks.clear();
+      QTest::keyClick(&v.canvas(), key, modifiers);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu != nullptr);
+      QStringList entries;
+      for (const QAction* action : menu->actions()) entries << action->text();
+      QCOMPARE(entries, (QStringList{"Copia immagine", "Salva immagine…"}));
+      QVERIFY(v.canvas().rect().contains(v.canvas().mapFromGlobal(menu->pos())));
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Return);
+      QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+      QCOMPARE(v.seams.files.picks.size(), std::size_t{1});  // "Salva immagine…", cancelled
+    }
+  }
+
+  void the_pylon_picture_is_described_as_a_drawing() {
+    Viewer v;
+    // The icons beside the buttons have no name; the picture under the
+    // parameters has.
+    QStringList described;
+    for (const Picture* picture : v.dialog.findChildren<Picture*>()) {
+      if (!picture->accessibleName().isEmpty()) described << picture->accessibleDescription();
+    }
+    QCOMPARE(described, QStringList{"Disegno di tralicci di una linea aerea"});
   }
 
   void a_failed_save_says_so_and_keeps_the_old_file() {
