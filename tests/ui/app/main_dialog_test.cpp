@@ -18,7 +18,9 @@
 #include <QTextBrowser>
 #include <set>
 
+#include "app/application.h"
 #include "gui_support.h"
+#include "layout_checks.h"
 #include "pages/orografico.h"
 #include "pages/piano.h"
 #include "pages/start.h"
@@ -61,6 +63,8 @@ class MainDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QApplication::setFont(dialog_font(QApplication::font())); }
+
   void window_is_fixed_with_six_tabs_and_start_first() {
     Window w;
     QCOMPARE(w.window->windowTitle(), QString("Tralva 3.3"));
@@ -227,6 +231,16 @@ class MainDialogTest : public QObject {
       QVERIFY(!QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name).isEmpty());
     }
     QAccessible::setActive(false);
+  }
+
+  // "Interpolazione" and "Utilità" hold their many controls whole and apart.
+  void utility_pages_keep_their_controls_whole_and_apart() {
+    Window w;
+    for (const int tab : {3, 4}) {
+      w.click_tab(tab);
+      test::check_form_layout(*w.visible_page());
+      if (QTest::currentTestFailed()) return;
+    }
   }
 
   void licence_page_shows_the_agreement() {

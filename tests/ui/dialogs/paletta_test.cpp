@@ -15,11 +15,13 @@
 #include <QScreen>
 #include <QTest>
 
+#include "app/application.h"
 #include "app/start_page_dialogs.h"
 #include "dialogs/configuration_canvas.h"
 #include "forms/picture.h"
 #include "geometry/geometry_messages.h"
 #include "gui_support.h"
+#include "layout_checks.h"
 #include "project/project_file.h"
 #include "test_support.h"
 
@@ -92,6 +94,8 @@ class PalettaTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QApplication::setFont(dialog_font(QApplication::font())); }
+
   void first_opening_shows_the_defaults_at_the_top_left_and_draws_nothing() {
     Viewer v;
     QCOMPARE(v.dialog.windowTitle(), QString("Visualizzazione della configurazione"));
@@ -227,6 +231,15 @@ class PalettaTest : public QObject {
       }
     }
     QApplication::setFont(original);
+  }
+
+  // The plot alone is 650 pixels high, so the viewer takes the height of a
+  // 1366 x 768 screen but for its title bar, as it always has: it opens at
+  // the top left of the screen.
+  void fits_the_screen_with_its_controls_whole_and_apart() {
+    Viewer v;
+    test::check_fixed_dialog(v.dialog, {test::kScreenWidth, 768 - 40});
+    test::check_form_layout(v.dialog);
   }
 
   void enter_closes_nothing() {
