@@ -131,6 +131,10 @@ std::optional<std::string> DialogFilePicker::save_file(const FileRequest& reques
   return pick(request, PickMode::save);
 }
 
+void DialogFilePicker::start_in_folder_of(const std::string& file) {
+  last_folder_ = QFileInfo(QString::fromStdString(file)).absolutePath();
+}
+
 std::optional<std::string> DialogFilePicker::pick(const FileRequest& request, PickMode mode) {
   QFileDialog dialog(QApplication::activeWindow());
   configure_file_dialog(dialog, request, mode, start_folder(request.current_path, last_folder_));
