@@ -140,12 +140,13 @@ def data_entry_texts(line):
 
 
 def write_gis_result(path):
-    """A GIS result of the plane calculation: a header, then X Y Z value per point."""
+    """A GIS result of the plane calculation on a grid turned by fi 90: a
+    header, then X Y Z value per point, the points of a row along Y."""
     steps_x, steps_y = RESULT["steps"]
     lines = ["X\tY\tZ\tB [uT]"]
     for j in range(steps_y + 1):
         for i in range(steps_x + 1):
-            lines.append(f"{100 + 10 * i}\t{200 + 5 * j}\t1.5\t{0.137 * (i + 1) * (j + 2):.4f}")
+            lines.append(f"{100 - 5 * j}\t{200 + 10 * i}\t1.5\t{0.137 * (i + 1) * (j + 2):.4f}")
     with open(path, "w", newline="") as f:
         f.write("\r\n".join(lines) + "\r\n")
 
