@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -311,6 +312,14 @@ class PalettaTest : public QObject {
       QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
       QCOMPARE(v.seams.files.picks.size(), std::size_t{1});  // "Salva immagine…", cancelled
     }
+    // The right button opens it where it is pressed.
+    const QPoint pressed = v.canvas().mapToGlobal(QPoint(40, 50));
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(40, 50), pressed);
+    QApplication::sendEvent(&v.canvas(), &right_click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QCOMPARE(menu->pos(), pressed);
+    menu->close();
   }
 
   void the_pylon_picture_is_described_as_a_drawing() {
