@@ -7,9 +7,13 @@ installed `tralva` with a project file on its command line, then works as a
 user does: a project typed into a data-entry dialog and written, merged with
 another on "Utilità", viewed in the viewer (and its drawing saved as SVG), a
 base grid created on "Interpolazione" and a result converted on "Utilità".
-Controls are found by their accessible names and driven over AT-SPI; tabs,
-list items and the drawing's menu are clicked on the display (XTEST).  Every
-message box must say the expected text and is closed with its OK button.
+Controls are found by their accessible names and driven over AT-SPI; tabs
+and list items are clicked on the display (XTEST), and the drawing's menu is
+opened and used from the keyboard (Tab, the Menu key, Shift+F10, arrows).
+Every message box must say the expected text and is closed with its OK
+button.  The fixed-size windows (main window, data-entry dialog, viewer,
+fascia, geometria) must tell the window manager they are fixed and cannot be
+maximised, and the main window that it can be minimised.
 
 Each file the program writes is compared byte for byte with what the
 installed `tralva-util` writes for the same inputs (the project with the one
@@ -30,7 +34,9 @@ import time
 import zlib
 
 import dbus
-from Xlib import X, Xatom, display
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+from Xlib import X, XK, Xatom, display
 from Xlib.ext import xtest
 
 STEP_TIMEOUT = 40.0  # seconds for any one condition, on a busy 2-core machine
@@ -40,13 +46,22 @@ SCREEN = (1366, 768)
 
 ACCESSIBLE = "org.a11y.atspi.Accessible"
 PROPERTIES = "org.freedesktop.DBus.Properties"
+STATE_FOCUSED = 12
 STATE_SHOWING = 25
 RELATION_LABELLED_BY = 2
 
 MAIN_TITLE = "Tralva 3.3"
 DATA_ENTRY_TITLE = "Tralva - Inserimento e modifica dati"
 VIEWER_TITLE = "Visualizzazione della configurazione"
+BAND_TITLE = "Calcolo della fascia di rispetto secondo la Norma CEI 106-11"
+GEOMETRY_TITLE = "Tralva - Calcolo dei parametri geometrici"
 INFORMATION = "Tralva - Informazione"
+DRAWING_MENU = ["Copia immagine", "Salva immagine…"]
+
+# _MOTIF_WM_HINTS: flags, functions, decorations.
+MWM_HINTS_FUNCTIONS, MWM_HINTS_DECORATIONS = 1, 2
+MWM_FUNC_ALL, MWM_FUNC_RESIZE, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE = 1, 2, 8, 16
+MWM_DECOR_ALL, MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 1, 32, 64
 
 # The overhead line typed into ins_3_2_a: 3 conductors, 3 pylons.  The
 # coordinates give every pylon an arm angle other than 0, so the angles
@@ -140,12 +155,13 @@ def data_entry_texts(line):
 
 
 def write_gis_result(path):
-    """A GIS result of the plane calculation: a header, then X Y Z value per point."""
+    """A GIS result of the plane calculation on a grid turned by fi 90: a
+    header, then X Y Z value per point, the points of a row along Y."""
     steps_x, steps_y = RESULT["steps"]
     lines = ["X\tY\tZ\tB [uT]"]
     for j in range(steps_y + 1):
         for i in range(steps_x + 1):
-            lines.append(f"{100 + 10 * i}\t{200 + 5 * j}\t1.5\t{0.137 * (i + 1) * (j + 2):.4f}")
+            lines.append(f"{100 - 5 * j}\t{200 + 10 * i}\t1.5\t{0.137 * (i + 1) * (j + 2):.4f}")
     with open(path, "w", newline="") as f:
         f.write("\r\n".join(lines) + "\r\n")
 
@@ -184,6 +200,7 @@ class Session:
             if time.monotonic() > deadline:
                 raise TimedOut(f"timed out after {timeout:.0f} s waiting for {what}")
             time.sleep(POLL)
+            deliver_events()
 
     def attempt(self, what, act, done, retry_after=5.0):
         """Acts until `done` holds: a click the display lost is made again."""
@@ -229,9 +246,18 @@ class Accessible:
         name, path = self._get(ACCESSIBLE, "Parent")
         return Accessible(self.connection, name, path)
 
-    def showing(self):
+    def _state(self, bit):
         low = int(self._call(ACCESSIBLE, "GetState")[0])
-        return bool(low & (1 << STATE_SHOWING))
+        return bool(low & (1 << bit))
+
+    def showing(self):
+        return self._state(STATE_SHOWING)
+
+    def focused(self):
+        return self._state(STATE_FOCUSED)
+
+    def grab_focus(self):
+        self._call("org.a11y.atspi.Component", "GrabFocus")
 
     def label(self):
         """The name of the label that labels this control, if any."""
@@ -300,6 +326,48 @@ def accessibility_bus():
     return dbus.bus.BusConnection(address)
 
 
+def deliver_events():
+    """Hands the accessibility events that have arrived to their watchers."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+class FocusWatch:
+    """The object that last took the keyboard focus, as screen readers learn
+    it: from the focus events of the accessibility bus.  A pop-up menu is
+    in no window's tree; its entries announce themselves this way."""
+
+    def __init__(self, connection):
+        self.connection = connection
+        self.focused = None
+        registry = connection.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/registry")
+        # The event, then (in newer registries) the properties to send with it
+        # and the one application to hear from.
+        event = ["object:state-changed:focused", dbus.Array([], signature="s"), ""]
+        for count in (1, 2, 3):
+            try:
+                registry.RegisterEvent(*event[:count], dbus_interface="org.a11y.atspi.Registry",
+                                       timeout=CALL_TIMEOUT)
+                break
+            except TypeError:  # the registry wants more arguments
+                continue
+        connection.add_signal_receiver(self._changed, signal_name="StateChanged",
+                                       dbus_interface="org.a11y.atspi.Event.Object",
+                                       sender_keyword="sender", path_keyword="path")
+
+    def _changed(self, detail, gained, *_, sender=None, path=None):
+        if str(detail) == "focused" and int(gained) == 1:
+            self.focused = Accessible(self.connection, sender, path)
+
+    def menu_entry(self):
+        """The menu entry that has the focus, with the entries of its menu."""
+        if self.focused is None or self.focused.role() != "menu item":
+            return None
+        menu = self.focused.parent()
+        return self.focused.name(), [entry.name() for entry in menu.children()]
+
+
 # ---------------------------------------------------------------- display
 
 
@@ -332,6 +400,53 @@ class Screen:
         """The pointer off every window, so no tooltip shows."""
         xtest.fake_input(self.d, X.MotionNotify, x=SCREEN[0] - 1, y=SCREEN[1] - 1)
         self.d.sync()
+
+    def keys(self, *names, held=None):
+        """Presses each key in turn (a keysym name: "Tab", "Menu", "F10"),
+        with `held` ("Shift_L") down meanwhile."""
+        def code(name):
+            return self.d.keysym_to_keycode(XK.string_to_keysym(name))
+        if held:
+            xtest.fake_input(self.d, X.KeyPress, code(held))
+        for name in names:
+            xtest.fake_input(self.d, X.KeyPress, code(name))
+            self.d.sync()
+            time.sleep(0.05)
+            xtest.fake_input(self.d, X.KeyRelease, code(name))
+            self.d.sync()
+            time.sleep(0.05)
+        if held:
+            xtest.fake_input(self.d, X.KeyRelease, code(held))
+        self.d.sync()
+
+    def client_of(self, title):
+        """The program's own window `title`, inside the window manager's frame."""
+        for frame in self.root.query_tree().children:
+            for client in [frame] + frame.query_tree().children:
+                if self._title(client) == title:
+                    return client
+        return None
+
+    def hints(self, title):
+        """What the window tells the window manager of its size and buttons,
+        and what the window manager allows it: (min size, max size, size,
+        MWM functions or None, MWM decorations or None, allowed actions)."""
+        client = SESSION.wait(f"the window {title!r} on the display",
+                              lambda: self.client_of(title), allow_message=True)
+        normal = client.get_wm_normal_hints()
+        size = client.get_geometry()
+        mwm_atom = self.d.intern_atom("_MOTIF_WM_HINTS")
+        mwm = client.get_full_property(mwm_atom, mwm_atom)
+        flags, functions, decorations = (list(mwm.value) + [0, 0, 0])[:3] if mwm else (0, 0, 0)
+        allowed = SESSION.wait(
+            f"the actions the window manager allows {title!r}",
+            lambda: client.get_full_property(self.d.intern_atom("_NET_WM_ALLOWED_ACTIONS"),
+                                             Xatom.ATOM), allow_message=True)
+        actions = {self.d.get_atom_name(a).replace("_NET_WM_ACTION_", "") for a in allowed.value}
+        return ((normal.min_width, normal.min_height), (normal.max_width, normal.max_height),
+                (size.width, size.height),
+                functions if flags & MWM_HINTS_FUNCTIONS else None,
+                decorations if flags & MWM_HINTS_DECORATIONS else None, actions)
 
     def click(self, x, y, button=1):
         xtest.fake_input(self.d, X.MotionNotify, x=x, y=y)
@@ -404,6 +519,7 @@ class Program:
         self.screen = screen
         self.out = out
         self.shots = 0
+        self.focus = FocusWatch(connection)
         registry = Accessible(connection, "org.a11y.atspi.Registry",
                               "/org/a11y/atspi/accessible/root")
         self.app = SESSION.wait("Tralva on the accessibility bus", lambda: next(
@@ -427,6 +543,30 @@ class Program:
         path = os.path.join(self.out, f"{self.shots:02d}-{name}.png")
         self.screen.shoot(title, path)
         log(f"screenshot {os.path.basename(path)}")
+
+    def check_fixed(self, title, minimisable=False):
+        """The window says it has one size and no maximise button, and the
+        window manager allows neither resizing nor maximising it; only the
+        main window asks for a minimise button."""
+        least, most, size, functions, decorations, actions = self.screen.hints(title)
+        problems = []
+        if not least == most == size:
+            problems.append(f"sizes: min {least}, max {most}, window {size}")
+        if actions & {"RESIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT"}:
+            problems.append(f"allowed actions {sorted(actions)}")
+        if minimisable and "MINIMIZE" not in actions:
+            problems.append(f"no MINIMIZE among the allowed actions {sorted(actions)}")
+        if functions is not None and functions & (MWM_FUNC_ALL | MWM_FUNC_MAXIMIZE):
+            problems.append(f"Motif functions {functions:#x} allow maximising")
+        if decorations is not None and decorations & (MWM_DECOR_ALL | MWM_DECOR_MAXIMIZE):
+            problems.append(f"Motif decorations {decorations:#x} ask for a maximise button")
+        wants_minimise = decorations is not None and bool(decorations & MWM_DECOR_MINIMIZE)
+        if decorations is not None and wants_minimise != minimisable:
+            problems.append(f"Motif decorations {decorations:#x}: minimise button "
+                            f"{'asked for' if wants_minimise else 'missing'}")
+        if problems:
+            raise CheckFailed(f"the window {title!r} does not look fixed: " + "; ".join(problems))
+        log(f"{title!r}: fixed at {size[0]} x {size[1]}, allowed {' '.join(sorted(actions))}")
 
     def message(self, expected, name):
         """Waits for the message box, checks its text, photographs it and
@@ -540,6 +680,7 @@ def data_entry(program, run):
     main.find("Inserisci / Modifica", "push button").press()
     dialog = program.window(DATA_ENTRY_TITLE)
     dialog.find("Parametri linea aerea - 3 conduttori e 2 campate")
+    program.check_fixed(DATA_ENTRY_TITLE)
 
     # The file named on the command line is ready to load; nothing to save yet.
     fields = program.fields(dialog)
@@ -603,24 +744,53 @@ def view(program, run, merged):
                  lambda: [c.name() for c in canvas.children()] == ["Z", "X"])
     program.shoot(VIEWER_TITLE, "paletta")
 
-    # The drawing's own menu, second entry: "Salva immagine…".
-    def open_menu_or_click_entry():
-        menu = program.screen.popup()
-        if menu is None:
-            program.screen.click(*canvas.centre(), button=3)
-        else:
-            x, y, w, h = menu
-            program.screen.click(x + w // 2, y + (3 * h) // 4)
-            program.screen.move_away()
+    program.check_fixed(VIEWER_TITLE)
 
-    SESSION.attempt("the file dialog of \"Salva immagine…\"", open_menu_or_click_entry,
-                    lambda: program.screen.popup() is None and program.showing_window("Salva come"),
-                    retry_after=2.0)
+    # The drawing's own menu from the keyboard: Tab from "Esci" reaches the
+    # drawing, the Menu key opens the menu there and Escape closes it;
+    # Shift+F10 opens it again, and the arrows and Enter choose its second
+    # entry, "Salva immagine…".  Each entry tells the accessibility bus when
+    # the arrows reach it.
+    exit_button = viewer.find("Esci", "push button")
+    SESSION.attempt("the drawing to take the focus with Tab",
+                    lambda: (exit_button.grab_focus(), program.screen.keys("Tab")),
+                    canvas.focused, retry_after=2.0)
+
+    def menu_entry_reached(expected):
+        def reached():
+            entry = program.focus.menu_entry()
+            if entry is not None and entry[1] != DRAWING_MENU:
+                raise CheckFailed(f"the drawing's menu holds {entry[1]}, expected {DRAWING_MENU}")
+            return entry is not None and entry[0] == expected
+        return reached
+
+    for opening, held in (("Menu", None), ("F10", "Shift_L")):
+        program.focus.focused = None
+        program.screen.keys(opening, held=held)
+        SESSION.attempt(f"the drawing's menu opened with {held or ''}{'+' if held else ''}"
+                        f"{opening}, its first entry reached with the arrow",
+                        lambda: program.screen.keys("Down"), menu_entry_reached(DRAWING_MENU[0]),
+                        retry_after=2.0)
+        if opening == "Menu":
+            program.screen.keys("Escape")
+            SESSION.wait("the focus back on the drawing", canvas.focused)
+    program.screen.keys("Down")
+    SESSION.wait(f"{DRAWING_MENU[1]!r} reached with the arrow",
+                 menu_entry_reached(DRAWING_MENU[1]))
+    program.shoot(VIEWER_TITLE, "paletta-menu")
+    program.screen.keys("Return")
     picker = program.window("Salva come")
-    drawing = os.path.join(run.files, "vista.svg")
-    picker.find("Nome del file:", "text").type(drawing)
+
+    # A bare name with "Disegno SVG" chosen is saved as an SVG drawing.
+    kinds = next((c for c in picker.find_all(None, "combo box")
+                  if c.name() == "Immagine PNG (*.png)"), None)
+    if kinds is None:
+        raise CheckFailed("no list of image kinds in the file dialog")
+    program.choose(kinds, "Disegno SVG (*.svg)")
+    picker.find("Nome del file:", "text").type(os.path.join(run.files, "vista"))
     picker.find("Salva", "push button").press()
     program.closed("Salva come")
+    drawing = os.path.join(run.files, "vista.svg")
     SESSION.wait("the saved drawing", lambda: os.path.isfile(drawing))
     viewer.find("Esci", "push button").press()
     program.closed(VIEWER_TITLE)
@@ -631,6 +801,18 @@ def view(program, run, merged):
                 "--x", bounds["X min"], bounds["X max"], "--y", bounds["Y min"], bounds["Y max"],
                 "--z", bounds["Z min"], bounds["Z max"], "-o", expected)
     compare(drawing, expected, "viewer's drawing (SVG)")
+
+
+def engineering_dialogs(program):
+    """Start: "Calcola la fascia" and "Lancia le utilità" open fixed windows."""
+    page = program.select_tab("Start", "Inserisci / Modifica")
+    for button, title in (("Calcola la fascia", BAND_TITLE), ("Lancia le utilità", GEOMETRY_TITLE)):
+        page.find(button, "push button").press()
+        dialog = program.window(title)
+        program.check_fixed(title)
+        # The dialog's own "Esci", the last of its buttons.
+        dialog.find_all("Esci", "push button")[-1].press()
+        program.closed(title)
 
 
 def base_grid(program, run):
@@ -759,6 +941,7 @@ def save_failure_screen():
 def main():
     run = Run(*sys.argv[1:4])
     SESSION.out = run.out
+    DBusGMainLoop(set_as_default=True)
     write_reference_project(run.helper, CABLE, False, run.cable)
     write_gis_result(os.path.join(run.files, "risultato-gis.txt"))
     env = run.environment()
@@ -782,10 +965,12 @@ def main():
         processes.append(SESSION.program)
         program = Program(connection, SESSION.screen, run.out)
         log("the program is up")
+        program.check_fixed(MAIN_TITLE, minimisable=True)
 
         project = data_entry(program, run)
         merged = merge(program, run, project)
         view(program, run, merged)
+        engineering_dialogs(program)
         base_grid(program, run)
         result_conversion(program, run)
 

@@ -166,6 +166,15 @@ TEST(Risultato, ConvertsWithFiAndPsiDefaultingToZero) {
                    dir.file("out.txt")});
   EXPECT_EQ(r.status, kUsage);
   EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Errore: --fi: «novanta» non è un numero intero.");
+  // Rows that keep their Y read with fi 90: written, and a warning at the end.
+  r = tralva_util(
+      {"risultato", "--passi", "1", "1", "--fi", "90", dir.file("in.txt"), dir.file("out.txt")});
+  EXPECT_EQ(r.status, kWarning);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.rfind("Attenzione: La matrice è stata scritta", 0), 0U) << r.err;
+  EXPECT_NE(r.err.find("Il file corrisponde a fi = 0°"), std::string::npos) << r.err;
+  EXPECT_EQ(test::read_file(dir.file("out.txt")),
+            "0.0\t0\t0\r\n0\t1.500\t2.500\r\n0\t3.500\t4.500");
   r = tralva_util({"risultato", "--passi", "2", "1", dir.file("in.txt"), dir.file("out.txt")});
   EXPECT_EQ(r.status, kError);
   EXPECT_EQ(r.err, std::string("Errore: ") + text::kValueCountMismatch + "\n");

@@ -38,6 +38,8 @@ class ScriptedFilePicker final : public FilePicker {
   std::optional<std::string> save_file(const FileRequest& request) override {
     return answer(PickMode::save, request);
   }
+  // Scripted answers come from no folder.
+  void start_in_folder_of(const std::string&) override {}
 
   struct Pick {
     PickMode mode;

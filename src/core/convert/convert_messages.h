@@ -37,6 +37,23 @@ inline constexpr const char* kValueCountMismatch =
 inline constexpr const char* kConversionIsInput =
     "Il file di conversione coincide con il file compatibile con l'ambiente GIS.\nSpecificare "
     "un altro percorso o un altro nome per il file di conversione.";
+// A result read with an fi that does not fit the order of its records (the
+// points of a grid row keep their Y, as written, with fi 0 and 180, their X
+// with 90 and 270): the matrix is written all the same, then this warning.
+// "La matrice è stata scritta, ma non corrisponde al file compatibile\ncon
+// l'ambiente GIS: con fi = 90° i primi 4 punti dovrebbero avere la stessa
+// X.\nIl file corrisponde a fi = 0°: ripetere la conversione con questo
+// valore." or, where no fi fits, the last line kOrientationNoFit.
+inline constexpr const char* kOrientationStart =
+    "La matrice è stata scritta, ma non corrisponde al file compatibile\ncon l'ambiente GIS: "
+    "con fi = ";
+inline constexpr const char* kOrientationFirstPoints = "° i primi ";
+inline constexpr const char* kOrientationSameX = " punti dovrebbero avere la stessa X.\n";
+inline constexpr const char* kOrientationSameY = " punti dovrebbero avere la stessa Y.\n";
+inline constexpr const char* kOrientationFits = "Il file corrisponde a fi = ";
+inline constexpr const char* kOrientationRepeat = "°: ripetere la conversione con questo valore.";
+inline constexpr const char* kOrientationNoFit =
+    "Nessun valore di fi corrisponde al file: verificare i passi lungo X e lungo Y.";
 inline constexpr const char* kGisInputNotFinite =
     "Il file compatibile con l'ambiente GIS contiene valori troppo grandi\nper essere "
     "convertiti. Verificare il contenuto del file.";

@@ -1,9 +1,11 @@
 #include "convert/result_conversion.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "common/field.h"
@@ -69,11 +71,14 @@ struct Record {
 float axis_value(const Record& record, Axis axis) { return record.value[static_cast<int>(axis)]; }
 
 // What the writing needs of the records: the column coordinates of the first
-// grid row, the coordinate of every row and every field value.
+// grid row, the coordinate of every row and every field value; and, to check
+// the order of the records, the row coordinate of each record of the first
+// grid row, one and the same where fi fits the file.
 struct Matrix {
   std::vector<float> columns;
   std::vector<float> rows;
   std::vector<float> values;
+  std::vector<float> first_row;
 };
 
 // Reads the n records of the grid into the matrix, with the reading phase's
@@ -93,6 +98,7 @@ class RecordReader {
   void reserve(std::int64_t file_size) {
     const auto records = static_cast<std::size_t>(std::min(n_, file_size / 8 + 1));
     matrix_.columns.reserve(std::min(records, static_cast<std::size_t>(column_count_)));
+    matrix_.first_row.reserve(matrix_.columns.capacity());
     matrix_.rows.reserve(records / static_cast<std::size_t>(column_count_) + 1);
     matrix_.values.reserve(records);
   }
@@ -114,13 +120,16 @@ class RecordReader {
       slots[k] = &record.value[k];
     };
     if (i_ < column_count_) keep(layout_.column);
-    if (column_ == 0) keep(layout_.row);
+    if (i_ < column_count_ || column_ == 0) keep(layout_.row);
     return slots;
   }
 
   void take(const Record& record) {
     if (i_ >= n_) return;
-    if (i_ < column_count_) matrix_.columns.push_back(axis_value(record, layout_.column));
+    if (i_ < column_count_) {
+      matrix_.columns.push_back(axis_value(record, layout_.column));
+      matrix_.first_row.push_back(axis_value(record, layout_.row));
+    }
     if (column_ == 0) matrix_.rows.push_back(axis_value(record, layout_.row));
     matrix_.values.push_back(record.value[3]);
     if (i_ >= next_change_) {
@@ -168,6 +177,47 @@ std::optional<std::uint64_t> matrix_size(const Matrix& matrix, int decimals, int
   return std::nullopt;
 }
 
+// Whether the values are written alike with `decimals`, as the matrix
+// writes its coordinates.
+bool written_alike(const std::vector<float>& values, int decimals) {
+  char first[kFormatBufferSize];
+  char other[kFormatBufferSize];
+  const std::string_view written(first, format_fixed(first, values.front(), decimals));
+  return std::all_of(values.begin() + 1, values.end(), [&](float value) {
+    return std::string_view(other, format_fixed(other, value, decimals)) == written;
+  });
+}
+
+// The points of a grid row keep their Y with fi 0 and 180 and their X with
+// 90 and 270 (the first axis of the plane turned by fi in plan, psi 0 or
+// 180 leaving it flat).  Where the first row does not, the matrix means
+// nothing: the warning names the fi that fits, if any.  Only the lists'
+// angles are looked at, and only rows of more than one point.
+std::optional<Message> orientation_mismatch(const Matrix& matrix, int fi, int psi, int decimals) {
+  const bool across = fi == 90 || fi == 270;  // rows keep their X
+  if (!is_0_or_180(psi) || !(across || is_0_or_180(fi)) || matrix.first_row.size() < 2 ||
+      written_alike(matrix.first_row, decimals)) {
+    return std::nullopt;
+  }
+  std::string message = text::kOrientationStart;
+  message += std::to_string(fi);
+  message += text::kOrientationFirstPoints;
+  message += std::to_string(matrix.first_row.size());
+  message += across ? text::kOrientationSameX : text::kOrientationSameY;
+  // The row coordinate of these layouts is the other axis, the column one
+  // the axis the row keeps; along the row the points run the way of fi.
+  if (written_alike(matrix.columns, decimals)) {
+    const bool rising = matrix.first_row.back() > matrix.first_row.front();
+    const int fits = across ? (rising ? 0 : 180) : (rising ? 90 : 270);
+    message += text::kOrientationFits;
+    message += std::to_string(fits);
+    message += text::kOrientationRepeat;
+  } else {
+    message += text::kOrientationNoFit;
+  }
+  return warning_message(std::move(message));
+}
+
 enum class OnePass { values_counted, irregular };
 
 // Counting the values and then reading the records passes over the file
@@ -213,7 +263,9 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     return error_message(text::kCannotCreateConversion, out.cause());
   }
   if (out.replaces(in)) return error_message(text::kConversionIsInput);
-  const Layout layout = choose_layout(angle_value(request.fi), angle_value(request.psi));
+  const int fi = angle_value(request.fi);
+  const int psi = angle_value(request.psi);
+  const Layout layout = choose_layout(fi, psi);
 
   skip_first_line(in);
   const std::int64_t records_start = in.tell();
@@ -295,7 +347,10 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     }
   }
 
-  return complete_output(out, progress, text::kCannotCreateConversion, text::kConversionDone);
+  Message outcome =
+      complete_output(out, progress, text::kCannotCreateConversion, text::kConversionDone);
+  if (outcome.kind != MessageKind::information) return outcome;
+  return orientation_mismatch(matrix, fi, psi, decimals).value_or(std::move(outcome));
 }
 
 }  // namespace tralva

@@ -12,6 +12,7 @@ StartPageDialogs::StartPageDialogs(FormContext context) : context_(context) {
 void StartPageDialogs::set_project_to_open(const std::string& path) {
   for (DataEntry& entry : data_entries_) entry.load_path = path;
   configuration_view_.data_path = path;
+  context_.files.start_in_folder_of(path);
 }
 
 DataEntry* StartPageDialogs::data_entry(const DataEntryChoice& choice) {

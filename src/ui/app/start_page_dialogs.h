@@ -26,8 +26,9 @@ class StartPageDialogs final : public StartDialogs {
   void open_band() override;
 
   // `path` where the dialogs ask for a project to read: the load path of
-  // every data-entry configuration and the viewer's path, as if picked there.
-  // Nothing is read; the save paths stay as they are.
+  // every data-entry configuration and the viewer's path, as if picked there,
+  // and the folder where the pickers of an empty edit start ("Salva il file
+  // di dati").  Nothing is read; the save paths stay as they are.
   void set_project_to_open(const std::string& path);
 
   // The configuration's values, as its dialog shows them when opened; null

@@ -1,8 +1,12 @@
 #include "dialogs/configuration_canvas.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <cstdlib>
 
 #include "common/vector_state.h"
@@ -83,8 +87,12 @@ void draw_line(const Nib& nib, QPoint from, QPoint to) {
 }  // namespace
 
 ConfigurationCanvas::ConfigurationCanvas(QWidget* parent)
-    : QWidget(parent), vertical_(new QLabel(this)), horizontal_(new QLabel(this)) {
+    : QWidget(parent),
+      vertical_(new QLabel(this)),
+      horizontal_(new QLabel(this)),
+      menu_(new QMenu(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
   name_control(this, QString::fromUtf8(paletta_text::kDrawing));
   // Named by role: their text is the letter.
   for (const auto& [label, name] : {std::pair{vertical_, paletta_text::kVerticalAxis},
@@ -108,7 +116,10 @@ void ConfigurationCanvas::erase() {
   repaint();
 }
 
-QImage ConfigurationCanvas::image() { return grab().toImage(); }
+QImage ConfigurationCanvas::image() {
+  const QScopedValueRollback<bool> grabbing(grabbing_, true);
+  return grab().toImage();
+}
 
 void ConfigurationCanvas::draw_picture() {
   picture_ = QImage(size(), QImage::Format_RGB32);
@@ -147,7 +158,36 @@ void ConfigurationCanvas::resizeEvent(QResizeEvent* event) {
 }
 
 void ConfigurationCanvas::paintEvent(QPaintEvent* event) {
-  QPainter(this).drawImage(event->rect(), picture_, event->rect());
+  QPainter painter(this);
+  painter.drawImage(event->rect(), picture_, event->rect());
+  if (hasFocus() && !grabbing_) {
+    // A dotted line just inside the black frame: the style's focus frame
+    // would tint the whole drawing.
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+  }
+}
+
+void ConfigurationCanvas::contextMenuEvent(QContextMenuEvent* event) {
+  // From the keyboard the platform names the pointer's place, which may be
+  // anywhere: the menu opens over the drawing instead.
+  open_menu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                        : mapToGlobal(rect().center()));
+}
+
+void ConfigurationCanvas::keyPressEvent(QKeyEvent* event) {
+  const bool menu_key = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+  const bool shift_f10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+  if (!menu_key && !shift_f10) return QWidget::keyPressEvent(event);
+  open_menu(mapToGlobal(rect().center()));
+}
+
+void ConfigurationCanvas::open_menu(const QPoint& global) {
+  // The Menu key also brings the platform's own request after the key.
+  if (menu_->isVisible()) return;
+  menu_->clear();
+  menu_->addActions(actions());
+  menu_->popup(global);
 }
 
 }  // namespace tralva

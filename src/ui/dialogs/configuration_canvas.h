@@ -16,6 +16,10 @@
 // (characters of 6 x 13 pixels) that is exactly the plot rectangle's place;
 // with another font the frame moves, or grows to hold the plot, and the
 // picture moves with it, so it never leaves its frame nor covers a control.
+//
+// Its actions make its menu: the right button opens it where it is
+// pressed; Tab reaches the drawing, and the Menu key or Shift+F10 opens it
+// over the drawing.
 
 #include <QImage>
 #include <QWidget>
@@ -24,6 +28,7 @@
 #include "geometry/display_list.h"
 
 class QLabel;
+class QMenu;
 
 namespace tralva {
 
@@ -48,21 +53,28 @@ class ConfigurationCanvas final : public QWidget {
   // The widget position of a client pixel of the list: the plot centred.
   QPoint to_widget(int x, int y) const;
 
-  // The picture as it is shown: frame, axis letters and drawing.
+  // The picture as it is shown: frame, axis letters and drawing, without
+  // the mark of the keyboard focus.
   QImage image();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Draws the frame and the list into picture_.
   void draw_picture();
+  // The menu of the actions at `global`, unless it is open already.
+  void open_menu(const QPoint& global);
 
   std::optional<DisplayList> list_;
   QImage picture_;
   QLabel* vertical_;
   QLabel* horizontal_;
+  QMenu* menu_;
+  bool grabbing_ = false;
 };
 
 }  // namespace tralva

@@ -110,7 +110,6 @@ paletta::paletta(ConfigurationView& view, FormContext context, QWidget* parent)
   copy_ = new QAction(QString::fromUtf8(text::kCopyImage), canvas_);
   save_ = new QAction(QString::fromUtf8(text::kSaveImage), canvas_);
   canvas_->addActions({copy_, save_});
-  canvas_->setContextMenuPolicy(Qt::ActionsContextMenu);
   erase();
 
   ViewBounds& b = view_.bounds;

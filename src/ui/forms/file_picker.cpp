@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <algorithm>
+#include <vector>
 
 #include "forms/form_exchange.h"
 
@@ -17,17 +19,42 @@ FileRequest file_request(std::string filter, std::string extension) {
 
 FileRequest file_request(const FileType& type) { return file_request(type.filter, type.extension); }
 
-QStringList name_filters(const std::string& filter) {
+namespace {
+
+struct FilterPair {
+  QString description;  // "Dati di Tralva (*.tlva)"
+  QString pattern;      // "*.tlva"
+};
+
+std::vector<FilterPair> filter_pairs(const std::string& filter) {
   const QStringList parts = QString::fromStdString(filter).split(u'|');
-  QStringList filters;
+  std::vector<FilterPair> pairs;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    const QString& pattern = parts[i + 1];
-    if (description.isEmpty() && pattern.isEmpty()) break;
-    if (description.contains(u'(')) {
-      filters << description;
+    if (parts[i].isEmpty() && parts[i + 1].isEmpty()) break;
+    pairs.push_back({parts[i], parts[i + 1]});
+  }
+  return pairs;
+}
+
+// "svg" for "*.svg"; nothing for a pattern that names no one extension.
+QString pattern_extension(const QString& pattern) {
+  if (!pattern.startsWith(QStringLiteral("*."))) return {};
+  const QString extension = pattern.mid(2);
+  const bool plain = std::none_of(extension.begin(), extension.end(), [](QChar c) {
+    return c == u'*' || c == u'?' || c == u';' || c == u' ' || c == u'.';
+  });
+  return plain ? extension : QString();
+}
+
+}  // namespace
+
+QStringList name_filters(const std::string& filter) {
+  QStringList filters;
+  for (const FilterPair& pair : filter_pairs(filter)) {
+    if (pair.description.contains(u'(')) {
+      filters << pair.description;
     } else {
-      filters << description + QStringLiteral(" (") + pattern + u')';
+      filters << pair.description + QStringLiteral(" (") + pair.pattern + u')';
     }
   }
   return filters;
@@ -51,6 +78,20 @@ void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, Pick
   dialog.setDirectory(folder);
   dialog.setNameFilters(name_filters(request.filter));
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
+  // Where several kinds are offered, a name typed without an extension gets
+  // that of the kind chosen in the list: "vista" as "Disegno SVG" is vista.svg.
+  const QStringList filters = name_filters(request.filter);
+  QStringList extensions;
+  for (const FilterPair& pair : filter_pairs(request.filter)) {
+    extensions << pattern_extension(pair.pattern);
+  }
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, filters, extensions](const QString& chosen) {
+                     const qsizetype kind = filters.indexOf(chosen);
+                     if (kind >= 0 && !extensions[kind].isEmpty()) {
+                       dialog.setDefaultSuffix(extensions[kind]);
+                     }
+                   });
   if (mode == PickMode::save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -88,6 +129,10 @@ std::optional<std::string> DialogFilePicker::open_file(const FileRequest& reques
 
 std::optional<std::string> DialogFilePicker::save_file(const FileRequest& request) {
   return pick(request, PickMode::save);
+}
+
+void DialogFilePicker::start_in_folder_of(const std::string& file) {
+  last_folder_ = QFileInfo(QString::fromStdString(file)).absolutePath();
 }
 
 std::optional<std::string> DialogFilePicker::pick(const FileRequest& request, PickMode mode) {

@@ -45,6 +45,9 @@ class FilePicker {
   virtual std::optional<std::string> open_file(const FileRequest& request) = 0;
   // Asks before replacing an existing file.
   virtual std::optional<std::string> save_file(const FileRequest& request) = 0;
+  // Pickers whose edit holds no path start in the folder of `file` until the
+  // user chooses a file in one: where the project named on the command line is.
+  virtual void start_in_folder_of(const std::string& file) = 0;
 };
 
 // The classic filter as the name filters of QFileDialog: one entry per pair,
@@ -59,7 +62,8 @@ void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, Pick
                            const QString& folder);
 
 // Where a file dialog starts: the folder of the path already in the edit if
-// it exists, else the last folder used in this run, else the user's
+// it exists, else the last folder used in this run (that of the last file
+// chosen, or of the project named on the command line), else the user's
 // documents (or home) folder.
 QString start_folder(const std::string& current_path, const QString& last_folder);
 
@@ -75,6 +79,7 @@ class DialogFilePicker final : public FilePicker {
  public:
   std::optional<std::string> open_file(const FileRequest& request) override;
   std::optional<std::string> save_file(const FileRequest& request) override;
+  void start_in_folder_of(const std::string& file) override;
 
  private:
   std::optional<std::string> pick(const FileRequest& request, PickMode mode);

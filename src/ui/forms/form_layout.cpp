@@ -112,7 +112,12 @@ QLineEdit* FormLayout::digits_edit(DuRect place) {
 
 QLineEdit* FormLayout::text_edit(DuRect place) {
   auto* edit = new QLineEdit(&form_);
-  edit->setGeometry(units_.rect(place));
+  // Never shorter than its text needs (12 units are not enough in every
+  // font): it grows evenly about the template's line.
+  QRect area = units_.rect(place);
+  const int missing = edit->minimumSizeHint().height() - area.height();
+  if (missing > 0) area.adjust(0, -missing / 2, 0, missing - missing / 2);
+  edit->setGeometry(area);
   return edit;
 }
 
@@ -217,7 +222,7 @@ UpDownArrows* FormLayout::up_down(DuRect place) {
   return arrows;
 }
 
-ProgressPanel FormLayout::progress(int x, int y, const QString& group) {
+ProgressPanel FormLayout::progress(int x, int y, const QString& group, std::optional<int> icon_x) {
   const auto named = [&group](const char* name) {
     return group.isEmpty() ? QString::fromUtf8(name) : in_group(name, group);
   };
@@ -234,14 +239,18 @@ ProgressPanel FormLayout::progress(int x, int y, const QString& group) {
     label(QString::fromUtf8(form_text::kScale[i]), x + kScaleAt[i], y + 9);
   }
 
-  icon(QString::fromUtf8(icon::kRemaining), x + 164, y - 1);
+  icon(QString::fromUtf8(icon::kRemaining), icon_x.value_or(x + 164), y - 1);
   label(QString::fromUtf8(form_text::kRemainingTime), x + 193, y - 1);
-  panel.hours = value({x + 182, y + 11, 20, 8});
+  // The hours right-aligned before "h", the minutes and the seconds
+  // centred before "m" and "s".
+  panel.hours = value({x + 186, y + 11, 16, 8});
   label(QStringLiteral("h"), x + 203, y + 11);
-  panel.minutes = value({x + 210, y + 11, 12, 8});
+  panel.minutes = value({x + 213, y + 11, 10, 8});
+  panel.minutes->setAlignment(Qt::AlignCenter);
   label(QStringLiteral("m"), x + 223, y + 11);
-  panel.seconds = value({x + 231, y + 11, 12, 8});
-  label(QStringLiteral("s"), x + 244, y + 11);
+  panel.seconds = value({x + 235, y + 11, 10, 8});
+  panel.seconds->setAlignment(Qt::AlignCenter);
+  label(QStringLiteral("s"), x + 245, y + 11);
   // A static's accessible name is its text (the number); the name describes it.
   for (const auto& [number, name] :
        {std::pair{panel.hours, form_text::kHours}, std::pair{panel.minutes, form_text::kMinutes},

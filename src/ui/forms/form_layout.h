@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "forms/dialog_units.h"
 
@@ -122,9 +123,11 @@ class FormLayout {
   Picture* diagram(const QString& resource, const QString& description, DuRect place);
   Picture* icon(const QString& resource, int x, int y);
   // The bar at (x, y), 148 x 6, with its scale under it and the remaining
-  // time to its right.  The bar and the three numbers are named, qualified
+  // time to its right, whose icon stands at `icon_x` (164 units right of the
+  // bar unless given).  The bar and the three numbers are named, qualified
   // by `group` where a page has more than one.
-  ProgressPanel progress(int x, int y, const QString& group = {});
+  ProgressPanel progress(int x, int y, const QString& group = {},
+                         std::optional<int> icon_x = std::nullopt);
   // Up-down arrows in their rectangle, the up arrow in the upper half.
   UpDownArrows* up_down(DuRect place);
 

@@ -16,6 +16,7 @@ Picture::Picture(const QString& resource, const QString& description, Style styl
   renderer_.setAspectRatioMode(style_ == Style::diagram ? Qt::IgnoreAspectRatio
                                                         : Qt::KeepAspectRatio);
   setAccessibleName(description);
+  setAccessibleDescription(description);
 }
 
 void Picture::paintEvent(QPaintEvent* event) {

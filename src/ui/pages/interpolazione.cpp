@@ -48,9 +48,9 @@ interpolazione::interpolazione(FormContext context, QWidget* parent) : Page(cont
 
   layout.group(kCalculationGroup, {7, 165, 267, 198});
   layout.group(kParametersGroup, {16, 178, 249, 40});
-  // The template's places leave "Alfa" and "Precisione X e Y" touching their
-  // controls in today's fonts: the edit and the list give up a few units.
-  QLineEdit* alpha = layout.labelled_edit(kAlpha, 20, {36, 197, 38, 12});
+  QLineEdit* alpha = layout.labelled_edit(kAlpha, 20, {33, 197, 44, 12});
+  // At the template's place (label at 87, list at 138) the label runs into
+  // the list in today's fonts: the label moves left, the list a little right.
   QComboBox* calc_precision = precision_list(kCalculationGroup, 79, 199, 141, 197, 42);
   QLineEdit* points = layout.labelled_edit(kPoints, 189, {216, 197, 44, 12}, EditKind::digits);
   UpDownArrows* arrows = layout.up_down({209, 197, 7, 12});

@@ -28,9 +28,11 @@ utilita::utilita(FormContext context, QWidget* parent) : Page(context, parent) {
     }
     return row;
   };
+  // The icon of a command stands a unit above its button.
   const auto command = [&](const char* icon, const char* text, const char* group, int y,
                            void (utilita::*handler)()) {
-    QPushButton* button = layout.icon_button(icon, text, 85, {112, y, 84, 19});
+    layout.icon(icon, 85, y - 1);
+    QPushButton* button = layout.button(text, {112, y, 84, 19});
     if (group != nullptr) name_control(button, in_group(text, group));
     connect(button, &QPushButton::clicked, this, handler);
   };
@@ -58,7 +60,7 @@ utilita::utilita(FormContext context, QWidget* parent) : Page(context, parent) {
   const FileRow conversion_output =
       file(kResultGroup, icon::kSave, kSaveConversion, 75, PickMode::save, file_type::kSpreadsheet,
            result_.conversion_output_path);
-  result_progress_ = layout.progress(16, 97, kResultGroup);
+  result_progress_ = layout.progress(16, 97, kResultGroup, 179);
   command(icon::kConvert, kConvert, kResultGroup, 118, &utilita::convert_result_command);
 
   layout.group(kTerrainGroup, {7, 146, 267, 125});
@@ -68,7 +70,7 @@ utilita::utilita(FormContext context, QWidget* parent) : Page(context, parent) {
   const FileRow terrain_gis = file(kTerrainGroup, icon::kSave, kSaveConversion, 185, PickMode::save,
                                    file_type::kTerrainGis, terrain_.terrain_gis_path);
   QComboBox* terrain_precision = precision_list(kTerrainGroup, 84, 211, 151, 208);
-  terrain_progress_ = layout.progress(16, 226, kTerrainGroup);
+  terrain_progress_ = layout.progress(16, 226, kTerrainGroup, 179);
   command(icon::kConvert, kConvert, kTerrainGroup, 248, &utilita::convert_terrain_command);
 
   layout.group(kMergeGroup, {7, 274, 267, 89});

@@ -16,7 +16,7 @@ inline constexpr const char* kProjectionItems[] = {"XY", "YZ", "XZ"};
 inline constexpr char kView[] = "Visualizza";
 inline constexpr char kFit[] = "Adatta";
 inline constexpr char kExit[] = "Esci";
-inline constexpr char kPylonsPicture[] = "Fotografia di tralicci di una linea aerea";
+inline constexpr char kPylonsPicture[] = "Disegno di tralicci di una linea aerea";
 
 inline constexpr char kAreaGroup[] = "Area di visualizzazione";
 inline constexpr char kDrawing[] = "Disegno della configurazione";

@@ -65,6 +65,62 @@ TEST_F(ResultConversion, OrientationByPsiFirstThenFi) {
   EXPECT_EQ(convert(kSquare, 1, 1, "abc", " 180").output, convert(kSquare, 1, 1, "0", "0").output);
 }
 
+// The points of a grid row keep their Y (as written) with fi 0 and 180,
+// their X with 90 and 270.  A file read with an fi that does not fit gets
+// its matrix all the same, and a warning naming the fi that fits.
+TEST_F(ResultConversion, AnFiThatDoesNotFitTheRecordsIsWarnedOf) {
+  const Conversion across = convert(kSquare, 1, 1, "90");
+  EXPECT_EQ(across.message,
+            warning_message("La matrice è stata scritta, ma non corrisponde al file compatibile\n"
+                            "con l'ambiente GIS: con fi = 90° i primi 2 punti dovrebbero avere la "
+                            "stessa X.\nIl file corrisponde a fi = 0°: ripetere la conversione "
+                            "con questo valore."));
+  EXPECT_EQ(across.output, "0.0\t0\t0\r\n0\t1.500\t2.500\r\n0\t3.500\t4.500");
+  EXPECT_EQ(across.sink.only("at ").back(), "at 1000");
+
+  const auto fitting = [](const Conversion& c) {
+    const std::string& text = c.message.text;
+    const auto at = text.find("corrisponde a fi = ");
+    return c.message.kind != MessageKind::warning ? std::string("nessun avviso")
+           : at == std::string::npos              ? std::string("nessuno")
+                                     : text.substr(at + 19, text.find("°", at) - at - 19);
+  };
+  const char* const x_falling = "h\n10 0 0 1\n0 0 0 2\n10 5 0 3\n0 5 0 4\n";
+  const char* const y_rising = "h\n0 0 0 1\n0 10 0 2\n5 0 0 3\n5 10 0 4\n";
+  const char* const y_falling = "h\n0 10 0 1\n0 0 0 2\n5 10 0 3\n5 0 0 4\n";
+  EXPECT_EQ(fitting(convert(kSquare, 1, 1, "270", "180")), "0");
+  EXPECT_EQ(fitting(convert(x_falling, 1, 1, "90")), "180");
+  EXPECT_EQ(fitting(convert(y_rising, 1, 1, "0")), "90");
+  EXPECT_EQ(fitting(convert(y_falling, 1, 1, "180", "180")), "270");
+  // Where the order fits: no warning.
+  for (const Conversion& c : {convert(kSquare, 1, 1, "0"), convert(x_falling, 1, 1, "180"),
+                              convert(y_rising, 1, 1, "90"), convert(y_falling, 1, 1, "270")}) {
+    EXPECT_EQ(c.message, information_message(text::kConversionDone));
+  }
+
+  // "As written": Y 200.2 and 200.4 are one row in metres, two in decimetres.
+  const char* const close_rows = "h\n0 200.2 0 1\n10 200.4 0 2\n";
+  EXPECT_EQ(convert(close_rows, 1, 0, "0", "0", "m").message,
+            information_message(text::kConversionDone));
+  EXPECT_EQ(fitting(convert(close_rows, 1, 0, "0", "0", "dm")), "nessuno");
+
+  // Rows that keep neither: the step counts are those of another grid.
+  const Conversion swapped =
+      convert("h\n0 0 0 1\n5 0 0 2\n0 5 0 3\n5 5 0 4\n0 10 0 5\n5 10 0 6\n", 2, 1);
+  EXPECT_EQ(
+      swapped.message,
+      warning_message("La matrice è stata scritta, ma non corrisponde al file compatibile\n"
+                      "con l'ambiente GIS: con fi = 0° i primi 3 punti dovrebbero avere la "
+                      "stessa Y.\nNessun valore di fi corrisponde al file: verificare i passi "
+                      "lungo X e lungo Y."));
+
+  // Not looked at: an upright plane, an fi the lists do not offer, one point a row.
+  EXPECT_EQ(convert(kSquare, 1, 1, "90", "90").message, information_message(text::kConversionDone));
+  EXPECT_EQ(convert(kSquare, 1, 1, "45").message, information_message(text::kConversionDone));
+  EXPECT_EQ(convert("h\n0 0 0 1\n5 5 0 2\n", 0, 1).message,
+            information_message(text::kConversionDone));
+}
+
 TEST_F(ResultConversion, PrecisionFormatsAndSinglePrecisionValues) {
   const std::string input = "header\r\n4500000.1\t-2.345\t7\t0.0005\r\n";
   EXPECT_EQ(convert(input, 0, 0, "0", "0", "mm").output, "0.0\t4500000.000\r\n-2.345\t0.001");

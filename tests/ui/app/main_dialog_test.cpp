@@ -19,7 +19,9 @@
 #include <map>
 #include <set>
 
+#include "app/application.h"
 #include "gui_support.h"
+#include "layout_checks.h"
 #include "pages/orografico.h"
 #include "pages/piano.h"
 #include "pages/start.h"
@@ -62,6 +64,8 @@ class MainDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QApplication::setFont(dialog_font(QApplication::font())); }
+
   void window_is_fixed_with_six_tabs_and_start_first() {
     Window w;
     QCOMPARE(w.window->windowTitle(), QString("Tralva 3.3"));
@@ -242,6 +246,16 @@ class MainDialogTest : public QObject {
     QVERIFY(commands["tralva::orografico"].contains("--passo-z DZ --passi-z NZ --massimo"));
     QVERIFY(commands["tralva::interpolazione"].contains("«tralva-util interpola BASE"));
     QVERIFY(commands["tralva::interpolazione"].contains("«Uno studio sul terreno»"));
+  }
+
+  // "Interpolazione" and "Utilità" hold their many controls whole and apart.
+  void utility_pages_keep_their_controls_whole_and_apart() {
+    Window w;
+    for (const int tab : {3, 4}) {
+      w.click_tab(tab);
+      test::check_form_layout(*w.visible_page());
+      if (QTest::currentTestFailed()) return;
+    }
   }
 
   void licence_page_shows_the_agreement() {

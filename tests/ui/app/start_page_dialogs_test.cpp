@@ -5,6 +5,7 @@
 #include "app/start_page_dialogs.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "gui_support.h"
 #include "project/project_file.h"
 #include "test_support.h"
+#include "texts/file_types.h"
 
 namespace tralva {
 namespace {
@@ -61,6 +63,43 @@ class StartPageDialogsTest : public QObject {
     paletta viewer(dialogs.configuration_view(), seams.context());
     QCOMPARE(edit(viewer, "Apri il file di dati (percorso)"), path);
     QVERIFY(seams.messenger.shown.empty());
+  }
+
+  // Pickers start where the project is, whether their edit shows it (the
+  // open pickers) or is empty ("Salva il file di dati"), until the user
+  // chooses a file elsewhere; a picker's own path still comes first.
+  void pickers_start_in_the_folder_of_the_project_to_open() {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "progetti");
+    std::filesystem::create_directories(dir.path() / "altrove");
+    test::write_file(dir.file("altrove/altro.tlva"), "");
+    const QString projects = QString::fromStdString(dir.file("progetti"));
+    const QString elsewhere = QString::fromStdString(dir.file("altrove"));
+    DesktopSeams seams;
+    StartPageDialogs dialogs(seams.context());
+    dialogs.set_project_to_open(dir.file("progetti/linea.tlva"));
+    DataEntryDialog form(*dialogs.data_entry(k3x2Overhead), seams.context());
+    const auto start_of_picker = [&form](const char* button) {
+      QString folder;
+      const test::WhenModal look([&folder](QDialog& picker) {
+        folder = qobject_cast<QFileDialog*>(&picker)->directory().absolutePath();
+      });
+      QTest::mouseClick(test::button(form, button), Qt::LeftButton);
+      return folder;
+    };
+    QCOMPARE(start_of_picker("Salva il file di dati"), projects);
+    QCOMPARE(start_of_picker("Seleziona il file di dati"), projects);
+
+    const test::WhenModal choose([&](QDialog& picker) {
+      auto& files = *qobject_cast<QFileDialog*>(&picker);
+      files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+          ->setText(QString::fromStdString(dir.file("altrove/altro.tlva")));
+      QMetaObject::invokeMethod(&files, "accept");
+    });
+    QCOMPARE(seams.files.open_file(file_request(file_type::kProject)),
+             std::optional<std::string>(dir.file("altrove/altro.tlva")));
+    QCOMPARE(start_of_picker("Salva il file di dati"), elsewhere);
+    QCOMPARE(start_of_picker("Seleziona il file di dati"), projects);
   }
 };
 

@@ -7,17 +7,22 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 
+#include "app/application.h"
 #include "app/start_page_dialogs.h"
 #include "dialogs/configuration_canvas.h"
+#include "forms/picture.h"
 #include "geometry/geometry_messages.h"
 #include "gui_support.h"
+#include "layout_checks.h"
 #include "project/project_file.h"
 #include "test_support.h"
 
@@ -90,6 +95,8 @@ class PalettaTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QApplication::setFont(dialog_font(QApplication::font())); }
+
   void first_opening_shows_the_defaults_at_the_top_left_and_draws_nothing() {
     Viewer v;
     QCOMPARE(v.dialog.windowTitle(), QString("Visualizzazione della configurazione"));
@@ -227,6 +234,15 @@ class PalettaTest : public QObject {
     QApplication::setFont(original);
   }
 
+  // The plot alone is 650 pixels high, so the viewer takes the height of a
+  // 1366 x 768 screen but for its title bar, as it always has: it opens at
+  // the top left of the screen.
+  void fits_the_screen_with_its_controls_whole_and_apart() {
+    Viewer v;
+    test::check_fixed_dialog(v.dialog, {test::kScreenWidth, 768 - 40});
+    test::check_form_layout(v.dialog);
+  }
+
   void enter_closes_nothing() {
     Viewer v;
     v.type(kPath, QString::fromStdString(v.project(kLine)));
@@ -268,6 +284,53 @@ class PalettaTest : public QObject {
     const QImage saved(QString::fromStdString(png), "PNG");
     QCOMPARE(saved.size(), v.canvas().size());
     QCOMPARE(saved.pixelColor(v.canvas().to_widget(620, 365)), kGreen);
+  }
+
+  // Without a mouse: Tab reaches the drawing after "Esci", and the Menu key
+  // or Shift+F10 opens its menu there, whose entries the arrows and Enter
+  // choose.
+  void the_drawing_menu_opens_from_the_keyboard() {
+    Viewer v;
+    v.draw_line();
+    test::button(v.dialog, "Esci")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &v.canvas());
+
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+      v.seams.files.picks.clear();
+      QTest::keyClick(&v.canvas(), key, modifiers);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu != nullptr);
+      QStringList entries;
+      for (const QAction* action : menu->actions()) entries << action->text();
+      QCOMPARE(entries, (QStringList{"Copia immagine", "Salva immagine…"}));
+      QVERIFY(v.canvas().rect().contains(v.canvas().mapFromGlobal(menu->pos())));
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Return);
+      QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+      QCOMPARE(v.seams.files.picks.size(), std::size_t{1});  // "Salva immagine…", cancelled
+    }
+    // The right button opens it where it is pressed.
+    const QPoint pressed = v.canvas().mapToGlobal(QPoint(40, 50));
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(40, 50), pressed);
+    QApplication::sendEvent(&v.canvas(), &right_click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QCOMPARE(menu->pos(), pressed);
+    menu->close();
+  }
+
+  void the_pylon_picture_is_described_as_a_drawing() {
+    Viewer v;
+    // The icons beside the buttons have no name; the picture under the
+    // parameters has.
+    QStringList described;
+    for (const Picture* picture : v.dialog.findChildren<Picture*>()) {
+      if (!picture->accessibleName().isEmpty()) described << picture->accessibleDescription();
+    }
+    QCOMPARE(described, QStringList{"Disegno di tralicci di una linea aerea"});
   }
 
   void a_failed_save_says_so_and_keeps_the_old_file() {

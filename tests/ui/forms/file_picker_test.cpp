@@ -3,6 +3,7 @@
 
 #include "forms/file_picker.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "forms/form_exchange.h"
 #include "gui_support.h"
 #include "test_support.h"
+#include "texts/file_types.h"
 
 namespace tralva {
 namespace {
@@ -49,6 +51,34 @@ class FilePickerTest : public QObject {
     configure_file_dialog(save, request, PickMode::save, QDir::tempPath());
     QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(!save.testOption(QFileDialog::DontConfirmOverwrite));
+  }
+
+  // A bare name gets the extension of the kind chosen in the dialog's list,
+  // as the user types it there.
+  void a_bare_name_gets_the_extension_of_the_kind_chosen() {
+    test::TempDir dir;
+    QFileDialog dialog;
+    configure_file_dialog(dialog, file_request(file_type::kImage), PickMode::save,
+                          QString::fromStdString(dir.path().string()));
+    dialog.show();
+    auto* kinds = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(kinds && name);
+    test::type_over(name, "vista");
+    QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(dir.file("vista.png"))});
+
+    kinds->setFocus();
+    QTest::keyClick(kinds, Qt::Key_Down);
+    QCOMPARE(kinds->currentText(), QString("Disegno SVG (*.svg)"));
+    test::type_over(name, "vista");
+    QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(dir.file("vista.svg"))});
+    // A name with its own extension keeps it.
+    test::type_over(name, "vista.png");
+    QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(dir.file("vista.png"))});
+
+    QTest::keyClick(kinds, Qt::Key_Up);
+    test::type_over(name, "vista");
+    QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(dir.file("vista.png"))});
   }
 
   void picked_path_is_stored_and_the_form_written() {

@@ -335,7 +335,15 @@ class UtilitaTest : public QObject {
     p.type("Passi lungo Y", "1");
     p.convert_result();
     QCOMPARE(p.last_message(), information_message(text::kConversionDone));
-    QCOMPARE(p.seams.messenger.shown.size(), std::size_t{6});
+    // The rows keep their Y: read with fi 90, the matrix is written and the
+    // warning takes the place of the success.
+    p.list("fi [°]")->setCurrentText("90");
+    p.convert_result();
+    QCOMPARE(p.last_message().kind, MessageKind::warning);
+    QVERIFY(QString::fromStdString(p.last_message().text).contains("corrisponde a fi = 0°"));
+    QCOMPARE(test::read_file(dir.file("out.txt")).substr(0, 4), std::string("0.0\t"));
+    QCOMPARE(p.bar(kResultGroup)->value(), 0);
+    QCOMPARE(p.seams.messenger.shown.size(), std::size_t{7});
   }
 
   void messages_of_the_terrain_group() {
