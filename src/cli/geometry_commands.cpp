@@ -5,10 +5,10 @@
 
 #include "command_support.h"
 #include "common/format.h"
+#include "common/json_writer.h"
 #include "common/text_file.h"
 #include "geometry/configuration.h"
 #include "geometry/display_list.h"
-#include "json_writer.h"
 #include "project/arm_angles.h"
 
 namespace tralva::cli {

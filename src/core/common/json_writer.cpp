@@ -1,10 +1,10 @@
-#include "json_writer.h"
+#include "common/json_writer.h"
 
 #include <charconv>
 #include <cmath>
 #include <ostream>
 
-namespace tralva::cli {
+namespace tralva {
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;
@@ -115,4 +115,4 @@ JsonWriter& JsonWriter::null() {
   return *this;
 }
 
-}  // namespace tralva::cli
+}  // namespace tralva

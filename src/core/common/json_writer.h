@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tralva::cli {
+namespace tralva {
 
 class JsonWriter {
  public:
@@ -52,4 +52,4 @@ class JsonWriter {
   bool after_key_ = false;
 };
 
-}  // namespace tralva::cli
+}  // namespace tralva

@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "common/json_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <limits>
 #include <sstream>
 
-namespace tralva::cli {
+namespace tralva {
 namespace {
 
 TEST(JsonWriter, PlacesCommasAndKeysInNestedContainers) {
@@ -72,4 +72,4 @@ TEST(JsonWriter, LargeOutputIsWrittenWhole) {
 }
 
 }  // namespace
-}  // namespace tralva::cli
+}  // namespace tralva
