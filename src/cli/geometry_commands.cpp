@@ -1,14 +1,12 @@
 #include "geometry_commands.h"
 
 #include <ostream>
-#include <sstream>
 
 #include "command_support.h"
 #include "common/format.h"
 #include "common/json_writer.h"
-#include "common/text_file.h"
 #include "geometry/configuration.h"
-#include "geometry/display_list.h"
+#include "geometry/drawing.h"
 #include "project/arm_angles.h"
 
 namespace tralva::cli {
@@ -73,40 +71,6 @@ void write_line(JsonWriter& json, const LineGeometry& line) {
   json.end_object();
 }
 
-// {"projection":"XY","horizontal_axis_label":"X","vertical_axis_label":"Y",
-//  "plot":[250,40,990,690],"segments":[[code,x1,y1,x2,y2],...]}
-std::string display_list_json(const DisplayList& list) {
-  std::ostringstream text;
-  {
-    JsonWriter json(text);
-    const AxisLabels labels = axis_labels(list.projection);
-    json.begin_object();
-    json.key("projection").string(projection_text(list.projection));
-    json.key("horizontal_axis_label").string(labels.horizontal);
-    json.key("vertical_axis_label").string(labels.vertical);
-    const PixelRect& plot = kPlotRect;
-    json.key("plot").begin_array();
-    for (const int edge : {plot.left, plot.top, plot.right, plot.bottom}) json.integer(edge);
-    json.end_array();
-    json.key("segments").begin_array();
-    for (const DrawnSegment& s : list.segments) {
-      json.begin_array().integer(s.code).integer(s.x1).integer(s.y1).integer(s.x2).integer(s.y2);
-      json.end_array();
-    }
-    json.end_array().end_object();
-  }
-  text << kLineEnd;
-  return text.str();
-}
-
-enum class DrawingFormat { json, svg };
-
-std::optional<DrawingFormat> drawing_format(const std::string& path) {
-  if (path.ends_with(".json")) return DrawingFormat::json;
-  if (path.ends_with(".svg")) return DrawingFormat::svg;
-  return std::nullopt;
-}
-
 }  // namespace
 
 int run_angoli(const Arguments& arguments, Io& io) {
@@ -168,30 +132,19 @@ int run_disegna(const Arguments& arguments, Io& io) {
   const auto format = drawing_format(out);
   if (!format) return fail("-o: l'estensione di ", out, ".json o .svg");
 
-  const bool fit = options.count("--adatta") != 0;
-  ViewBounds bounds;  // 0 0 on every axis, as the viewer starts
-  if (!fit) {
+  // Bounds 0 0 on every axis, as the viewer starts.
+  DrawingRequest request{parsed->operands[0], projection, {}, options.count("--adatta") != 0};
+  if (!request.fit) {
+    ViewBounds& bounds = request.bounds;
     Numbers numbers(*parsed);
     numbers.option("--x", bounds.x_min, bounds.x_max)
         .option("--y", bounds.y_min, bounds.y_max)
         .option("--z", bounds.z_min, bounds.z_max);
     if (!numbers.ok()) return numbers.report_failure(io);
   }
-
-  const std::string& data_path = parsed->operands[0];
-  if (const auto failure = check_data_path(data_path)) return report(*failure, io);
-  if (!fit) {
-    if (const auto failure = check_view_bounds(bounds)) return report(*failure, io);
-  }
-  const ConfigurationOutcome outcome = build_configuration(data_path);
+  const DrawingOutcome outcome = draw_configuration(request);
   if (const auto* failure = std::get_if<Message>(&outcome)) return report(*failure, io);
-  const auto& geometry = std::get<ConfigurationGeometry>(outcome);
-  if (fit) {
-    if (const auto fitted = fitted_bounds(geometry)) bounds = *fitted;
-  }
-  const DisplayList list = make_display_list(geometry, projection, bounds);
-  const std::string bytes =
-      *format == DrawingFormat::json ? display_list_json(list) : display_list_svg(list);
+  const std::string bytes = drawing_text(std::get<Drawing>(outcome).list, *format);
   if (const auto failure = write_drawing(out, bytes)) return report(*failure, io);
   return kSuccess;
 }

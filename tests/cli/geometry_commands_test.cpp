@@ -165,6 +165,15 @@ TEST_F(Disegna, WritesTheDrawingAsSvg) {
   EXPECT_EQ(lines, 5u);
 }
 
+TEST_F(Disegna, TakesTheKindFromTheExtensionInAnyCase) {
+  const std::string svg = dir_.file("A.SVG");
+  const std::string json = dir_.file("a.Json");
+  EXPECT_EQ(draw({"--adatta", "-o", svg}).status, kSuccess);
+  EXPECT_EQ(draw({"--adatta", "-o", json}).status, kSuccess);
+  EXPECT_EQ(test::read_file(svg).rfind("<?xml", 0), 0u);
+  EXPECT_EQ(test::read_file(json).rfind(kHead, 0), 0u);
+}
+
 TEST_F(Disegna, FitsTheBoundsAndIgnoresThoseGiven) {
   const std::string out = dir_.file("fit.json");
   const Outcome r = draw({"--adatta", "--x", "a", "b", "-o", out});
@@ -221,7 +230,7 @@ TEST_F(Disegna, BadUsageWritesNothing) {
   for (const Arguments& a :
        {Arguments{"disegna", line(), "--adatta"},
         Arguments{"disegna", line(), "-o", dir_.file("x.png")},
-        Arguments{"disegna", line(), "--adatta", "-o", dir_.file("x.JSON")},
+        Arguments{"disegna", line(), "--adatta", "-o", dir_.file("x.svgz")},
         Arguments{"disegna", line(), "--proiezione", "xy", "--adatta", "-o", out},
         Arguments{"disegna", line(), line(), "--adatta", "-o", out},
         Arguments{"disegna", line(), "--x", "0", "-o", out},

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <tuple>
 
 #include "common/format.h"
+#include "common/json_writer.h"
 #include "common/text_file.h"
 #include "common/vector_state.h"
 #include "geometry/geometry_messages.h"
@@ -311,6 +313,30 @@ std::string display_list_svg(const DisplayList& list) {
   svg += "</svg>";
   svg += kLineEnd;
   return svg;
+}
+
+std::string display_list_json(const DisplayList& list) {
+  std::ostringstream text;
+  {
+    JsonWriter json(text);
+    const AxisLabels labels = axis_labels(list.projection);
+    json.begin_object();
+    json.key("projection").string(projection_text(list.projection));
+    json.key("horizontal_axis_label").string(labels.horizontal);
+    json.key("vertical_axis_label").string(labels.vertical);
+    const PixelRect& plot = kPlotRect;
+    json.key("plot").begin_array();
+    for (const int edge : {plot.left, plot.top, plot.right, plot.bottom}) json.integer(edge);
+    json.end_array();
+    json.key("segments").begin_array();
+    for (const DrawnSegment& s : list.segments) {
+      json.begin_array().integer(s.code).integer(s.x1).integer(s.y1).integer(s.x2).integer(s.y2);
+      json.end_array();
+    }
+    json.end_array().end_object();
+  }
+  text << kLineEnd;
+  return text.str();
 }
 
 std::optional<Message> write_drawing(const std::string& path, std::string_view bytes) {

@@ -127,6 +127,11 @@ std::optional<ViewBounds> fitted_bounds(const ConfigurationGeometry& geometry);
 // axis letters and one line per drawn segment, in drawing order.
 std::string display_list_svg(const DisplayList& list);
 
+// The list as JSON, one line ended by CR LF:
+// {"projection":"XY","horizontal_axis_label":"X","vertical_axis_label":"Y",
+//  "plot":[250,40,990,690],"segments":[[code,x1,y1,x2,y2],...]}
+std::string display_list_json(const DisplayList& list);
+
 // Writes a drawing's bytes to `path` through a temporary file beside it, so
 // that a failed write leaves an existing file as it was; the error to show
 // when it fails.
