@@ -137,41 +137,30 @@ paletta::paletta(ConfigurationView& view, FormContext context, QWidget* parent)
   form().exchange().write_form();
 }
 
-void paletta::view() {
-  if (auto failure = check_data_path(view_.data_path)) return form().messenger().show(*failure);
-  // The fields as the last change left them; the old picture stays.
-  if (auto failure = check_view_bounds(view_.bounds)) return form().messenger().show(*failure);
-  if (const auto geometry = erase_and_build()) draw(*geometry);
-}
+void paletta::view() { draw(false); }
 
-void paletta::fit() {
-  if (auto failure = check_data_path(view_.data_path)) return form().messenger().show(*failure);
-  const auto geometry = erase_and_build();
-  if (!geometry) return;
-  // A project with nothing to draw keeps the bounds it has.
-  if (const auto fitted = fitted_bounds(*geometry)) view_.bounds = *fitted;
-  draw(*geometry);
-}
+void paletta::fit() { draw(true); }
 
-std::optional<ConfigurationGeometry> paletta::erase_and_build() {
-  form().exchange().read_form();  // a field that cannot be read prompts; the command goes on
-  erase();
-  ConfigurationOutcome outcome = build_configuration(view_.data_path);
-  if (const auto* failure = std::get_if<Message>(&outcome)) {
-    form().messenger().show(*failure);
-    return std::nullopt;
-  }
-  return std::get<ConfigurationGeometry>(std::move(outcome));
-}
-
-void paletta::draw(const ConfigurationGeometry& geometry) {
+void paletta::draw(bool fit) {
   // The list offers nothing else.
   const Projection projection = projection_from_text(view_.projection).value_or(Projection::xy);
+  // The checks use the fields as the last change left them, so a failed
+  // one leaves the old picture; once they pass, the picture goes.
+  DrawingOutcome outcome =
+      draw_configuration({view_.data_path, projection, view_.bounds, fit}, [this] {
+        form().exchange().read_form();  // a field that cannot be read prompts; the command goes on
+        erase();
+      });
+  if (const auto* failure = std::get_if<Message>(&outcome)) {
+    return form().messenger().show(*failure);
+  }
+  Drawing& drawing = std::get<Drawing>(outcome);
+  view_.bounds = drawing.bounds;
   const AxisLabels labels = axis_labels(projection);
   view_.horizontal_axis_label = labels.horizontal;
   view_.vertical_axis_label = labels.vertical;
   form().exchange().write_form();
-  canvas_->show_list(make_display_list(geometry, projection, view_.bounds));
+  canvas_->show_list(std::move(drawing.list));
   copy_->setEnabled(true);
   save_->setEnabled(true);
 }

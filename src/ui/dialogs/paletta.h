@@ -8,11 +8,10 @@
 // Exchange order: the path, X min, X max, Y min, Y max, Z min, Z max, the
 // two axis letters, the projection.
 
-#include <optional>
 #include <string>
 
 #include "forms/form_dialog.h"
-#include "geometry/display_list.h"
+#include "geometry/drawing.h"
 
 class QAction;
 
@@ -43,9 +42,7 @@ class paletta final : public FormDialog {
   void view();
   // "Adatta": the drawing with the bounds fitted to the project.
   void fit();
-  // Erases the picture and reads the project; nullopt after its message.
-  std::optional<ConfigurationGeometry> erase_and_build();
-  void draw(const ConfigurationGeometry& geometry);
+  void draw(bool fit);
   void erase();
   void copy_image();
   void save_image();
