@@ -5,6 +5,7 @@
 #include <limits>
 #include <ostream>
 
+#include "cli_texts.h"
 #include "common/field.h"
 #include "common/format.h"
 #include "common/precision.h"
@@ -125,7 +126,7 @@ int Numbers::report_failure(Io& io) const {
 }
 
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
-  const auto given = parsed.options.find(kPrecision.name);
+  const auto given = parsed.options.find(text::kPrecision.name);
   if (given == parsed.options.end()) return "m";
   const std::string& text = given->second[0];
   for (const char* p : kPrecisionTexts) {

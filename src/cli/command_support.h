@@ -15,8 +15,6 @@
 
 namespace tralva::cli {
 
-inline constexpr OptionRule kPrecision{"--precisione", 1, false};
-
 // The precision given, "m" when none; nullopt for a text the lists do not offer.
 std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io);
 

@@ -11,63 +11,50 @@
 
 namespace tralva::cli {
 
-int run_griglia(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {
-      {"--origine", 2, true}, {"--passi", 2, true}, {"--passo", 1, true}, kPrecision};
-  const auto parsed = parse_options(arguments, kOptions, 1, io);
-  if (!parsed) return usage_error(io);
-  const auto precision = precision_of(*parsed, io);
+int run_griglia(const ParsedArguments& parsed, Io& io) {
+  const auto precision = precision_of(parsed, io);
   if (!precision) return usage_error(io);
   BaseGridRequest request;
-  Numbers numbers(*parsed);
+  Numbers numbers(parsed);
   numbers.option("--origine", request.origin_x, request.origin_y)
       .option("--passi", request.steps_x, request.steps_y)
       .option("--passo", request.step);
   if (!numbers.ok()) return numbers.report_failure(io);
   request.base_precision = *precision;
-  request.base_file_path = parsed->operands[0];
+  request.base_file_path = parsed.operands[0];
   return run_with_progress(
       io, [&](ProgressSink& sink, Clock& clock) { return create_base_file(request, sink, clock); });
 }
 
-int run_risultato(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {
-      {"--passi", 2, true}, {"--fi", 1, false}, {"--psi", 1, false}, kPrecision};
-  const auto parsed = parse_options(arguments, kOptions, 2, io);
-  if (!parsed) return usage_error(io);
-  const auto precision = precision_of(*parsed, io);
+int run_risultato(const ParsedArguments& parsed, Io& io) {
+  const auto precision = precision_of(parsed, io);
   if (!precision) return usage_error(io);
   ResultConversionRequest request;
-  const auto& o = parsed->options;
+  const auto& o = parsed.options;
   if (o.count("--fi")) request.fi = o.at("--fi")[0];
   if (o.count("--psi")) request.psi = o.at("--psi")[0];
-  Numbers numbers(*parsed);
+  Numbers numbers(parsed);
   numbers.option("--passi", request.steps_x, request.steps_y)
       .check_integer("--fi")
       .check_integer("--psi");
   if (!numbers.ok()) return numbers.report_failure(io);
   request.result_precision = *precision;
-  request.gis_input_path = parsed->operands[0];
-  request.conversion_output_path = parsed->operands[1];
+  request.gis_input_path = parsed.operands[0];
+  request.conversion_output_path = parsed.operands[1];
   return run_with_progress(
       io, [&](ProgressSink& sink, Clock& clock) { return convert_result(request, sink, clock); });
 }
 
-int run_orografia(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {kPrecision};
-  const auto parsed = parse_options(arguments, kOptions, 2, io);
-  if (!parsed) return usage_error(io);
-  const auto precision = precision_of(*parsed, io);
+int run_orografia(const ParsedArguments& parsed, Io& io) {
+  const auto precision = precision_of(parsed, io);
   if (!precision) return usage_error(io);
-  const TerrainConversionRequest request{parsed->operands[0], parsed->operands[1], *precision};
+  const TerrainConversionRequest request{parsed.operands[0], parsed.operands[1], *precision};
   return run_with_progress(
       io, [&](ProgressSink& sink, Clock& clock) { return convert_terrain(request, sink, clock); });
 }
 
-int run_unisci(const Arguments& arguments, Io& io) {
-  const auto parsed = parse_options(arguments, {}, 2, io);
-  if (!parsed) return usage_error(io);
-  return report(merge_projects({parsed->operands[0], parsed->operands[1]}), io);
+int run_unisci(const ParsedArguments& parsed, Io& io) {
+  return report(merge_projects({parsed.operands[0], parsed.operands[1]}), io);
 }
 
 }  // namespace tralva::cli

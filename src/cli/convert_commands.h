@@ -1,21 +1,22 @@
 #pragma once
 // tralva-util's commands on grid files and projects: the "Interpolazione"
-// and "Utilità" pages in batch.
+// and "Utilità" pages in batch.  Their usage and options are in
+// cli_texts.h.
 
-#include "cli.h"
+#include "options.h"
 
 namespace tralva::cli {
 
-// griglia --origine X Y --passi NX NY --passo S [--precisione m|dm|cm|mm] FILE
-int run_griglia(const Arguments& arguments, Io& io);
+// griglia: writes a base grid file.
+int run_griglia(const ParsedArguments& arguments, Io& io);
 
-// risultato --passi NX NY [--fi F] [--psi P] [--precisione m|dm|cm|mm] INGRESSO USCITA
-int run_risultato(const Arguments& arguments, Io& io);
+// risultato: a plane's GIS result as a spreadsheet matrix.
+int run_risultato(const ParsedArguments& arguments, Io& io);
 
-// orografia [--precisione m|dm|cm|mm] INGRESSO USCITA
-int run_orografia(const Arguments& arguments, Io& io);
+// orografia: a matrix as a GIS list of points.
+int run_orografia(const ParsedArguments& arguments, Io& io);
 
-// unisci PADRE FIGLIO
-int run_unisci(const Arguments& arguments, Io& io);
+// unisci: adds the lines of one project to another.
+int run_unisci(const ParsedArguments& arguments, Io& io);
 
 }  // namespace tralva::cli

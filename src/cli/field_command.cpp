@@ -19,17 +19,8 @@ int misuse(Io& io, std::string_view what) {
 
 }  // namespace
 
-int run_campo(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {{"--piano", 0, false},   {"--punti", 1, false, true},
-                                            {"--origine", 2, false}, {"--passo", 2, false},
-                                            {"--passi", 2, false},   {"--fi", 1, false},
-                                            {"--psi", 1, false},     {"--quota", 1, false},
-                                            {"--buffer", 1, false},  kPrecision,
-                                            {"--parte", 1, false},   {"--passo-z", 1, false},
-                                            {"--passi-z", 1, false}, {"--massimo", 0, false}};
-  const auto parsed = parse_options(arguments, kOptions, 2, io);
-  if (!parsed) return usage_error(io);
-  const auto& o = parsed->options;
+int run_campo(const ParsedArguments& parsed, Io& io) {
+  const auto& o = parsed.options;
   const bool plane = o.count("--piano") != 0;
   if (plane == (o.count("--punti") != 0)) return misuse(io, "serve --piano oppure --punti");
   for (const std::string_view name : kGridOptions) {
@@ -43,7 +34,7 @@ int run_campo(const Arguments& arguments, Io& io) {
     if (plane && o.count(name) != 0)
       return misuse(io, std::string(name) + " vale solo con --punti");
   }
-  const auto precision = precision_of(*parsed, io);
+  const auto precision = precision_of(parsed, io);
   if (!precision) return usage_error(io);
 
   FieldRequest request;
@@ -54,7 +45,7 @@ int run_campo(const Arguments& arguments, Io& io) {
           io, "--parte: «" + o.at("--parte")[0] + "» non è una parte valida (K/N con 1 ≤ K ≤ N)");
     request.part = *part;
   }
-  Numbers numbers(*parsed);
+  Numbers numbers(parsed);
   if (plane) {
     PlaneGrid grid;
     numbers.option("--origine", grid.origin_x, grid.origin_y)
@@ -74,8 +65,8 @@ int run_campo(const Arguments& arguments, Io& io) {
   numbers.option("--quota", request.level).option("--buffer", request.buffer);
   if (!numbers.ok()) return numbers.report_failure(io);
   request.precision = *precision;
-  request.data_path = parsed->operands[0];
-  request.result_path = parsed->operands[1];
+  request.data_path = parsed.operands[0];
+  request.result_path = parsed.operands[1];
   return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
     const FieldOutcome outcome = compute_field(request, sink, clock);
     if (const auto* failure = std::get_if<Message>(&outcome)) return *failure;

@@ -1,15 +1,14 @@
 #pragma once
-// tralva-util's magnetic-field calculation.
+// tralva-util's magnetic-field calculation.  Its usage and options are in
+// cli_texts.h.
 
-#include "cli.h"
+#include "options.h"
 
 namespace tralva::cli {
 
-// campo PROGETTO --piano --origine X Y --passo SX SY --passi NX NY [--fi F] [--psi P]
-//       [--quota Q] [--buffer B] [--precisione m|dm|cm|mm] [--parte K/N] USCITA
-// campo PROGETTO --punti FILE [--passo-z DZ] [--passi-z NZ] [--massimo] [--quota Q]
-//       [--buffer B] [--precisione m|dm|cm|mm] [--parte K/N] USCITA
-// Writes the GIS result file and prints a summary of the field found.
-int run_campo(const Arguments& arguments, Io& io);
+// campo: the field over a plane grid or at the points of a file (at one
+// height or several above each); writes the GIS result file and prints a
+// summary of the field found.
+int run_campo(const ParsedArguments& arguments, Io& io);
 
 }  // namespace tralva::cli

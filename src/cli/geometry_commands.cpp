@@ -73,7 +73,8 @@ void write_line(JsonWriter& json, const LineGeometry& line) {
 
 }  // namespace
 
-int run_angoli(const Arguments& arguments, Io& io) {
+int run_angoli(const ParsedArguments& parsed, Io& io) {
+  const Arguments& arguments = parsed.operands;
   const std::size_t pylons = arguments.size() / 2;
   if (arguments.size() % 2 != 0 || pylons < kMinPylons || pylons > kMaxPylons) {
     io.err << "Errore: servono le coordinate X Y di " << kMinPylons << "-" << kMaxPylons
@@ -94,10 +95,8 @@ int run_angoli(const Arguments& arguments, Io& io) {
   return kSuccess;
 }
 
-int run_geometria(const Arguments& arguments, Io& io) {
-  const auto parsed = parse_options(arguments, {}, 1, io);
-  if (!parsed) return usage_error(io);
-  const ConfigurationOutcome outcome = build_configuration(parsed->operands[0]);
+int run_geometria(const ParsedArguments& parsed, Io& io) {
+  const ConfigurationOutcome outcome = build_configuration(parsed.operands[0]);
   if (const auto* message = std::get_if<Message>(&outcome)) return report(*message, io);
   JsonWriter json(io.out);
   json.begin_object().key("lines").begin_array();
@@ -110,13 +109,8 @@ int run_geometria(const Arguments& arguments, Io& io) {
   return kSuccess;
 }
 
-int run_disegna(const Arguments& arguments, Io& io) {
-  static constexpr OptionRule kOptions[] = {{"--proiezione", 1, false}, {"--x", 2, false},
-                                            {"--y", 2, false},          {"--z", 2, false},
-                                            {"--adatta", 0, false},     {"-o", 1, true, true}};
-  const auto parsed = parse_options(arguments, kOptions, 1, io);
-  if (!parsed) return usage_error(io);
-  const auto& options = parsed->options;
+int run_disegna(const ParsedArguments& parsed, Io& io) {
+  const auto& options = parsed.options;
   const auto fail = [&io](std::string_view what, const std::string& given, std::string_view hint) {
     io.err << "Errore: " << what << "«" << given << "» non è valida (" << hint << ").\n";
     return usage_error(io);
@@ -133,10 +127,10 @@ int run_disegna(const Arguments& arguments, Io& io) {
   if (!format) return fail("-o: l'estensione di ", out, ".json o .svg");
 
   // Bounds 0 0 on every axis, as the viewer starts.
-  DrawingRequest request{parsed->operands[0], projection, {}, options.count("--adatta") != 0};
+  DrawingRequest request{parsed.operands[0], projection, {}, options.count("--adatta") != 0};
   if (!request.fit) {
     ViewBounds& bounds = request.bounds;
-    Numbers numbers(*parsed);
+    Numbers numbers(parsed);
     numbers.option("--x", bounds.x_min, bounds.x_max)
         .option("--y", bounds.y_min, bounds.y_max)
         .option("--z", bounds.z_min, bounds.z_max);

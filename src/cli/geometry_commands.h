@@ -1,21 +1,20 @@
 #pragma once
-// tralva-util's commands on line geometry.
+// tralva-util's commands on line geometry.  Their usage and options are in
+// cli_texts.h.
 
-#include "cli.h"
+#include "options.h"
 
 namespace tralva::cli {
 
-// angoli X1 Y1 X2 Y2 [X3 Y3 ... X6 Y6]: the cross-arm angle of every pylon,
-// one per line, "%g".
-int run_angoli(const Arguments& arguments, Io& io);
+// angoli: the cross-arm angle of every pylon, one per line, "%g".
+int run_angoli(const ParsedArguments& arguments, Io& io);
 
-// geometria FILE: the conductor geometry of a project as JSON.
-int run_geometria(const Arguments& arguments, Io& io);
+// geometria: the conductor geometry of a project as JSON.
+int run_geometria(const ParsedArguments& arguments, Io& io);
 
-// disegna FILE [--proiezione XY|YZ|XZ] [--x MIN MAX] [--y MIN MAX] [--z MIN MAX]
-// [--adatta] -o OUT: the configuration view of a project, drawn as the
-// viewer draws it, written to OUT as its display list (.json) or as a
-// drawing (.svg).  OUT is written only when everything has succeeded.
-int run_disegna(const Arguments& arguments, Io& io);
+// disegna: the configuration view of a project, drawn as the viewer draws
+// it, written as its display list (.json) or as a drawing (.svg), and only
+// when everything has succeeded.
+int run_disegna(const ParsedArguments& arguments, Io& io);
 
 }  // namespace tralva::cli

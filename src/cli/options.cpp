@@ -18,8 +18,10 @@ bool refused_as_stream(const std::string& path, std::string_view where, Io& io) 
 }  // namespace
 
 std::optional<ParsedArguments> parse_options(const Arguments& arguments,
-                                             std::span<const OptionRule> rules,
-                                             std::size_t operands, Io& io) {
+                                             const CommandRules& command, Io& io) {
+  if (command.as_given) return ParsedArguments{{}, arguments};
+  const std::span<const OptionRule> rules = command.options;
+  const std::size_t operands = command.operands;
   const auto fail = [&](std::string_view what, std::string_view name) {
     io.err << "Errore: " << what << "«" << name << "».\n";
     return std::nullopt;

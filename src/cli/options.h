@@ -4,6 +4,9 @@
 // file name may start with a dash.  No command reads standard input or
 // writes standard output as a file, so "-" is refused where a file is named
 // rather than taken as a file called "-".
+//
+// Each command is described once, by its rules: the parser reads them and
+// the help is made from them.
 
 #include <map>
 #include <optional>
@@ -17,9 +20,22 @@ namespace tralva::cli {
 
 struct OptionRule {
   std::string_view name;  // with its dashes
-  int values;
-  bool required;
-  bool file = false;  // its values are file paths
+  int values = 0;
+  bool required = false;
+  bool file = false;            // its values are file paths
+  std::string_view shown = {};  // its values as the help names them: "MIN MAX"
+  std::string_view help = {};   // what it does; a line end starts the next line of the help
+};
+
+struct CommandRules {
+  std::string_view name;
+  std::string_view synopsis = {};  // the usage after the command's name
+  std::string_view about = {};     // what it does, before its options
+  std::span<const OptionRule> options = {};
+  std::size_t operands = 0;
+  // No options: the arguments are the operands as they are, so that "-5"
+  // is a number.
+  bool as_given = false;
 };
 
 struct ParsedArguments {
@@ -30,7 +46,6 @@ struct ParsedArguments {
 // nullopt after printing what is wrong to standard error ("Errore: manca
 // l'opzione «--passo»."); the caller then answers with usage_error().
 std::optional<ParsedArguments> parse_options(const Arguments& arguments,
-                                             std::span<const OptionRule> rules,
-                                             std::size_t operands, Io& io);
+                                             const CommandRules& command, Io& io);
 
 }  // namespace tralva::cli

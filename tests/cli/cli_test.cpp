@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -14,7 +15,7 @@
 namespace tralva::cli {
 namespace {
 
-const char* const kCommandNames[] = {"angoli",    "geometria", "disegna", "griglia",
+const char* const kCommandNames[] = {"angoli",    "geometria", "disegna", "griglia", "interpola",
                                      "risultato", "orografia", "unisci",  "campo"};
 
 std::string first_line(const std::string& text) { return text.substr(0, text.find('\n')); }
@@ -45,6 +46,18 @@ std::vector<std::string> options_of(const std::string& synopsis) {
     word.erase(0, word.find_first_not_of("[("));
     if (word.size() > 1 && word[0] == '-')
       names.push_back(word.substr(0, word.find_first_of("])")));
+  }
+  return names;
+}
+
+// The options a help explains, one a line after "Opzioni:", but for the
+// help itself.
+std::vector<std::string> options_explained(const std::string& help) {
+  std::vector<std::string> names;
+  std::istringstream lines(help.substr(help.find("\nOpzioni:\n")));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("  -") && !line.starts_with("  -h, --help"))
+      names.push_back(line.substr(2, line.find(' ', 2) - 2));
   }
   return names;
 }
@@ -87,8 +100,14 @@ TEST(Help, EveryCommandExplainsItsUsageAndEveryOption) {
     EXPECT_NE(general.find(std::string("tralva-util ") + name + " " + synopsis + "\n"),
               std::string::npos)
         << name;
-    for (const std::string& option : options_of(synopsis)) {
+    const std::vector<std::string> in_synopsis = options_of(synopsis);
+    for (const std::string& option : in_synopsis) {
       EXPECT_NE(r.out.find("\n  " + option + " "), std::string::npos) << name << " " << option;
+    }
+    // The options explained are those of the usage line, written apart.
+    for (const std::string& option : options_explained(r.out)) {
+      EXPECT_NE(std::find(in_synopsis.begin(), in_synopsis.end(), option), in_synopsis.end())
+          << name << " " << option;
     }
     EXPECT_NE(r.out.find("\n  -h, --help "), std::string::npos) << name;
     EXPECT_NE(r.out.find("\nStato di uscita: 0 riuscito"), std::string::npos) << name;
