@@ -22,26 +22,26 @@ struct Command {
 
 // One entry per subcommand, in the order the usage lists them.
 constexpr Command kCommands[] = {
-    {text::kAngoli, run_angoli},       {text::kGeometria, run_geometria},
-    {text::kDisegna, run_disegna},     {text::kGriglia, run_griglia},
-    {text::kInterpola, run_interpola}, {text::kRisultato, run_risultato},
-    {text::kOrografia, run_orografia}, {text::kUnisci, run_unisci},
-    {text::kCampo, run_campo},
+    {cli_text::kAngoli, run_angoli},       {cli_text::kGeometria, run_geometria},
+    {cli_text::kDisegna, run_disegna},     {cli_text::kGriglia, run_griglia},
+    {cli_text::kInterpola, run_interpola}, {cli_text::kRisultato, run_risultato},
+    {cli_text::kOrografia, run_orografia}, {cli_text::kUnisci, run_unisci},
+    {cli_text::kCampo, run_campo},
 };
 
 // Where the meaning of an option starts on its line of the help.
 constexpr std::size_t kMeaningColumn = 19;
 
 void print_usage(std::ostream& os) {
-  os << text::kGeneralUsage;
+  os << cli_text::kGeneralUsage;
   for (const Command& command : kCommands) {
-    os << text::kCommandUsage << command.rules.name << ' ' << command.rules.synopsis << '\n';
+    os << cli_text::kCommandUsage << command.rules.name << ' ' << command.rules.synopsis << '\n';
   }
-  os << '\n' << text::kExitStatus;
+  os << '\n' << cli_text::kExitStatus;
 }
 
 void print_synopsis(const CommandRules& command, std::ostream& os) {
-  os << text::kUsage << command.name << ' ' << command.synopsis << '\n';
+  os << cli_text::kUsage << command.name << ' ' << command.synopsis << '\n';
 }
 
 // "  --x MIN MAX      estremi ...", the further lines of its meaning under
@@ -61,10 +61,10 @@ void print_option(const OptionRule& option, std::ostream& os) {
 
 void print_help(const CommandRules& command, std::ostream& os) {
   print_synopsis(command, os);
-  os << '\n' << command.about << '\n' << text::kOptions;
+  os << '\n' << command.about << '\n' << cli_text::kOptions;
   for (const OptionRule& option : command.options) print_option(option, os);
-  print_option(text::kHelpOption, os);
-  os << '\n' << text::kExitStatus;
+  print_option(cli_text::kHelpOption, os);
+  os << '\n' << cli_text::kExitStatus;
 }
 
 const Command* find_command(std::string_view name) {
@@ -89,23 +89,26 @@ int report(const Message& message, Io& io) {
       io.out << message.text << '\n';
       return kSuccess;
     case MessageKind::warning:
-      io.err << "Attenzione: " << message.text << '\n';
+      io.err << cli_text::kWarning << message.text << '\n';
       return kWarning;
     case MessageKind::error:
       break;
   }
-  io.err << "Errore: ";
+  io.err << cli_text::kError;
   if (message.cause == 0) {
     io.err << message.text << '\n';
     return kError;
   }
-  std::string_view text = message.text;
-  while (!text.empty() && text.back() == '\n') text.remove_suffix(1);
-  io.err << text << "\nCausa: " << system_cause_text(message.cause) << ".\n";
+  std::string_view shown = message.text;
+  while (!shown.empty() && shown.back() == '\n') shown.remove_suffix(1);
+  io.err << shown << '\n' << cli_text::kCause << system_cause_text(message.cause) << ".\n";
   return kError;
 }
 
-int usage_error(Io&) { return kUsage; }
+int usage_error(Io& io, std::string_view what) {
+  report(error_message(std::string(what)), io);
+  return kUsage;
+}
 
 int run(const Arguments& arguments, Io& io) {
   if (arguments.empty()) {
@@ -125,7 +128,8 @@ int run(const Arguments& arguments, Io& io) {
   const std::string& first = help_first ? arguments[1] : arguments[0];
   const Command* command = find_command(first);
   if (command == nullptr) {
-    io.err << "Errore: comando sconosciuto: «" << first << "».\n\n";
+    usage_error(io, std::string(cli_text::kUnknownCommand) + cli_text::quoted(first) + ".");
+    io.err << '\n';
     print_usage(io.err);
     return kUsage;
   }
@@ -134,11 +138,13 @@ int run(const Arguments& arguments, Io& io) {
     print_help(command->rules, io.out);
     return kSuccess;
   }
-  const auto parsed = parse_options(rest, command->rules, io);
-  const int status = parsed ? command->run(*parsed, io) : usage_error(io);
+  const auto parsed = parse_options(rest, command->rules);
+  const auto* sorted = std::get_if<ParsedArguments>(&parsed);
+  const int status =
+      sorted ? command->run(*sorted, io) : usage_error(io, std::get<std::string>(parsed));
   if (status == kUsage) {
     print_synopsis(command->rules, io.err);
-    io.err << "Aiuto: tralva-util " << command->rules.name << " --help\n";
+    io.err << cli_text::kHelpAt << command->rules.name << cli_text::kHelpAsked;
   }
   return status;
 }

@@ -7,6 +7,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/message.h"
@@ -34,9 +35,9 @@ int run(const Arguments& arguments, Io& io);
 // Prints a message where it belongs and returns the status it stands for.
 int report(const Message& message, Io& io);
 
-// The status of bad usage, once the command has said what is wrong
-// ("Errore: manca l'opzione «--passo»."); run() then adds the usage of that
-// command and where its help is.
-int usage_error(Io& io);
+// Bad usage: says what is wrong, as "Errore: manca l'opzione «--passo».",
+// and returns its status; run() then adds the usage of that command and
+// where its help is.  `what` is a whole sentence.
+int usage_error(Io& io, std::string_view what);
 
 }  // namespace tralva::cli

@@ -1,10 +1,63 @@
 #pragma once
 // The texts of tralva-util, exactly as it prints them: its commands with
-// their options, which the parser reads and the help is made from.
+// their options, which the parser reads and the help is made from, and its
+// own messages.  Those of the operations come from the core.
+
+#include <string>
+#include <string_view>
 
 #include "options.h"
 
-namespace tralva::cli::text {
+namespace tralva::cli_text {
+
+using cli::CommandRules;
+using cli::OptionRule;
+
+// Before a message on standard error, and before the last line of an error
+// that comes from the system.
+inline constexpr std::string_view kError = "Errore: ";
+inline constexpr std::string_view kWarning = "Attenzione: ";
+inline constexpr std::string_view kCause = "Causa: ";
+
+// What is wrong with a command line, after kError: mostly what was given,
+// in «», between the two parts of a sentence.
+inline std::string quoted(std::string_view given) { return "«" + std::string(given) + "»"; }
+inline constexpr std::string_view kUnknownCommand = "comando sconosciuto: ";
+inline constexpr std::string_view kUnknownOption = "opzione sconosciuta: ";
+inline constexpr std::string_view kRepeatedOption = "opzione ripetuta: ";
+inline constexpr std::string_view kMissingValues = "mancano valori dopo ";
+inline constexpr std::string_view kMissingOption = "manca l'opzione ";
+inline constexpr std::string_view kFilesGiven = "file indicati: ";
+inline constexpr std::string_view kFilesWanted = ", il comando ne vuole ";
+inline constexpr std::string_view kStreamRefused =
+    "«-» non è un nome di file ammesso: tralva-util non legge dallo standard input e non scrive "
+    "sullo standard output (per un file di nome «-» scrivere «./-»).";
+inline constexpr std::string_view kNotANumber = " non è un numero";
+// After kNotANumber, when the text with a point would be a number.
+inline constexpr std::string_view kDecimalPoint = ": il separatore decimale è il punto";
+inline constexpr std::string_view kNotAnInteger = " non è un numero intero.";
+inline constexpr std::string_view kOutOfRange = " è fuori dall'intervallo ammesso, da ";
+inline constexpr std::string_view kRangeTo = " a ";
+inline constexpr std::string_view kNotAbove = " deve essere maggiore di ";
+inline constexpr std::string_view kNotAtLeast = " deve essere maggiore o uguale a ";
+inline constexpr std::string_view kNotAPrecision = " non è una precisione valida (m, dm, cm o mm).";
+inline constexpr std::string_view kNotAPart = " non è una parte valida (K/N con 1 ≤ K ≤ N).";
+inline constexpr std::string_view kNotValid = " non è valida (";
+inline constexpr std::string_view kProjections = "XY, YZ o XZ";
+inline constexpr std::string_view kExtensionOf = "l'estensione di ";
+inline constexpr std::string_view kDrawingExtensions = ".json o .svg";
+inline constexpr std::string_view kPylonCoordinates = "servono le coordinate X Y di ";
+inline constexpr std::string_view kPylonsGiven = " tralicci; valori indicati: ";
+inline constexpr std::string_view kPlaneOrPoints = "serve --piano oppure --punti.";
+inline constexpr std::string_view kPlaneNeeds = "--piano richiede --origine, --passo e --passi.";
+inline constexpr std::string_view kOnlyWith = " vale solo con ";
+
+// The progress line of a long command on a terminal: "42%  Tempo rimanente
+// 0 h 1 m 5 s".
+inline constexpr std::string_view kRemaining = "%  Tempo rimanente ";
+inline constexpr std::string_view kHours = " h ";
+inline constexpr std::string_view kMinutes = " m ";
+inline constexpr std::string_view kSeconds = " s";
 
 inline constexpr std::string_view kGeneralUsage =
     "Uso: tralva-util COMANDO [ARGOMENTI]\n"
@@ -15,6 +68,9 @@ inline constexpr std::string_view kGeneralUsage =
     "\n"
     "Comandi:\n";
 inline constexpr std::string_view kUsage = "Uso: tralva-util ";
+// After the usage of a command used wrongly: "Aiuto: tralva-util griglia --help".
+inline constexpr std::string_view kHelpAt = "Aiuto: tralva-util ";
+inline constexpr std::string_view kHelpAsked = " --help\n";
 inline constexpr std::string_view kCommandUsage = "  tralva-util ";
 inline constexpr std::string_view kOptions = "Opzioni:\n";
 inline constexpr OptionRule kHelpOption{.name = "-h, --help", .help = "mostra questo aiuto"};
@@ -26,6 +82,9 @@ inline constexpr OptionRule kPrecision{
     .values = 1,
     .shown = "P",
     .help = "decimali di X e Y: m 0 (predefinita), dm 1, cm 2, mm 3"};
+
+// Of interpola and campo, each with its own meaning.
+inline constexpr std::string_view kPartOption = "--parte";
 
 inline constexpr CommandRules kAngoli{
     .name = "angoli",
@@ -121,7 +180,7 @@ inline constexpr OptionRule kInterpolaOptions[] = {
      .shown = "N",
      .help = "quanti punti quotati più vicini contano (intero, predefinito 5)"},
     kPrecision,
-    {.name = "--parte",
+    {.name = kPartOption,
      .values = 1,
      .shown = "K/N",
      .help = "solo la K-esima di N parti consecutive dei punti di BASE; le\n"
@@ -256,7 +315,7 @@ inline constexpr OptionRule kCampoOptions[] = {
      .values = 1,
      .shown = "P",
      .help = "decimali di X, Y e Z: m 0 (predefinita), dm 1, cm 2, mm 3"},
-    {.name = "--parte",
+    {.name = kPartOption,
      .values = 1,
      .shown = "K/N",
      .help = "solo la K-esima di N parti consecutive delle righe della\n"
@@ -277,4 +336,4 @@ inline constexpr CommandRules kCampo{
     .options = kCampoOptions,
     .operands = 2};
 
-}  // namespace tralva::cli::text
+}  // namespace tralva::cli_text

@@ -1,5 +1,6 @@
 #include "command_support.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <limits>
@@ -14,8 +15,6 @@
 namespace tralva::cli {
 namespace {
 
-std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
-
 // The whole text is one number: nothing before it, nothing after it, and no
 // dangling exponent ("1e", "2e+"), which the scan passes over.
 bool is_whole_number(std::string_view text) {
@@ -26,12 +25,12 @@ bool is_whole_number(std::string_view text) {
 }
 
 std::string not_a_number(std::string_view text) {
-  std::string why = quoted(text) + " non è un numero";
+  std::string why = cli_text::quoted(text) + std::string(cli_text::kNotANumber);
   // The usual slip of an Italian keyboard.
   std::string with_point(text);
   if (const auto comma = with_point.find(','); comma != std::string::npos) {
     with_point[comma] = '.';
-    if (is_whole_number(with_point)) why += ": il separatore decimale è il punto";
+    if (is_whole_number(with_point)) why += cli_text::kDecimalPoint;
   }
   return why + ".";
 }
@@ -45,9 +44,9 @@ std::string out_of_range(std::string_view text) {
       return general_text(bound);
     }
   };
-  return quoted(text) + " è fuori dall'intervallo ammesso, da " +
-         shown(std::numeric_limits<T>::lowest()) + " a " + shown(std::numeric_limits<T>::max()) +
-         ".";
+  return cli_text::quoted(text) + std::string(cli_text::kOutOfRange) +
+         shown(std::numeric_limits<T>::lowest()) + std::string(cli_text::kRangeTo) +
+         shown(std::numeric_limits<T>::max()) + ".";
 }
 
 template <class T>
@@ -79,7 +78,7 @@ std::optional<std::string> read_number(std::string_view text, float& value) {
 std::optional<std::string> read_number(std::string_view text, std::int32_t& value) {
   const std::size_t digits = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
   if (digits == text.size() || text.find_first_not_of("0123456789", digits) != text.npos) {
-    return quoted(text) + " non è un numero intero.";
+    return cli_text::quoted(text) + std::string(cli_text::kNotAnInteger);
   }
   const auto read = parse_field_int(text);
   if (!read) {
@@ -99,8 +98,8 @@ const Arguments* Numbers::values_of(std::string_view name, std::size_t count) co
 }
 
 std::string Numbers::not_above(std::string_view text, double bound, bool inclusive) {
-  return quoted(text) +
-         (inclusive ? " deve essere maggiore o uguale a " : " deve essere maggiore di ") +
+  return cli_text::quoted(text) +
+         std::string(inclusive ? cli_text::kNotAtLeast : cli_text::kNotAbove) +
          general_text(bound) + ".";
 }
 
@@ -120,21 +119,32 @@ std::optional<WorkPart> part_of(const std::string& text) {
   return WorkPart{*k, *n};
 }
 
-int Numbers::report_failure(Io& io) const {
-  io.err << "Errore: " << failure_.value_or("") << '\n';
-  return usage_error(io);
+int Numbers::report_failure(Io& io) const { return usage_error(io, failure_.value_or("")); }
+
+Numbers& Numbers::precision(std::string& precision) {
+  const Arguments* given = values_of(cli_text::kPrecision.name, 1);
+  if (failure_ || given == nullptr) return *this;
+  const std::string& choice = given->front();
+  if (std::find(std::begin(kPrecisionTexts), std::end(kPrecisionTexts), choice) ==
+      std::end(kPrecisionTexts)) {
+    failure_ = std::string(cli_text::kPrecision.name) + ": " + cli_text::quoted(choice) +
+               std::string(cli_text::kNotAPrecision);
+    return *this;
+  }
+  precision = choice;
+  return *this;
 }
 
-std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io) {
-  const auto given = parsed.options.find(text::kPrecision.name);
-  if (given == parsed.options.end()) return "m";
-  const std::string& text = given->second[0];
-  for (const char* p : kPrecisionTexts) {
-    if (text == p) return text;
+Numbers& Numbers::part(WorkPart& part) {
+  const Arguments* given = values_of(cli_text::kPartOption, 1);
+  if (failure_ || given == nullptr) return *this;
+  if (const auto read = part_of(given->front())) {
+    part = *read;
+    return *this;
   }
-  io.err << "Errore: --precisione: «" << text
-         << "» non è una precisione valida (m, dm, cm o mm).\n";
-  return std::nullopt;
+  failure_ = std::string(cli_text::kPartOption) + ": " + cli_text::quoted(given->front()) +
+             std::string(cli_text::kNotAPart);
+  return *this;
 }
 
 }  // namespace tralva::cli

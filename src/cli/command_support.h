@@ -1,6 +1,6 @@
 #pragma once
-// What the batch commands share: the precision option, option values that
-// are numbers, and long commands run with a progress line.
+// What the batch commands share: option values that are numbers, a
+// precision or a part, and long commands run with a progress line.
 
 #include <cstdint>
 #include <optional>
@@ -15,9 +15,6 @@
 
 namespace tralva::cli {
 
-// The precision given, "m" when none; nullopt for a text the lists do not offer.
-std::optional<std::string> precision_of(const ParsedArguments& parsed, Io& io);
-
 // A number on the command line is the whole text and nothing else: the usual
 // decimal notation with a point, an optional sign ("+" too) and exponent
 // ("-12.5", "+3", ".5", "1e3"), finite in the value's type; an integer is
@@ -29,8 +26,9 @@ std::optional<std::string> read_number(std::string_view text, double& value);
 std::optional<std::string> read_number(std::string_view text, float& value);
 std::optional<std::string> read_number(std::string_view text, std::int32_t& value);
 
-// The numbers of a command line, read in turn; the first that is refused
-// stops the reading and names its option (or operand).
+// The values of a command line read in turn: numbers, the precision and the
+// part; the first that is refused stops the reading and names its option
+// (or operand).
 class Numbers {
  public:
   Numbers() = default;
@@ -57,6 +55,12 @@ class Numbers {
     std::int32_t ignored = 0;
     return option(name, ignored);
   }
+
+  // The precision given, when it was, into `precision`: one of the texts
+  // the lists offer.
+  Numbers& precision(std::string& precision);
+  // The part given, when it was, into `part`: "K/N" with 1 <= K <= N.
+  Numbers& part(WorkPart& part);
 
   // A value read above that must also lie above `bound` (or at it, when
   // `inclusive`): "--vicini: «0» deve essere maggiore o uguale a 1.".

@@ -12,33 +12,29 @@
 namespace tralva::cli {
 
 int run_griglia(const ParsedArguments& parsed, Io& io) {
-  const auto precision = precision_of(parsed, io);
-  if (!precision) return usage_error(io);
   BaseGridRequest request;
   Numbers numbers(parsed);
-  numbers.option("--origine", request.origin_x, request.origin_y)
+  numbers.precision(request.base_precision)
+      .option("--origine", request.origin_x, request.origin_y)
       .option("--passi", request.steps_x, request.steps_y)
       .option("--passo", request.step);
   if (!numbers.ok()) return numbers.report_failure(io);
-  request.base_precision = *precision;
   request.base_file_path = parsed.operands[0];
   return run_with_progress(
       io, [&](ProgressSink& sink, Clock& clock) { return create_base_file(request, sink, clock); });
 }
 
 int run_risultato(const ParsedArguments& parsed, Io& io) {
-  const auto precision = precision_of(parsed, io);
-  if (!precision) return usage_error(io);
   ResultConversionRequest request;
   const auto& o = parsed.options;
   if (o.count("--fi")) request.fi = o.at("--fi")[0];
   if (o.count("--psi")) request.psi = o.at("--psi")[0];
   Numbers numbers(parsed);
-  numbers.option("--passi", request.steps_x, request.steps_y)
+  numbers.precision(request.result_precision)
+      .option("--passi", request.steps_x, request.steps_y)
       .check_integer("--fi")
       .check_integer("--psi");
   if (!numbers.ok()) return numbers.report_failure(io);
-  request.result_precision = *precision;
   request.gis_input_path = parsed.operands[0];
   request.conversion_output_path = parsed.operands[1];
   return run_with_progress(
@@ -46,9 +42,9 @@ int run_risultato(const ParsedArguments& parsed, Io& io) {
 }
 
 int run_orografia(const ParsedArguments& parsed, Io& io) {
-  const auto precision = precision_of(parsed, io);
-  if (!precision) return usage_error(io);
-  const TerrainConversionRequest request{parsed.operands[0], parsed.operands[1], *precision};
+  TerrainConversionRequest request{parsed.operands[0], parsed.operands[1]};
+  Numbers numbers(parsed);
+  if (!numbers.precision(request.terrain_precision).ok()) return numbers.report_failure(io);
   return run_with_progress(
       io, [&](ProgressSink& sink, Clock& clock) { return convert_terrain(request, sink, clock); });
 }

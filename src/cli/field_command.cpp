@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli_texts.h"
 #include "command_support.h"
 #include "common/field.h"
 #include "field/field_calculation.h"
@@ -12,9 +13,8 @@ namespace {
 constexpr std::string_view kGridOptions[] = {"--origine", "--passo", "--passi", "--fi", "--psi"};
 constexpr std::string_view kHeightOptions[] = {"--passo-z", "--passi-z", "--massimo"};
 
-int misuse(Io& io, std::string_view what) {
-  io.err << "Errore: " << what << ".\n";
-  return usage_error(io);
+std::string only_with(std::string_view name, std::string_view other) {
+  return std::string(name) + std::string(cli_text::kOnlyWith) + std::string(other) + ".";
 }
 
 }  // namespace
@@ -22,30 +22,20 @@ int misuse(Io& io, std::string_view what) {
 int run_campo(const ParsedArguments& parsed, Io& io) {
   const auto& o = parsed.options;
   const bool plane = o.count("--piano") != 0;
-  if (plane == (o.count("--punti") != 0)) return misuse(io, "serve --piano oppure --punti");
+  if (plane == (o.count("--punti") != 0)) return usage_error(io, cli_text::kPlaneOrPoints);
   for (const std::string_view name : kGridOptions) {
     const bool given = o.count(name) != 0;
     const bool required = name == "--origine" || name == "--passo" || name == "--passi";
-    if (plane && required && !given)
-      return misuse(io, "--piano richiede --origine, --passo e --passi");
-    if (!plane && given) return misuse(io, std::string(name) + " vale solo con --piano");
+    if (plane && required && !given) return usage_error(io, cli_text::kPlaneNeeds);
+    if (!plane && given) return usage_error(io, only_with(name, "--piano"));
   }
   for (const std::string_view name : kHeightOptions) {
-    if (plane && o.count(name) != 0)
-      return misuse(io, std::string(name) + " vale solo con --punti");
+    if (plane && o.count(name) != 0) return usage_error(io, only_with(name, "--punti"));
   }
-  const auto precision = precision_of(parsed, io);
-  if (!precision) return usage_error(io);
 
   FieldRequest request;
-  if (o.count("--parte")) {
-    const auto part = part_of(o.at("--parte")[0]);
-    if (!part)
-      return misuse(
-          io, "--parte: «" + o.at("--parte")[0] + "» non è una parte valida (K/N con 1 ≤ K ≤ N)");
-    request.part = *part;
-  }
   Numbers numbers(parsed);
+  numbers.precision(request.precision).part(request.part);
   if (plane) {
     PlaneGrid grid;
     numbers.option("--origine", grid.origin_x, grid.origin_y)
@@ -64,7 +54,6 @@ int run_campo(const ParsedArguments& parsed, Io& io) {
   }
   numbers.option("--quota", request.level).option("--buffer", request.buffer);
   if (!numbers.ok()) return numbers.report_failure(io);
-  request.precision = *precision;
   request.data_path = parsed.operands[0];
   request.result_path = parsed.operands[1];
   return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli_texts.h"
 #include "command_support.h"
 #include "common/format.h"
 #include "common/json_writer.h"
@@ -77,9 +78,9 @@ int run_angoli(const ParsedArguments& parsed, Io& io) {
   const Arguments& arguments = parsed.operands;
   const std::size_t pylons = arguments.size() / 2;
   if (arguments.size() % 2 != 0 || pylons < kMinPylons || pylons > kMaxPylons) {
-    io.err << "Errore: servono le coordinate X Y di " << kMinPylons << "-" << kMaxPylons
-           << " tralicci; valori indicati: " << arguments.size() << ".\n";
-    return usage_error(io);
+    return usage_error(io, std::string(cli_text::kPylonCoordinates) + int_text(kMinPylons) + "-" +
+                               int_text(kMaxPylons) + std::string(cli_text::kPylonsGiven) +
+                               int_text(static_cast<std::int64_t>(arguments.size())) + ".");
   }
   std::vector<double> x(pylons), y(pylons);
   Numbers numbers;
@@ -112,19 +113,21 @@ int run_geometria(const ParsedArguments& parsed, Io& io) {
 int run_disegna(const ParsedArguments& parsed, Io& io) {
   const auto& options = parsed.options;
   const auto fail = [&io](std::string_view what, const std::string& given, std::string_view hint) {
-    io.err << "Errore: " << what << "«" << given << "» non è valida (" << hint << ").\n";
-    return usage_error(io);
+    return usage_error(io, std::string(what) + cli_text::quoted(given) +
+                               std::string(cli_text::kNotValid) + std::string(hint) + ").");
   };
 
   Projection projection = Projection::xy;
   if (const auto given = options.find("--proiezione"); given != options.end()) {
     const auto chosen = projection_from_text(given->second[0]);
-    if (!chosen) return fail("--proiezione: ", given->second[0], "XY, YZ o XZ");
+    if (!chosen) return fail("--proiezione: ", given->second[0], cli_text::kProjections);
     projection = *chosen;
   }
   const std::string& out = options.at("-o")[0];
   const auto format = drawing_format(out);
-  if (!format) return fail("-o: l'estensione di ", out, ".json o .svg");
+  if (!format) {
+    return fail("-o: " + std::string(cli_text::kExtensionOf), out, cli_text::kDrawingExtensions);
+  }
 
   // Bounds 0 0 on every axis, as the viewer starts.
   DrawingRequest request{parsed.operands[0], projection, {}, options.count("--adatta") != 0};

@@ -1,37 +1,35 @@
 #include "options.h"
 
 #include <algorithm>
-#include <ostream>
+#include <optional>
+
+#include "cli_texts.h"
+#include "common/format.h"
 
 namespace tralva::cli {
 namespace {
 
-// `where` names the option, or is empty for an operand.
-bool refused_as_stream(const std::string& path, std::string_view where, Io& io) {
-  if (path != "-") return false;
-  io.err << "Errore: " << where
-         << "«-» non è un nome di file ammesso: tralva-util non legge dallo standard input e non "
-            "scrive sullo standard output (per un file di nome «-» scrivere «./-»).\n";
-  return true;
+// `where` names the option ("-o: "), or is empty for an operand.
+std::optional<std::string> refused_as_stream(const std::string& path, std::string_view where) {
+  if (path != "-") return std::nullopt;
+  return std::string(where) + std::string(cli_text::kStreamRefused);
 }
 
 }  // namespace
 
-std::optional<ParsedArguments> parse_options(const Arguments& arguments,
-                                             const CommandRules& command, Io& io) {
+std::variant<ParsedArguments, std::string> parse_options(const Arguments& arguments,
+                                                         const CommandRules& command) {
   if (command.as_given) return ParsedArguments{{}, arguments};
-  const std::span<const OptionRule> rules = command.options;
-  const std::size_t operands = command.operands;
-  const auto fail = [&](std::string_view what, std::string_view name) {
-    io.err << "Errore: " << what << "«" << name << "».\n";
-    return std::nullopt;
+  const auto naming = [](std::string_view what, std::string_view name) {
+    return std::string(what) + cli_text::quoted(name) + ".";
   };
+  const std::span<const OptionRule> rules = command.options;
   ParsedArguments parsed;
   bool options_ended = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& a = arguments[i];
     if (options_ended || a.size() < 2 || a[0] != '-') {
-      if (refused_as_stream(a, "", io)) return std::nullopt;
+      if (auto refused = refused_as_stream(a, "")) return *refused;
       parsed.operands.push_back(a);
       continue;
     }
@@ -41,28 +39,30 @@ std::optional<ParsedArguments> parse_options(const Arguments& arguments,
     }
     const auto rule =
         std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == a; });
-    if (rule == rules.end()) return fail("opzione sconosciuta: ", a);
-    if (parsed.options.count(rule->name) != 0) return fail("opzione ripetuta: ", a);
+    if (rule == rules.end()) return naming(cli_text::kUnknownOption, a);
+    if (parsed.options.count(rule->name) != 0) return naming(cli_text::kRepeatedOption, a);
     if (arguments.size() - i - 1 < static_cast<std::size_t>(rule->values)) {
-      return fail("mancano valori dopo ", a);
+      return naming(cli_text::kMissingValues, a);
     }
     Arguments& values = parsed.options[rule->name];
     for (int v = 0; v < rule->values; ++v) {
       values.push_back(arguments[++i]);
-      if (rule->file && refused_as_stream(values.back(), std::string(rule->name) + ": ", io)) {
-        return std::nullopt;
+      if (!rule->file) continue;
+      if (auto refused = refused_as_stream(values.back(), std::string(rule->name) + ": ")) {
+        return *refused;
       }
     }
   }
   for (const OptionRule& rule : rules) {
     if (rule.required && parsed.options.count(rule.name) == 0) {
-      return fail("manca l'opzione ", rule.name);
+      return naming(cli_text::kMissingOption, rule.name);
     }
   }
-  if (parsed.operands.size() != operands) {
-    io.err << "Errore: file indicati: " << parsed.operands.size() << ", il comando ne vuole "
-           << operands << ".\n";
-    return std::nullopt;
+  if (parsed.operands.size() != command.operands) {
+    return std::string(cli_text::kFilesGiven) +
+           int_text(static_cast<std::int64_t>(parsed.operands.size())) +
+           std::string(cli_text::kFilesWanted) +
+           int_text(static_cast<std::int64_t>(command.operands)) + ".";
   }
   return parsed;
 }

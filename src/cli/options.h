@@ -9,10 +9,10 @@
 // the help is made from them.
 
 #include <map>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "cli.h"
 
@@ -43,9 +43,9 @@ struct ParsedArguments {
   Arguments operands;
 };
 
-// nullopt after printing what is wrong to standard error ("Errore: manca
-// l'opzione «--passo»."); the caller then answers with usage_error().
-std::optional<ParsedArguments> parse_options(const Arguments& arguments,
-                                             const CommandRules& command, Io& io);
+// The arguments sorted by the command's rules, or what is wrong with them
+// ("manca l'opzione «--passo».").
+std::variant<ParsedArguments, std::string> parse_options(const Arguments& arguments,
+                                                         const CommandRules& command);
 
 }  // namespace tralva::cli

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli_texts.h"
 #include "common/format.h"
 
 namespace tralva::cli {
@@ -25,9 +26,10 @@ int TerminalProgress::percent() const {
 void TerminalProgress::draw() {
   if (!enabled_) return;
   drawn_percent_ = percent();
-  std::string line = int_text(drawn_percent_) + "%  Tempo rimanente " + int_text(remaining_.hours) +
-                     " h " + int_text(remaining_.minutes) + " m " + int_text(remaining_.seconds) +
-                     " s";
+  std::string line = int_text(drawn_percent_) + std::string(cli_text::kRemaining) +
+                     int_text(remaining_.hours) + std::string(cli_text::kHours) +
+                     int_text(remaining_.minutes) + std::string(cli_text::kMinutes) +
+                     int_text(remaining_.seconds) + std::string(cli_text::kSeconds);
   const std::size_t length = line.size();
   if (length < drawn_length_) line.append(drawn_length_ - length, ' ');
   drawn_length_ = length;
