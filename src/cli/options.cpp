@@ -40,7 +40,9 @@ std::variant<ParsedArguments, std::string> parse_options(const Arguments& argume
     const auto rule =
         std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == a; });
     if (rule == rules.end()) return naming(cli_text::kUnknownOption, a);
-    if (parsed.options.count(rule->name) != 0) return naming(cli_text::kRepeatedOption, a);
+    if (parsed.options.count(rule->name) != 0 && !rule->repeatable) {
+      return naming(cli_text::kRepeatedOption, a);
+    }
     if (arguments.size() - i - 1 < static_cast<std::size_t>(rule->values)) {
       return naming(cli_text::kMissingValues, a);
     }

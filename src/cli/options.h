@@ -1,9 +1,9 @@
 #pragma once
 // Options of the batch commands: "--name VALUE ..." with a fixed number of
-// values, in any order among the operands; "--" ends the options, so that a
-// file name may start with a dash.  No command reads standard input or
-// writes standard output as a file, so "-" is refused where a file is named
-// rather than taken as a file called "-".
+// values, in any order among the operands, once unless repeatable; "--"
+// ends the options, so that a file name may start with a dash.  No command
+// reads standard input or writes standard output as a file, so "-" is
+// refused where a file is named rather than taken as a file called "-".
 //
 // Each command is described once, by its rules: the parser reads them and
 // the help is made from them.
@@ -23,6 +23,7 @@ struct OptionRule {
   int values = 0;
   bool required = false;
   bool file = false;            // its values are file paths
+  bool repeatable = false;      // given again, it adds its values after the earlier ones
   std::string_view shown = {};  // its values as the help names them: "MIN MAX"
   std::string_view help = {};   // what it does; a line end starts the next line of the help
 };
