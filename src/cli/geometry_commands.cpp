@@ -125,7 +125,7 @@ int run_disegna(const ParsedArguments& parsed, Io& io) {
   }
   const std::string& out = options.at("-o")[0];
   const auto format = drawing_format(out);
-  if (!format) {
+  if (!format || *format == DrawingFormat::png) {
     return fail("-o: " + std::string(cli_text::kExtensionOf), out, cli_text::kDrawingExtensions);
   }
 

@@ -1,6 +1,7 @@
 #include "geometry/drawing.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 
 namespace tralva {
@@ -33,10 +34,12 @@ DrawingOutcome draw_configuration(const DrawingRequest& request,
 std::optional<DrawingFormat> drawing_format(std::string_view path) {
   if (ends_with_in_any_case(path, ".svg")) return DrawingFormat::svg;
   if (ends_with_in_any_case(path, ".json")) return DrawingFormat::json;
+  if (ends_with_in_any_case(path, ".png")) return DrawingFormat::png;
   return std::nullopt;
 }
 
 std::string drawing_text(const DisplayList& list, DrawingFormat format) {
+  assert(format != DrawingFormat::png);
   return format == DrawingFormat::json ? display_list_json(list) : display_list_svg(list);
 }
 

@@ -38,14 +38,17 @@ using DrawingOutcome = std::variant<Drawing, Message>;
 DrawingOutcome draw_configuration(const DrawingRequest& request,
                                   const std::function<void()>& checked = {});
 
-// The kinds a drawing is written as.
-enum class DrawingFormat { svg, json };
+// The kinds a drawing is written as: the vector drawing and the list of its
+// segments, which the core writes, and the picture as the viewer shows it,
+// which only the viewer has.
+enum class DrawingFormat { svg, json, png };
 
 // The kind a file name asks for by its extension, in any case ("A.SVG" is
-// an SVG drawing); nullopt for any other name.
+// an SVG drawing); nullopt for any other name.  Each caller refuses the
+// kinds it does not write.
 std::optional<DrawingFormat> drawing_format(std::string_view path);
 
-// The drawing as the bytes of a file of that kind.
+// The drawing as the bytes of an SVG or JSON file.
 std::string drawing_text(const DisplayList& list, DrawingFormat format);
 
 }  // namespace tralva

@@ -4,7 +4,6 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -176,11 +175,11 @@ void paletta::copy_image() { QGuiApplication::clipboard()->setImage(canvas_->ima
 void paletta::save_image() {
   const auto path = form().context().files.save_file(file_request(file_type::kImage));
   if (!path) return;
-  const QString extension = QFileInfo(QString::fromStdString(*path)).suffix().toLower();
+  const auto format = drawing_format(*path);
   std::string bytes;
-  if (extension == QStringLiteral("svg")) {
-    bytes = display_list_svg(*canvas_->list());
-  } else if (extension == QStringLiteral("png")) {
+  if (format == DrawingFormat::svg) {
+    bytes = drawing_text(*canvas_->list(), *format);
+  } else if (format == DrawingFormat::png) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

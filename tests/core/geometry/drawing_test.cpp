@@ -14,7 +14,8 @@ TEST(DrawingFormat, IsTheExtensionInAnyCase) {
   EXPECT_EQ(drawing_format("/dati/A.SVG"), DrawingFormat::svg);
   EXPECT_EQ(drawing_format("elenco.Json"), DrawingFormat::json);
   EXPECT_EQ(drawing_format(".json"), DrawingFormat::json);
-  for (const char* other : {"disegno.png", "svg", "disegno.svg.txt", "disegno.svgz", ""}) {
+  EXPECT_EQ(drawing_format("vista.PNG"), DrawingFormat::png);
+  for (const char* other : {"disegno.jpg", "svg", "disegno.svg.txt", "disegno.svgz", ""}) {
     EXPECT_EQ(drawing_format(other), std::nullopt) << other;
   }
 }
