@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "common/format.h"
+#include "common/temporary_cleanup.h"
 #include "plain_convert.h"
 #include "project/project_file.h"
 
@@ -366,6 +367,7 @@ bool parse(int argc, char** argv, Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tralva::install_temporary_cleanup();
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Options options;
   if (!parse(argc, argv, options)) {

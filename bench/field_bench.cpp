@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "common/format.h"
+#include "common/temporary_cleanup.h"
 #include "field/field_calculation.h"
 #include "field/flux_density.h"
 #include "plain_field.h"
@@ -261,6 +262,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tralva::install_temporary_cleanup();
   Options options;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i];

@@ -30,6 +30,7 @@
 
 #include "common/format.h"
 #include "common/progress.h"
+#include "common/temporary_cleanup.h"
 #include "convert/base_grid.h"
 #include "terrain/inverse_distance.h"
 #include "terrain/terrain_interpolation.h"
@@ -115,6 +116,7 @@ std::vector<double> gdal_heights(const Options& o, const std::string& tif) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tralva::install_temporary_cleanup();
   Options o;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string name = argv[i];

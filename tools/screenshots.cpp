@@ -33,6 +33,7 @@
 #include "app/application.h"
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
+#include "common/temporary_cleanup.h"
 #include "dialogs/configuration_canvas.h"
 #include "dialogs/fascia.h"
 #include "dialogs/geometria.h"
@@ -358,6 +359,7 @@ class GuideShots {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tralva::install_temporary_cleanup();
   tralva::Application application(argc, argv);
   if (argc != 2) {
     std::fputs("uso: tralva-screenshots CARTELLA\n", stderr);

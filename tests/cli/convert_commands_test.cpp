@@ -11,6 +11,7 @@
 #include <streambuf>
 
 #include "child_process.h"
+#include "common/temporary_cleanup.h"
 #include "convert/convert_messages.h"
 #include "ordinary_user.h"
 #include "project/project_file.h"
@@ -367,6 +368,7 @@ TEST(FilesAreSacred, AStopInTheMiddleLeavesNothingBehind) {
     test::TempDir dir;
     test::write_file(dir.file("g.txt"), "precedente");
     test::PausedChild child([&dir](const test::PausedChild::Ready& ready) {
+      tralva::install_temporary_cleanup();  // as tralva-util's main does
       StoppingTerminal terminal(ready);
       std::ostream err(&terminal);
       std::ostringstream out;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/format.h"
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 

@@ -11,9 +11,9 @@
 
 #include "common/format.h"
 #include "common/message.h"
+#include "common/output_file.h"
 #include "common/precision.h"
 #include "common/progress.h"
-#include "common/text_file.h"
 
 namespace tralva {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "common/format.h"
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "convert/convert_messages.h"
 
 namespace tralva {

@@ -10,8 +10,8 @@
 
 #include "common/field.h"
 #include "common/format.h"
+#include "common/output_file.h"
 #include "common/scan.h"
-#include "common/text_file.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "common/format.h"
+#include "common/output_file.h"
 #include "common/scan.h"
-#include "common/text_file.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/format.h"
+#include "common/output_file.h"
 #include "common/precision.h"
-#include "common/text_file.h"
 #include "field/conductor_segments.h"
 #include "field/field_messages.h"
 #include "field/flux_density.h"

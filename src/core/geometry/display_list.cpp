@@ -8,7 +8,7 @@
 
 #include "common/format.h"
 #include "common/json_writer.h"
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "common/vector_state.h"
 #include "geometry/geometry_messages.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/format.h"
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "project/project_messages.h"
 
 namespace tralva {

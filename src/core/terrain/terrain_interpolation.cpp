@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/format.h"
+#include "common/output_file.h"
 #include "common/precision.h"
-#include "common/text_file.h"
 #include "common/threads.h"
 #include "field/field_points.h"
 #include "terrain/inverse_distance.h"

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "app/application.h"
+#include "common/temporary_cleanup.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
+  tralva::install_temporary_cleanup();
   tralva::Application application(argc, argv);
   return application.run();
 }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "child_process.h"
+#include "common/temporary_cleanup.h"
 #include "convert/convert_messages.h"
 #include "ordinary_user.h"
 #include "progress_recorder.h"
@@ -237,6 +238,7 @@ TEST_F(BaseGrid, AStopInTheMiddleLeavesNothingBehind) {
     test::write_file(dir.file("grid.txt"), "old");
     const BaseGridRequest request = grid(0, 0, 499, 499, 1, "mm");  // about 5 MB
     test::PausedChild child([&request](const test::PausedChild::Ready& ready) {
+      install_temporary_cleanup();  // as each program's main does
       test::RecordingSink sink;
       sink.on_position = [&ready](int position) {
         if (position == 500) ready();

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "convert/convert_messages.h"
 #include "ordinary_user.h"
 #include "project/power_line.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "project/project_file.h"
 #include "test_support.h"
 

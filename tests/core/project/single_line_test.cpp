@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "common/text_file.h"
+#include "common/output_file.h"
 #include "ordinary_user.h"
 #include "project/project_file.h"
 #include "project/project_messages.h"

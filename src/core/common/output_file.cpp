@@ -1,6 +1,5 @@
-#include "common/text_file.h"
+#include "common/output_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
@@ -11,7 +10,6 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cassert>
 #include <cerrno>
 #include <climits>
@@ -19,99 +17,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <new>
+
+#include "common/stale_temporaries.h"
+#include "common/temporary_cleanup.h"
 
 namespace tralva {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
-
-// The temporary files being written, for the signal handlers and exit().
-// Fixed storage that a handler may read at any moment: a slot's path changes
-// only while the slot is inactive, and its state counts every change (odd
-// while active), so a handler that sees the same odd state before and after
-// copying the path has copied a whole one.  The owner's process id keeps a
-// forked child, which inherits the table, from removing its parent's files.
-struct Slot {
-  std::atomic<bool> taken{false};
-  std::atomic<std::uint64_t> state{0};
-  std::atomic<pid_t> owner{0};
-  char path[PATH_MAX]{};
-};
-constexpr int kSlots = 16;
-constinit Slot slots[kSlots];
-
-// Async-signal-safe.
-void remove_registered_files() {
-  const int saved = errno;
-  const pid_t self = getpid();
-  for (Slot& slot : slots) {
-    const std::uint64_t before = slot.state.load();
-    if ((before & 1) == 0 || slot.owner.load() != self) continue;
-    char path[PATH_MAX];
-    std::memcpy(path, slot.path, sizeof path);
-    if (slot.state.load() != before) continue;
-    path[sizeof path - 1] = '\0';
-    (void)::unlink(path);
-  }
-  errno = saved;
-}
-
-void on_stop_signal(int signal) {
-  remove_registered_files();
-  // Then the signal's own end of the process, as if this handler were not
-  // there: it is delivered again once the handler returns.
-  struct sigaction default_action {};
-  default_action.sa_handler = SIG_DFL;
-  sigemptyset(&default_action.sa_mask);
-  (void)sigaction(signal, &default_action, nullptr);
-  (void)raise(signal);
-}
-
-// Once, at the first temporary file.  A signal that the program ignores
-// (nohup) or handles itself is left as it is.
-void install_cleanup() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-      struct sigaction current {};
-      if (sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0 ||
-          current.sa_handler != SIG_DFL) {
-        continue;
-      }
-      struct sigaction ours {};
-      ours.sa_handler = on_stop_signal;
-      sigemptyset(&ours.sa_mask);
-      (void)sigaction(signal, &ours, nullptr);
-    }
-    // The desktop program's "Esci da Tralva" ends it with exit().
-    (void)std::atexit(remove_registered_files);
-  });
-}
-
-// A slot holding `path`, or -1 when all are taken or the path is too long:
-// the file is then left to the next writer of its target.
-int register_temporary(const std::string& path) {
-  install_cleanup();
-  if (path.size() >= sizeof(Slot::path)) return -1;
-  for (int i = 0; i < kSlots; ++i) {
-    Slot& slot = slots[i];
-    bool taken = false;
-    if (!slot.taken.compare_exchange_strong(taken, true)) continue;
-    std::memcpy(slot.path, path.c_str(), path.size() + 1);
-    slot.owner.store(getpid());
-    slot.state.fetch_add(1);
-    return i;
-  }
-  return -1;
-}
-
-void unregister_temporary(int i) {
-  if (i < 0) return;
-  slots[i].state.fetch_add(1);
-  slots[i].taken.store(false);
-}
 
 // Writes into the folder of the final file when the target is a symbolic link,
 // so that the link keeps pointing at the new content.
@@ -122,90 +36,6 @@ std::string resolve_link(const std::string& target) {
     if (realpath(target.c_str(), resolved) != nullptr) return resolved;
   }
   return target;
-}
-
-struct SplitPath {
-  std::string folder;  // with its final slash; empty for the current folder
-  std::string name;
-};
-
-SplitPath split_path(const std::string& target) {
-  const std::size_t slash = target.rfind('/');
-  if (slash == std::string::npos) return {std::string(), target};
-  return {target.substr(0, slash + 1), target.substr(slash + 1)};
-}
-
-constexpr std::string_view kTemporaryMark = ".tralva-";
-constexpr std::string_view kTemporaryEnd = ".tmp";
-
-// ".NAME.tralva-PID-N-A.tmp"
-std::string temporary_name(const std::string& target, unsigned attempt) {
-  static std::atomic<unsigned> counter{0};
-  const SplitPath path = split_path(target);
-  return path.folder + "." + path.name + std::string(kTemporaryMark) + std::to_string(getpid()) +
-         "-" + std::to_string(counter++) + "-" + std::to_string(attempt) +
-         std::string(kTemporaryEnd);
-}
-
-// The process that wrote `entry`, when it is a temporary file of the target
-// called `name`; 0 otherwise.
-pid_t temporary_owner(std::string_view entry, std::string_view name) {
-  if (entry.size() < 1 + name.size() + kTemporaryMark.size() + kTemporaryEnd.size() ||
-      entry[0] != '.' || entry.substr(1, name.size()) != name ||
-      entry.substr(1 + name.size(), kTemporaryMark.size()) != kTemporaryMark ||
-      !entry.ends_with(kTemporaryEnd)) {
-    return 0;
-  }
-  std::string_view rest = entry.substr(1 + name.size() + kTemporaryMark.size());
-  rest.remove_suffix(kTemporaryEnd.size());
-  // Three numbers joined by dashes; the first is the process id.
-  std::int64_t numbers[3] = {-1, -1, -1};
-  int k = 0;
-  for (const char c : rest) {
-    if (c == '-' && k < 2 && numbers[k] >= 0) {
-      ++k;
-    } else if (c >= '0' && c <= '9') {
-      numbers[k] = std::min<std::int64_t>((numbers[k] < 0 ? 0 : numbers[k]) * 10 + (c - '0'),
-                                          std::int64_t{1} << 40);
-    } else {
-      return 0;
-    }
-  }
-  if (k != 2 || numbers[2] < 0 || numbers[0] <= 0 || numbers[0] > INT_MAX) return 0;
-  return static_cast<pid_t>(numbers[0]);
-}
-
-// A writer holds a lock on its temporary file while it writes: a file that
-// can be locked has no writer left, whatever its process id says (on a folder
-// shared with other machines it names a process of another one).  A file
-// that cannot even be opened is judged by its process id alone.
-bool abandoned(const std::string& path) {
-  struct stat st {};
-  if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return true;
-  const bool unlocked = flock(fd, LOCK_EX | LOCK_NB) == 0;
-  ::close(fd);
-  return unlocked;
-}
-
-// The temporary files of `target` left by processes that no longer run
-// (killed outright, or on a machine that stopped).
-void remove_stale_temporaries(const std::string& target) {
-  const SplitPath path = split_path(target);
-  DIR* folder = opendir(path.folder.empty() ? "." : path.folder.c_str());
-  if (folder == nullptr) return;
-  const pid_t self = getpid();
-  while (const dirent* entry = readdir(folder)) {
-    const pid_t owner = temporary_owner(entry->d_name, path.name);
-    if (owner == 0 || owner == self) continue;
-    // Signal 0 sends nothing: it only asks whether the process exists.
-    if (kill(owner, 0) == 0 || errno != ESRCH) continue;
-    const std::string stale = path.folder + entry->d_name;
-    if (abandoned(stale)) (void)::unlink(stale.c_str());
-  }
-  closedir(folder);
 }
 
 // 0, or the system's error number.

@@ -1,4 +1,4 @@
-#include "common/text_file.h"
+#include "common/output_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "child_process.h"
+#include "common/temporary_cleanup.h"
 #include "ordinary_user.h"
 #include "test_support.h"
 
@@ -398,6 +399,7 @@ TEST(OutputFile, AStopSignalRemovesTheTemporaryFile) {
     test::TempDir dir;
     test::write_file(dir.file("out.txt"), "old");
     test::PausedChild child([&dir](const test::PausedChild::Ready& ready) {
+      install_temporary_cleanup();  // as each program's main does
       OutputFile file;
       if (!file.open(dir.file("out.txt"))) return;
       file.write(std::string(3 << 20, 'x'));  // more than the buffer: partly on the disk
@@ -415,6 +417,7 @@ TEST(OutputFile, ExitRemovesTheTemporaryFile) {
   test::TempDir dir;
   const pid_t child = fork();
   if (child == 0) {
+    install_temporary_cleanup();
     OutputFile file;
     if (file.open(dir.file("out.txt"))) file.write(std::string(3 << 20, 'x'));
     std::exit(0);

@@ -1,5 +1,5 @@
 #pragma once
-// Writing the files of the system: the one save path of every writer.
+// The output file: the one save path of every writer.
 //
 // A file is first written to a temporary file beside its target and renamed
 // over the target only when it is complete, so a failed write (disk full, no
@@ -8,10 +8,11 @@
 // content is gathered in memory and written over the target in one go.
 //
 // Only a regular file that the user may write is replaced; it keeps its
-// permission bits.  The temporary file is removed at the first failed write,
-// when the process is stopped by SIGINT, SIGTERM or SIGHUP or ends through
-// exit(), and, should the process be killed outright, by the next writer of
-// the same target.  Line ends are CR LF, written explicitly.
+// permission bits.  The temporary file is removed at the first failed write
+// and by the destructor; on a stop signal or exit() by the cleanup that the
+// program installs (temporary_cleanup.h); should the process be killed
+// outright, by the next writer of the same target (stale_temporaries.h).
+// Line ends are CR LF, written explicitly.
 
 #include <cstddef>
 #include <cstdint>
