@@ -19,6 +19,7 @@
 #include <limits>
 #include <new>
 
+#include "common/file_calls.h"
 #include "common/stale_temporaries.h"
 #include "common/temporary_cleanup.h"
 
@@ -109,10 +110,10 @@ bool OutputFile::open(const std::string& target) {
     // permission bits and lists, a read-only file system, a running
     // program.  Nothing is written through it unless the file is rewritten
     // in place.  Not blocking, should a FIFO take the name in between.
-    target_fd = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    target_fd = calls_->open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
     if (target_fd < 0) return refuse(errno);
     if (fstat(target_fd, &existing) != 0 || !S_ISREG(existing.st_mode)) {
-      ::close(target_fd);
+      calls_->close(target_fd);
       return refuse(0);
     }
     (void)fcntl(target_fd, F_SETFL, fcntl(target_fd, F_GETFL) & ~O_NONBLOCK);
@@ -126,7 +127,7 @@ bool OutputFile::open(const std::string& target) {
   for (unsigned attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = temporary_name(target_, attempt);
     slot_ = register_temporary(temporary_);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = calls_->open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ >= 0) break;
     create_error = errno;
     unregister_temporary(slot_);
@@ -144,11 +145,11 @@ bool OutputFile::open(const std::string& target) {
       used_ = 0;
       return true;
     }
-    if (target_fd >= 0) ::close(target_fd);
+    if (target_fd >= 0) calls_->close(target_fd);
     return refuse(create_error);
   }
   if (target_fd >= 0) {
-    ::close(target_fd);
+    calls_->close(target_fd);
     // The replacement keeps the owner and the permissions of the file it
     // replaces, as far as this user may give them.
     (void)fchown(fd_, existing.st_uid, existing.st_gid);
@@ -174,7 +175,7 @@ bool OutputFile::reserve(std::uint64_t size, Size known) {
   struct statvfs space {};
   // A file system that tells nothing (a tmpfs without a size, some network
   // ones) is left to the writing to find out.
-  if (fstatvfs(fd_, &space) != 0 || space.f_blocks == 0 || space.f_frsize == 0) return true;
+  if (calls_->fstatvfs(fd_, &space) != 0 || space.f_blocks == 0 || space.f_frsize == 0) return true;
   const std::uint64_t unit = space.f_frsize;
   // Root may also use the blocks the file system keeps for it; a file
   // rewritten in place gives back its own.
@@ -255,17 +256,17 @@ bool OutputFile::commit(Durability durability) {
   assert(written_ <= reserved_);
   if (failed_) return false;
   if (in_place_) return write_in_place(durability);
-  if (durability == Durability::flush_to_disk && fsync(fd_) != 0) {
+  if (durability == Durability::flush_to_disk && calls_->fsync(fd_) != 0) {
     fail(errno);
     return false;
   }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) {
+  if (calls_->close(fd) != 0) {
     fail(errno);
     return false;
   }
-  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (calls_->rename(temporary_.c_str(), target_.c_str()) != 0) {
     fail(errno);
     return false;
   }
@@ -301,11 +302,12 @@ bool OutputFile::write_in_place(Durability durability) {
     if (lseek(fd_, 0, SEEK_SET) != 0) error = errno;
     if (error == 0) error = write_all(fd_, content_.data(), content_.size());
     if (error == 0 && ftruncate(fd_, size) != 0) error = errno;
-    if (error == 0 && durability == Durability::flush_to_disk && fsync(fd_) != 0) error = errno;
+    if (error == 0 && durability == Durability::flush_to_disk && calls_->fsync(fd_) != 0)
+      error = errno;
   }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 && error == 0) error = errno;
+  if (calls_->close(fd) != 0 && error == 0) error = errno;
   if (error != 0) {
     fail(error);
     return false;
@@ -330,7 +332,7 @@ void OutputFile::fail(int cause) {
 }
 
 void OutputFile::drop_file() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) calls_->close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) (void)::unlink(temporary_.c_str());
   temporary_.clear();

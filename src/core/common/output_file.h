@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_calls.h"
 #include "common/scan.h"
 
 namespace tralva {
@@ -35,7 +36,8 @@ class OutputFile {
     leave_to_system  // bulk outputs that can be made again from their inputs
   };
 
-  OutputFile() = default;
+  // Through the system's calls; a test hands in its own.
+  explicit OutputFile(FileCalls& calls = system_file_calls()) : calls_(&calls) {}
   ~OutputFile();  // discards the temporary file unless committed
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -107,6 +109,7 @@ class OutputFile {
   void drop_file();
   void discard();
 
+  FileCalls* calls_;
   int fd_ = -1;  // the temporary file, or the target itself when in place
   int slot_ = -1;
   bool in_place_ = false;
