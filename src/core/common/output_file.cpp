@@ -177,9 +177,11 @@ bool OutputFile::reserve(std::uint64_t size, Size known) {
   // ones) is left to the writing to find out.
   if (calls_->fstatvfs(fd_, &space) != 0 || space.f_blocks == 0 || space.f_frsize == 0) return true;
   const std::uint64_t unit = space.f_frsize;
-  // Root may also use the blocks the file system keeps for it; a file
-  // rewritten in place gives back its own.
-  std::uint64_t available = geteuid() == 0 ? space.f_bfree : space.f_bavail;
+  // What an ordinary writer may use, as df counts it, for root too: the
+  // blocks a file system keeps back may be kept for another user, and are
+  // the system's last resort anyway.  A file rewritten in place gives back
+  // its own.
+  std::uint64_t available = space.f_bavail;
   if (in_place_) available += target_bytes_ / unit;
   const std::uint64_t needed = size / unit + (size % unit != 0 ? 1 : 0);
   if (needed > available) {

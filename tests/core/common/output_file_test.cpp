@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -239,6 +240,36 @@ TEST(OutputFile, WhatDoesNotFitIsRefusedBeforeItIsWritten) {
   EXPECT_FALSE(more.reserve(600 << 10));
   EXPECT_EQ(more.cause(), ENOSPC);
   EXPECT_EQ(test::names_in(disk.path()), std::vector<std::string>{"half"});
+}
+
+// A disk whose free blocks are partly kept for another user (the reserve of
+// a disk made for a service's account): 200 GB free, 77 GB of them usable
+// by anyone else.
+class DiskWithAReserve final : public SystemFileCalls {
+ public:
+  static constexpr std::uint64_t kBlock = 4096;
+  int fstatvfs(int, struct statvfs* space) override {
+    *space = {};
+    space->f_bsize = space->f_frsize = kBlock;
+    space->f_blocks = 300'000'000'000 / kBlock;
+    space->f_bfree = 200'000'000'000 / kBlock;
+    space->f_bavail = 77'000'000'000 / kBlock;
+    return 0;
+  }
+};
+
+// Only what an ordinary writer may use counts, as df counts it, whoever
+// writes: root too would otherwise start a 140 GB result in 77 GB.
+TEST(OutputFile, RoomIsWhatAnOrdinaryWriterMayUse) {
+  test::TempDir dir;
+  DiskWithAReserve disk;
+  OutputFile large(disk);
+  ASSERT_TRUE(large.open(dir.file("result.txt")));
+  EXPECT_FALSE(large.reserve(140'000'000'000));
+  EXPECT_EQ(large.cause(), ENOSPC);
+  OutputFile fits(disk);
+  ASSERT_TRUE(fits.open(dir.file("result.txt")));
+  EXPECT_TRUE(fits.reserve(70'000'000'000));
 }
 
 // A full disk is given back to the other programs at the first failed
