@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <new>
 
@@ -62,6 +63,19 @@ std::uint64_t in_place_limit() {
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size) / 4;
   }();
   return limit;
+}
+
+// 0, or the system's error number.  A folder the user may not read cannot
+// be opened to be flushed, and some file systems cannot flush a folder
+// (EINVAL): there the folder is left to the system.
+int flush_folder(FileCalls& calls, const std::string& target) {
+  const std::string folder = std::filesystem::path(target).parent_path().string();
+  const int fd =
+      calls.open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return 0;
+  const int error = calls.fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+  (void)calls.close(fd);
+  return error;
 }
 
 // The three signals that stop a command, held back while a file is
@@ -276,6 +290,14 @@ bool OutputFile::commit(Durability durability) {
   slot_ = -1;
   temporary_.clear();
   buffer_ = {};
+  // The rename is a change of the folder: flushed with it, or a crash can
+  // bring the old file back however well the new one was flushed.
+  if (durability == Durability::flush_to_disk) {
+    if (const int error = flush_folder(*calls_, target_)) {
+      fail(error);
+      return false;
+    }
+  }
   return true;
 }
 

@@ -32,7 +32,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 class OutputFile {
  public:
   enum class Durability {
-    flush_to_disk,   // fsync before the rename: project files, small and precious
+    flush_to_disk,   // fsync before the rename, and of the folder after it:
+                     // project files, small and precious
     leave_to_system  // bulk outputs that can be made again from their inputs
   };
 
@@ -83,7 +84,9 @@ class OutputFile {
 
   // Writes out what is buffered, closes and renames over the target (or
   // writes the target in place).  False if any write failed; the target is
-  // then unchanged and the temporary removed.
+  // then unchanged and the temporary removed.  Also false when the folder
+  // could not be flushed after the rename: the new content is the target's
+  // then, but not known to be on the disk.
   bool commit(Durability durability = Durability::flush_to_disk);
 
   // open(), reserve(), write() and commit() of a whole content at once: for

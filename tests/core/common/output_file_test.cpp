@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "child_process.h"
 #include "common/temporary_cleanup.h"
@@ -270,6 +271,71 @@ TEST(OutputFile, RoomIsWhatAnOrdinaryWriterMayUse) {
   OutputFile fits(disk);
   ASSERT_TRUE(fits.open(dir.file("result.txt")));
   EXPECT_TRUE(fits.reserve(70'000'000'000));
+}
+
+// The real calls, with the flushes and the renames noted in order, each
+// file named for what it is: "folder", "temporary" or "target".  Flushing the
+// folder answers `folder_error` when it is set.
+class RecordingDisk final : public SystemFileCalls {
+ public:
+  int open(const char* path, int flags, mode_t mode) override {
+    const int fd = SystemFileCalls::open(path, flags, mode);
+    if (fd >= 0) {
+      names_[fd] = fs::is_directory(path)                                ? "folder"
+                   : fs::path(path).filename().string().starts_with(".") ? "temporary"
+                                                                         : "target";
+    }
+    return fd;
+  }
+  int fsync(int fd) override {
+    events.push_back("fsync " + names_[fd]);
+    if (names_[fd] == "folder" && folder_error != 0) {
+      errno = folder_error;
+      return -1;
+    }
+    return SystemFileCalls::fsync(fd);
+  }
+  int rename(const char* from, const char* to) override {
+    events.push_back("rename");
+    return SystemFileCalls::rename(from, to);
+  }
+
+  std::vector<std::string> events;
+  int folder_error = 0;
+
+ private:
+  std::map<int, std::string> names_;
+};
+
+// The rename changes the folder: until the folder too is on the disk, a
+// crash can bring the old file back however well the new one was flushed.
+TEST(OutputFile, AFlushedFileIsFollowedByItsFolderAfterTheRename) {
+  test::TempDir dir;
+  const auto save = [&dir](RecordingDisk& disk, OutputFile::Durability durability) {
+    OutputFile file(disk);
+    if (!file.open(dir.file("project.tlva"))) return false;
+    file.write("new");
+    return file.commit(durability);
+  };
+  RecordingDisk disk;
+  EXPECT_TRUE(save(disk, OutputFile::Durability::flush_to_disk));
+  EXPECT_EQ(disk.events, (std::vector<std::string>{"fsync temporary", "rename", "fsync folder"}));
+  RecordingDisk bulk;
+  EXPECT_TRUE(save(bulk, OutputFile::Durability::leave_to_system));
+  EXPECT_EQ(bulk.events, std::vector<std::string>{"rename"});
+  // A folder that could not be flushed is no saved file; a file system that
+  // cannot flush folders at all has nothing more to give.
+  RecordingDisk failing;
+  failing.folder_error = EIO;
+  OutputFile file(failing);
+  ASSERT_TRUE(file.open(dir.file("project.tlva")));
+  file.write("new");
+  EXPECT_FALSE(file.commit());
+  EXPECT_EQ(file.cause(), EIO);
+  RecordingDisk unable;
+  unable.folder_error = EINVAL;
+  EXPECT_TRUE(save(unable, OutputFile::Durability::flush_to_disk));
+  EXPECT_EQ(test::names_in(dir.path()), std::vector<std::string>{"project.tlva"});
 }
 
 // A full disk is given back to the other programs at the first failed
