@@ -247,6 +247,7 @@ void OutputFile::write_blocks(std::span<const std::string_view> blocks) {
 }
 
 void OutputFile::flush_buffer() {
+  assert(!finished_);  // nothing is written after finish()
   written_ += used_;
   if (fd_ >= 0 && !failed_ && used_ > 0) {
     if (!in_place_) {
@@ -264,24 +265,36 @@ void OutputFile::flush_buffer() {
   used_ = 0;
 }
 
-bool OutputFile::commit(Durability durability) {
+bool OutputFile::finish(Durability durability) {
+  if (finished_) return true;
   if (fd_ < 0) return false;
   flush_buffer();
   // A writer that reserved its size wrote no more: the check of the free
   // space was made with that size.
   assert(written_ <= reserved_);
   if (failed_) return false;
-  if (in_place_) return write_in_place(durability);
-  if (durability == Durability::flush_to_disk && calls_->fsync(fd_) != 0) {
-    fail(errno);
-    return false;
+  if (!in_place_) {
+    if (durability == Durability::flush_to_disk && calls_->fsync(fd_) != 0) {
+      fail(errno);
+      return false;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (calls_->close(fd) != 0) {
+      fail(errno);
+      return false;
+    }
   }
-  const int fd = fd_;
-  fd_ = -1;
-  if (calls_->close(fd) != 0) {
-    fail(errno);
-    return false;
-  }
+  buffer_ = {};
+  durability_ = durability;
+  finished_ = true;
+  return true;
+}
+
+bool OutputFile::publish() {
+  if (!finished_) return false;
+  finished_ = false;
+  if (in_place_) return write_in_place(durability_);
   if (calls_->rename(temporary_.c_str(), target_.c_str()) != 0) {
     fail(errno);
     return false;
@@ -289,10 +302,9 @@ bool OutputFile::commit(Durability durability) {
   unregister_temporary(slot_);
   slot_ = -1;
   temporary_.clear();
-  buffer_ = {};
   // The rename is a change of the folder: flushed with it, or a crash can
   // bring the old file back however well the new one was flushed.
-  if (durability == Durability::flush_to_disk) {
+  if (durability_ == Durability::flush_to_disk) {
     if (const int error = flush_folder(*calls_, target_)) {
       fail(error);
       return false;
@@ -300,6 +312,8 @@ bool OutputFile::commit(Durability durability) {
   }
   return true;
 }
+
+bool OutputFile::commit(Durability durability) { return finish(durability) && publish(); }
 
 bool OutputFile::write_in_place(Durability durability) {
   // From the first byte written the old content is gone, so the space is
@@ -337,7 +351,6 @@ bool OutputFile::write_in_place(Durability durability) {
     return false;
   }
   content_ = {};
-  buffer_ = {};
   return true;
 }
 
@@ -358,6 +371,7 @@ void OutputFile::fail(int cause) {
 void OutputFile::drop_file() {
   if (fd_ >= 0) calls_->close(fd_);
   fd_ = -1;
+  finished_ = false;
   if (!temporary_.empty()) (void)::unlink(temporary_.c_str());
   temporary_.clear();
   unregister_temporary(slot_);

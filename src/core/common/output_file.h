@@ -89,6 +89,21 @@ class OutputFile {
   // then, but not known to be on the disk.
   bool commit(Durability durability = Durability::flush_to_disk);
 
+  // The two steps of commit(), for a writer of several files that replaces
+  // them only once every one is complete: finish() each, then publish()
+  // each.  Each rename is whole, the set of them is not: a publish() that
+  // fails leaves those before it published.
+  //
+  // finish() writes out what is buffered and closes the temporary file,
+  // flushed to the disk first if `durability` says so; nothing is written
+  // after it.  The target is still the old one, and the destructor still
+  // discards the new content.  False if any write failed.
+  bool finish(Durability durability = Durability::flush_to_disk);
+  // Renames the finished file over the target.  A file written in place is
+  // written here, since its old content must last until then.  False, as
+  // commit() says, or when the file was not finished.
+  bool publish();
+
   // open(), reserve(), write() and commit() of a whole content at once: for
   // the writers that build their file in memory.
   bool save(const std::string& target, std::string_view content,
@@ -116,6 +131,8 @@ class OutputFile {
   int fd_ = -1;  // the temporary file, or the target itself when in place
   int slot_ = -1;
   bool in_place_ = false;
+  bool finished_ = false;
+  Durability durability_ = Durability::flush_to_disk;
   bool failed_ = false;
   int cause_ = 0;
   std::string target_;

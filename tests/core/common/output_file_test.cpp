@@ -46,6 +46,41 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenCommitted) {
   EXPECT_EQ(files_in(dir.path()), 1u);
 }
 
+// A writer of several files replaces them only once every one is complete.
+TEST(OutputFile, FinishedFilesReplaceTheirTargetsOnlyWhenPublished) {
+  test::TempDir dir;
+  test::write_file(dir.file("a.txt"), "old a");
+  test::write_file(dir.file("b.txt"), "old b");
+  {
+    OutputFile a;
+    OutputFile b;
+    ASSERT_TRUE(a.open(dir.file("a.txt")) && b.open(dir.file("b.txt")));
+    a.write("new a");
+    b.write("new b");
+    ASSERT_TRUE(a.finish() && b.finish());
+    EXPECT_EQ(test::read_file(dir.file("a.txt")), "old a");
+    EXPECT_EQ(test::read_file(dir.file("b.txt")), "old b");
+    EXPECT_TRUE(a.publish() && b.publish());
+  }
+  EXPECT_EQ(test::read_file(dir.file("a.txt")), "new a");
+  EXPECT_EQ(test::read_file(dir.file("b.txt")), "new b");
+  // One that cannot be finished: the other, finished, goes unpublished.
+  {
+    OutputFile a;
+    OutputFile b;
+    ASSERT_TRUE(a.open(dir.file("a.txt")) && b.open(dir.file("b.txt")));
+    a.write("newer a");
+    EXPECT_TRUE(a.finish(OutputFile::Durability::leave_to_system));
+    const test::FileSizeLimit limit(1000);
+    b.write(std::string(2000, 'b'));
+    EXPECT_FALSE(b.finish(OutputFile::Durability::leave_to_system));
+    EXPECT_FALSE(b.publish());
+  }
+  EXPECT_EQ(test::read_file(dir.file("a.txt")), "new a");
+  EXPECT_EQ(test::read_file(dir.file("b.txt")), "new b");
+  EXPECT_EQ(test::names_in(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
 TEST(OutputFile, AnAbandonedWriteLeavesTheOldFileAndNoLitter) {
   test::TempDir dir;
   const std::string target = dir.file("out.txt");
