@@ -56,9 +56,11 @@ void ProgressTracker::finish() {
   show_remaining({});
   sink_.refresh();
   move_to(1000);
+  finished_ = true;
 }
 
-void ProgressTracker::abandon() {
+ProgressTracker::~ProgressTracker() {
+  if (finished_) return;
   show_remaining({});
   move_to(0);
   sink_.refresh();

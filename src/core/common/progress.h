@@ -86,10 +86,15 @@ class ProgressScale {
 // Drives a sink the way the long commands do: the position only when its
 // integer value changes, the remaining time from the whole seconds elapsed
 // since start(), and a refresh when more than 0.9 s have passed since the
-// last one.  The clock is read once per estimate.
+// last one.  The clock is read once per estimate.  A command that ends
+// without finish(), at whichever return, leaves the bar empty.
 class ProgressTracker {
  public:
   ProgressTracker(ProgressSink& sink, Clock& clock) : sink_(sink), clock_(clock) {}
+  // Unless finished: remaining time 0, the bar empty, a refresh.
+  ~ProgressTracker();
+  ProgressTracker(const ProgressTracker&) = delete;
+  ProgressTracker& operator=(const ProgressTracker&) = delete;
 
   // Notes the start time and the refresh time.
   void start();
@@ -106,9 +111,6 @@ class ProgressTracker {
   // The end of a successful command: remaining time 0, a refresh, the bar
   // full.  The caller sets the bar back to 0 once the message is dismissed.
   void finish();
-  // The end of a command that failed after it started: remaining time 0, the
-  // bar empty, a refresh.
-  void abandon();
 
  private:
   void show_remaining(RemainingTime remaining);
@@ -119,6 +121,7 @@ class ProgressTracker {
   RefreshThrottle throttle_{0};
   std::optional<int> position_;
   std::optional<RemainingTime> remaining_;
+  bool finished_ = false;
 };
 
 }  // namespace tralva

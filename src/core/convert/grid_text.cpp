@@ -7,7 +7,6 @@ Message complete_output(OutputFile& file, ProgressTracker& progress, const char*
   // Grids and converted files can be made again from their inputs: no flush
   // to the disk, which would make the user wait for it.
   if (!file.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
     return error_message(failure, file.cause());
   }
   progress.finish();

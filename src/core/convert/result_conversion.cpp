@@ -298,7 +298,6 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   }
   in.close();
   if (values % 4 != 0 || values / 4 != n) {
-    progress.abandon();
     return error_message(text::kValueCountMismatch);
   }
   const Matrix& matrix = reader.matrix();
@@ -306,11 +305,9 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   const int row_decimals = layout.vertical ? 2 : decimals;
   const auto size = matrix_size(matrix, decimals, row_decimals);
   if (!size) {
-    progress.abandon();
     return error_message(text::kGisInputNotFinite);
   }
   if (!out.reserve(*size)) {
-    progress.abandon();
     return error_message(text::kCannotCreateConversion, out.cause());
   }
   out.write("0.0");

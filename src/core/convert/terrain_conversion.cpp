@@ -296,7 +296,6 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
   in.close();
   // Only a file changed between the passes gets here with such a value.
   if (!finite) {
-    progress.abandon();
     return error_message(text::kTerrainNotFinite);
   }
   return complete_output(out, progress, text::kCannotCreateTerrainOutput, text::kConversionDone);

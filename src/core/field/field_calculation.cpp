@@ -404,7 +404,6 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
   for (;;) {
     std::size_t count = 0;
     if (auto failure = heights_of.fill(at, count)) {
-      progress.abandon();
       return *failure;
     }
     if (count == 0) break;
@@ -418,7 +417,6 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
   }
 
   if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
     return error_message(text::kCannotCreateResult, out.cause());
   }
   progress.finish();

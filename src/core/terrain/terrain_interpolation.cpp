@@ -226,12 +226,10 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
     }
   }
   if (failure) {
-    progress.abandon();
     return *failure;
   }
 
   if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    progress.abandon();
     return error_message(text::kCannotCreateTerrain, out.cause());
   }
   progress.finish();

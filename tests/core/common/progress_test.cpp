@@ -50,22 +50,26 @@ TEST(ProgressScale, CountsBeyondThirtyTwoBitsDoNotOverflow) {
 TEST(ProgressTracker, PassesOnOnlyChangesAndRefreshesOncePerSecond) {
   test::RecordingSink sink;
   test::ScriptedClock clock({10, 10, 11, 11, 13});
-  ProgressTracker progress(sink, clock);
-  progress.start();  // t0 = 10
-  EXPECT_TRUE(progress.move_to(5));
-  EXPECT_FALSE(progress.move_to(5));
-  progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 10: no refresh
-  progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 11: refresh
-  progress.estimate([](std::int64_t) { return 3601; });  // 11: unchanged, no refresh
-  progress.estimate([](std::int64_t elapsed) { return elapsed * 100; });  // 13: refresh
-  progress.finish();
+  {
+    ProgressTracker progress(sink, clock);
+    progress.start();  // t0 = 10
+    EXPECT_TRUE(progress.move_to(5));
+    EXPECT_FALSE(progress.move_to(5));
+    progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 10: no refresh
+    progress.estimate([](std::int64_t elapsed) { return elapsed + 3600; });  // 11: refresh
+    progress.estimate([](std::int64_t) { return 3601; });  // 11: unchanged, no refresh
+    progress.estimate([](std::int64_t elapsed) { return elapsed * 100; });  // 13: refresh
+    progress.finish();
+  }
   EXPECT_EQ(sink.events, (std::vector<std::string>{"at 5", "left 1h0m0s", "left 1h0m1s", "refresh",
                                                    "left 0h5m0s", "refresh", "left 0h0m0s",
                                                    "refresh", "at 1000"}));
+  // A command that returns without finishing leaves the bar empty.
   test::RecordingSink failed;
-  ProgressTracker abandoned(failed, clock);
-  abandoned.move_to(300);
-  abandoned.abandon();
+  {
+    ProgressTracker abandoned(failed, clock);
+    abandoned.move_to(300);
+  }
   EXPECT_EQ(failed.events, (std::vector<std::string>{"at 300", "left 0h0m0s", "at 0", "refresh"}));
 }
 
