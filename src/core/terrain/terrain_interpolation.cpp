@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <vector>
 
+#include "common/command_files.h"
 #include "common/format.h"
 #include "common/output_file.h"
 #include "common/precision.h"
@@ -161,17 +161,15 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   const int decimals = precision_decimals(request.precision);
 
   OutputFile out;
-  if (!out.open(request.terrain_path))
-    return error_message(text::kCannotCreateTerrain, out.cause());
-  for (const std::string* input : {&request.base_path, &request.spot_heights_path}) {
-    ByteStream in;
-    if (in.open(*input) && out.replaces(in)) return error_message(text::kTerrainIsInput);
+  if (auto failure =
+          open_output(out, request.terrain_path, {&request.base_path, &request.spot_heights_path},
+                      {text::kCannotCreateTerrain, text::kTerrainIsInput})) {
+    return *failure;
   }
   const double least = static_cast<double>(total) * shortest_line(decimals) +
                        (header ? static_cast<double>(kHeader.size()) : 0);
-  if (!out.reserve(static_cast<std::uint64_t>(least), OutputFile::Size::at_least)) {
-    return error_message(text::kNoRoom + fixed_text(least, 0) + text::kNoRoomEnd,
-                         out.cause() != 0 ? out.cause() : ENOSPC);
+  if (auto failure = reserve_at_least(out, least, text::kNoRoom, text::kNoRoomEnd)) {
+    return *failure;
   }
 
   const InverseDistance terrain(std::move(std::get<std::vector<SpotHeight>>(survey)), request.alpha,
@@ -225,14 +223,8 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
       progress.estimate([&](std::int64_t elapsed) { return elapsed * (total - done) / done; });
     }
   }
-  if (failure) {
-    return *failure;
-  }
-
-  if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    return error_message(text::kCannotCreateTerrain, out.cause());
-  }
-  progress.finish();
+  if (!failure) failure = complete_output(out, progress, text::kCannotCreateTerrain);
+  if (failure) return *failure;
   return writer.summary();
 }
 
