@@ -6,11 +6,14 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "common/command_files.h"
 #include "common/field.h"
 #include "common/format.h"
 #include "common/output_file.h"
+#include "common/precision.h"
 #include "common/scan.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
@@ -247,39 +250,50 @@ OnePass read_and_count(ByteStream& in, RecordReader& reader, std::int64_t& value
   }
 }
 
-}  // namespace
+// What the conversion knows before it reads the records: how the grid lies
+// and how many points it has, and how its numbers are written.
+struct Conversion {
+  int fi = 0;
+  int psi = 0;
+  Layout layout;
+  std::int64_t column_count = 0;
+  std::int64_t n = 0;    // the points of the grid
+  int decimals = 0;      // of the columns' coordinates
+  int row_decimals = 0;  // of the rows'
+};
 
-Message convert_result(const ResultConversionRequest& request, ProgressSink& sink, Clock& clock) {
+// The files opened, the first line passed over and the grid's shape.
+std::variant<Conversion, Message> prepare(const ResultConversionRequest& request, ByteStream& in,
+                                          OutputFile& out) {
   if (request.gis_input_path.empty()) return warning_message(text::kGisInputWithoutPath);
   if (request.conversion_output_path.empty()) {
     return warning_message(text::kConversionOutputWithoutPath);
   }
-  ByteStream in;
-  if (!in.open(request.gis_input_path)) {
-    return error_message(text::kCannotOpenGisInput, in.cause());
+  if (auto failure =
+          open_input_and_output(in, request.gis_input_path, text::kCannotOpenGisInput, out,
+                                request.conversion_output_path,
+                                {text::kCannotCreateConversion, text::kConversionIsInput})) {
+    return *failure;
   }
-  OutputFile out;
-  if (!out.open(request.conversion_output_path)) {
-    return error_message(text::kCannotCreateConversion, out.cause());
-  }
-  if (out.replaces(in)) return error_message(text::kConversionIsInput);
-  const int fi = angle_value(request.fi);
-  const int psi = angle_value(request.psi);
-  const Layout layout = choose_layout(fi, psi);
-
+  Conversion conversion;
+  conversion.fi = angle_value(request.fi);
+  conversion.psi = angle_value(request.psi);
+  conversion.layout = choose_layout(conversion.fi, conversion.psi);
   skip_first_line(in);
-  const std::int64_t records_start = in.tell();
   // 64-bit counts; a negative step count describes no grid, and no count of
   // values matches it.
-  const std::int64_t column_count = std::int64_t{request.steps_x} + 1;
-  const std::int64_t row_count = std::int64_t{request.steps_y} + 1;
-  const std::int64_t n = column_count * row_count;
   if (request.steps_x < 0 || request.steps_y < 0) return error_message(text::kValueCountMismatch);
+  conversion.column_count = std::int64_t{request.steps_x} + 1;
+  conversion.n = conversion.column_count * (std::int64_t{request.steps_y} + 1);
+  conversion.decimals = precision_decimals(request.result_precision);
+  conversion.row_decimals = conversion.layout.vertical ? 2 : conversion.decimals;
+  return conversion;
+}
 
-  ProgressTracker progress(sink, clock);
-  progress.start();
-  sink.set_range(0, 1000);
-  RecordReader reader(layout, column_count, n, progress);
+// The n records into the reader's matrix, in one pass where the file allows
+// it, else counted first; false when the file holds another count of values.
+bool read_records(ByteStream& in, RecordReader& reader, std::int64_t n, ProgressTracker& progress) {
+  const std::int64_t records_start = in.tell();
   reader.reserve(in.size());
   std::int64_t values = 0;
   if (read_and_count(in, reader, values) == OnePass::irregular) {
@@ -297,19 +311,17 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
     }
   }
   in.close();
-  if (values % 4 != 0 || values / 4 != n) {
-    return error_message(text::kValueCountMismatch);
-  }
-  const Matrix& matrix = reader.matrix();
-  const int decimals = precision_decimals(request.result_precision);
-  const int row_decimals = layout.vertical ? 2 : decimals;
-  const auto size = matrix_size(matrix, decimals, row_decimals);
-  if (!size) {
-    return error_message(text::kGisInputNotFinite);
-  }
-  if (!out.reserve(*size)) {
-    return error_message(text::kCannotCreateConversion, out.cause());
-  }
+  return values % 4 == 0 && values / 4 == n;
+}
+
+// The matrix: the columns' coordinates on the first line, then a line for
+// each row, with the writing's half of the bar.
+void write_matrix(OutputFile& out, const Matrix& matrix, const Conversion& conversion,
+                  ProgressTracker& progress) {
+  const std::int64_t column_count = conversion.column_count;
+  const std::int64_t n = conversion.n;
+  const int decimals = conversion.decimals;
+  const int row_decimals = conversion.row_decimals;
   out.write("0.0");
 
   progress.start();
@@ -321,7 +333,7 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
   // After a cell the bar counts it as done when psi is 0 or 180, only the
   // cells before it otherwise.
   const ProgressScale writing(500, 500, n);
-  const std::int64_t counted = layout.vertical ? 0 : 1;
+  const std::int64_t counted = conversion.layout.vertical ? 0 : 1;
   std::int64_t next_change = 0;
   std::int64_t v = 0;
   for (const float y : matrix.rows) {
@@ -343,11 +355,34 @@ Message convert_result(const ResultConversionRequest& request, ProgressSink& sin
       }
     }
   }
+}
 
-  Message outcome =
-      complete_output(out, progress, text::kCannotCreateConversion, text::kConversionDone);
-  if (outcome.kind != MessageKind::information) return outcome;
-  return orientation_mismatch(matrix, fi, psi, decimals).value_or(std::move(outcome));
+}  // namespace
+
+Message convert_result(const ResultConversionRequest& request, ProgressSink& sink, Clock& clock) {
+  ByteStream in;
+  OutputFile out;
+  const auto prepared = prepare(request, in, out);
+  if (const auto* failure = std::get_if<Message>(&prepared)) return *failure;
+  const Conversion& conversion = std::get<Conversion>(prepared);
+
+  ProgressTracker progress(sink, clock);
+  progress.start();
+  sink.set_range(0, 1000);
+  RecordReader reader(conversion.layout, conversion.column_count, conversion.n, progress);
+  if (!read_records(in, reader, conversion.n, progress)) {
+    return error_message(text::kValueCountMismatch);
+  }
+  const Matrix& matrix = reader.matrix();
+  const auto size = matrix_size(matrix, conversion.decimals, conversion.row_decimals);
+  if (!size) return error_message(text::kGisInputNotFinite);
+  if (!out.reserve(*size)) return error_message(text::kCannotCreateConversion, out.cause());
+  write_matrix(out, matrix, conversion, progress);
+  if (auto failure = complete_output(out, progress, text::kCannotCreateConversion)) {
+    return *failure;
+  }
+  return orientation_mismatch(matrix, conversion.fi, conversion.psi, conversion.decimals)
+      .value_or(information_message(text::kConversionDone));
 }
 
 }  // namespace tralva
