@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <variant>
 
+#include "common/command_files.h"
 #include "common/format.h"
 #include "common/output_file.h"
+#include "common/precision.h"
 #include "common/scan.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
@@ -216,21 +220,67 @@ bool write_rows(ByteStream& in, Out& out, const TextSlots& columns, int decimals
   return true;
 }
 
-}  // namespace
-
-Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& sink, Clock& clock) {
+// The files opened.
+std::optional<Message> prepare(const TerrainConversionRequest& request, ByteStream& in,
+                               OutputFile& out) {
   if (request.terrain_input_path.empty()) return warning_message(text::kTerrainInputWithoutPath);
   if (request.terrain_gis_path.empty()) return warning_message(text::kTerrainOutputWithoutPath);
-  ByteStream in;
-  if (!in.open(request.terrain_input_path)) {
-    return error_message(text::kCannotOpenTerrainInput, in.cause());
-  }
-  OutputFile out;
-  if (!out.open(request.terrain_gis_path)) {
-    return error_message(text::kCannotCreateTerrainOutput, out.cause());
-  }
-  if (out.replaces(in)) return error_message(text::kTerrainOutputIsInput);
+  return open_input_and_output(in, request.terrain_input_path, text::kCannotOpenTerrainInput, out,
+                               request.terrain_gis_path,
+                               {text::kCannotCreateTerrainOutput, text::kTerrainOutputIsInput});
+}
 
+// The matrix as the writing takes it: the columns' "X\t" texts, the rows
+// and the size of the output.
+struct Matrix {
+  TextSlots columns;
+  std::int64_t row_count = 0;
+  std::uint64_t size = 0;
+};
+
+// The columns of the first line, after the corner number, into `columns`;
+// false at one beyond the range of a double.
+bool read_columns(ByteStream& in, std::int64_t column_count, int decimals, TextSlots& columns,
+                  std::uint64_t& lengths) {
+  in.seek(0);
+  (void)scan_double(in);  // the corner number
+  columns.reserve(static_cast<std::size_t>(column_count));
+  char buffer[kFormatBufferSize + 1];
+  for (std::int64_t c = 0; c < column_count; ++c) {
+    const double x = scan_double(in).value_or(0.0);
+    if (!std::isfinite(x)) return false;
+    const char* end = format_coordinate(buffer, x, decimals);
+    columns.add({buffer, static_cast<std::size_t>(end - buffer)});
+    lengths += static_cast<std::uint64_t>(end - buffer);
+  }
+  return true;
+}
+
+// The size of the output before it is written: from the count when it read
+// the rows as the writing reads them, else by writing them nowhere (the file
+// is left where it was).  Nullopt at a value beyond its type's range.
+std::optional<std::uint64_t> output_size(ByteStream& in, const Matrix& matrix,
+                                         std::uint64_t column_lengths, const Rows& rows,
+                                         bool measured, int decimals) {
+  const auto nc = static_cast<std::uint64_t>(matrix.columns.size());
+  const auto nr = static_cast<std::uint64_t>(matrix.row_count);
+  std::uint64_t size = 7;  // "X\tY\tZ\r\n"
+  if (measured) {
+    // Every line: the column's "X\t", the row's "Y\t", Z and CR LF.
+    return size + nr * column_lengths + nc * (rows.y_lengths + nr) + rows.z_lengths + 2 * nr * nc;
+  }
+  const std::int64_t rows_start = in.tell();
+  ByteCounter counter;
+  if (!write_rows(in, counter, matrix.columns, decimals, matrix.row_count, [](std::int64_t) {})) {
+    return std::nullopt;
+  }
+  in.seek(rows_start);
+  return size + counter.count();
+}
+
+// The matrix counted, its columns read and the output measured; the file is
+// left at the first row.
+std::variant<Matrix, Message> read_matrix(ByteStream& in, int decimals) {
   // Both counts in one pass: the whole count goes on from where the first
   // line's stopped.  A first line without a line feed (an empty file among
   // them) or without a column, and a matrix without a row, have nothing to
@@ -240,65 +290,65 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
     return error_message(text::kTerrainWithoutColumns);
   }
   const std::int64_t column_count = first_line.repetitions - 1;
-  const int decimals = precision_decimals(request.terrain_precision);
   const Rows rows = count_rows(in, column_count, decimals);
-  const std::int64_t whole = first_line.repetitions + rows.repetitions;
-  const std::int64_t row_count = whole / (column_count + 1) - 1;
-  if (row_count <= 0) return error_message(text::kTerrainWithoutRows);
+  Matrix matrix;
+  matrix.row_count = (first_line.repetitions + rows.repetitions) / (column_count + 1) - 1;
+  if (matrix.row_count <= 0) return error_message(text::kTerrainWithoutRows);
   if (!rows.finite) return error_message(text::kTerrainNotFinite);
 
   // The columns are kept only for rows to write, so their memory is backed
   // by numbers the file holds: each column has its height in every row.
-  in.seek(0);
-  (void)scan_double(in);  // the corner number
-  TextSlots columns;
-  columns.reserve(static_cast<std::size_t>(column_count));
   std::uint64_t column_lengths = 0;
-  char buffer[kFormatBufferSize + 1];
-  for (std::int64_t c = 0; c < column_count; ++c) {
-    const double x = scan_double(in).value_or(0.0);
-    if (!std::isfinite(x)) return error_message(text::kTerrainNotFinite);
-    const char* end = format_coordinate(buffer, x, decimals);
-    columns.add({buffer, static_cast<std::size_t>(end - buffer)});
-    column_lengths += static_cast<std::uint64_t>(end - buffer);
+  if (!read_columns(in, column_count, decimals, matrix.columns, column_lengths)) {
+    return error_message(text::kTerrainNotFinite);
   }
+  const auto size = output_size(in, matrix, column_lengths, rows,
+                                first_line.reads_alike && rows.measured, decimals);
+  if (!size) return error_message(text::kTerrainNotFinite);
+  matrix.size = *size;
+  return matrix;
+}
 
-  // The size of the output before it is written: from the count when it
-  // read the rows as the writing reads them, else by writing them nowhere.
-  const auto nc = static_cast<std::uint64_t>(column_count);
-  const auto nr = static_cast<std::uint64_t>(row_count);
-  std::uint64_t size = 7;  // "X\tY\tZ\r\n"
-  if (first_line.reads_alike && rows.measured) {
-    // Every line: the column's "X\t", the row's "Y\t", Z and CR LF.
-    size += nr * column_lengths + nc * (rows.y_lengths + nr) + rows.z_lengths + 2 * nr * nc;
-  } else {
-    const std::int64_t rows_start = in.tell();
-    ByteCounter counter;
-    if (!write_rows(in, counter, columns, decimals, row_count, [](std::int64_t) {})) {
-      return error_message(text::kTerrainNotFinite);
-    }
-    size += counter.count();
-    in.seek(rows_start);
-  }
-  if (!out.reserve(size)) return error_message(text::kCannotCreateTerrainOutput, out.cause());
-
-  out.write("X\tY\tZ\r\n");
-  ProgressTracker progress(sink, clock);
-  progress.start();
-  sink.set_range(0, 1000);
+// The point lines, with the bar after each row; false at a value beyond its
+// type's range.
+bool write_points(ByteStream& in, OutputFile& out, const Matrix& matrix, int decimals,
+                  ProgressTracker& progress) {
+  const std::int64_t row_count = matrix.row_count;
   const ProgressScale scale(0, 1000, row_count);
-  const bool finite = write_rows(in, out, columns, decimals, row_count, [&](std::int64_t j) {
+  return write_rows(in, out, matrix.columns, decimals, row_count, [&](std::int64_t j) {
     if (progress.move_to(scale.position(j + 1)) || j + 1 == row_count) {
       progress.estimate(
           [&](std::int64_t elapsed) { return elapsed * (row_count - (j + 1)) / (j + 1); });
     }
   });
+}
+
+}  // namespace
+
+Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& sink, Clock& clock) {
+  ByteStream in;
+  OutputFile out;
+  if (auto failure = prepare(request, in, out)) return *failure;
+  const int decimals = precision_decimals(request.terrain_precision);
+  const auto read = read_matrix(in, decimals);
+  if (const auto* failure = std::get_if<Message>(&read)) return *failure;
+  const Matrix& matrix = std::get<Matrix>(read);
+  if (!out.reserve(matrix.size)) {
+    return error_message(text::kCannotCreateTerrainOutput, out.cause());
+  }
+
+  out.write("X\tY\tZ\r\n");
+  ProgressTracker progress(sink, clock);
+  progress.start();
+  sink.set_range(0, 1000);
+  const bool finite = write_points(in, out, matrix, decimals, progress);
   in.close();
   // Only a file changed between the passes gets here with such a value.
-  if (!finite) {
-    return error_message(text::kTerrainNotFinite);
+  if (!finite) return error_message(text::kTerrainNotFinite);
+  if (auto failure = complete_output(out, progress, text::kCannotCreateTerrainOutput)) {
+    return *failure;
   }
-  return complete_output(out, progress, text::kCannotCreateTerrainOutput, text::kConversionDone);
+  return information_message(text::kConversionDone);
 }
 
 }  // namespace tralva
