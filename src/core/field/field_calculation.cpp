@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <memory>
 #include <span>
+#include <variant>
 #include <vector>
 
+#include "common/command_files.h"
 #include "common/format.h"
 #include "common/output_file.h"
 #include "common/precision.h"
@@ -322,105 +323,135 @@ std::optional<Message> check_request(const FieldRequest& request) {
   return std::nullopt;
 }
 
+// The conductors' segments, from the project.
+std::variant<ConductorSegments, Message> read_segments(const std::string& data_path) {
+  const ConfigurationOutcome geometry = build_configuration(data_path);
+  if (const auto* failure = std::get_if<Message>(&geometry)) return *failure;
+  return lay_out_conductors(std::get<ConfigurationGeometry>(geometry));
+}
+
+// The points: a plane grid, or a point file counted and checked first.
+std::variant<std::unique_ptr<PointSource>, Message> point_source(const FieldRequest& request) {
+  if (request.plane) {
+    return std::unique_ptr<PointSource>(
+        std::make_unique<GridSource>(*request.plane, request.level));
+  }
+  auto file = std::make_unique<FileSource>(request.points_path, request.level);
+  if (auto failure = file->count()) return *failure;
+  return std::unique_ptr<PointSource>(std::move(file));
+}
+
+// What the part computes and writes.
+struct Work {
+  std::int64_t first_row = 0;  // of the source
+  std::int64_t points = 0;
+  std::int64_t heights = 0;  // of each point
+  bool header = false;
+  int decimals = 0;
+};
+
+Work plan_work(const FieldRequest& request, const PointSource& source) {
+  Work work;
+  work.first_row = request.part.first_row(source.rows());
+  // Rows and row lengths each fit 32 bits, so the product fits 64.
+  work.points = (request.part.end_row(source.rows()) - work.first_row) * source.row_length();
+  work.heights = std::int64_t{request.steps_z} + 1;
+  work.header = request.part.carries_header();
+  work.decimals = precision_decimals(request.precision);
+  return work;
+}
+
+// The least the result takes: each line at least its shortest length, the
+// lines counted in floating point, where points times heights cannot wrap
+// around.
+double least_size(const FieldRequest& request, const Work& work) {
+  const double lines = static_cast<double>(work.points) *
+                       (request.project_maximum ? 1 : static_cast<double>(work.heights));
+  return lines * shortest_line(work.decimals) +
+         (work.header ? static_cast<double>(kHeader.size()) : 0);
+}
+
+// The points of a batch: whole blocks of about kEvaluationsPerBatch
+// evaluations, and at least a block for each thread.
+std::int64_t batch_points(std::int64_t segment_count, int threads) {
+  return std::clamp<std::int64_t>(
+      kEvaluationsPerBatch / std::max<std::int64_t>(segment_count, 1) / kBlockPoints * kBlockPoints,
+      std::min<std::int64_t>(std::int64_t{kBlockPoints} * threads, kMaxBatchPoints),
+      kMaxBatchPoints);
+}
+
+// The field at each height of the part's points, batch after batch, each
+// batch computed on every thread and then written, with the bar.
+FieldOutcome compute_and_write(const FieldRequest& request, const ConductorSegments& segments,
+                               PointSource& source, const Work& work, OutputFile& out,
+                               ProgressTracker& progress) {
+  // Progress counts the evaluations, or whole points when the maximum of so
+  // many heights is projected that their count overflows 64 bits.
+  std::int64_t evaluations = 0;
+  const bool by_point = __builtin_mul_overflow(work.points, work.heights, &evaluations);
+  const std::int64_t total = by_point ? work.points : evaluations;
+  const ProgressScale scale(0, 1000, total);
+  const FluxDensity flux(segments, request.buffer);
+  const int threads = request.threads > 0 ? request.threads : available_cores();
+  const std::int64_t batch = batch_points(segments.segment_count, threads);
+  std::vector<Point3> at(static_cast<std::size_t>(
+      std::min(batch, std::max<std::int64_t>(by_point ? batch : evaluations, 1))));
+  std::vector<double> field(at.size());
+  HeightSource heights_of(source, work.points, work.heights, request.step_z, at.size());
+  ResultWriter writer(out, work.decimals);
+  Records records(writer, work.heights, request.project_maximum);
+  for (;;) {
+    std::size_t count = 0;
+    if (auto failure = heights_of.fill(at, count)) return *failure;
+    if (count == 0) break;
+    compute_batch(flux, at, static_cast<std::int64_t>(count), field, threads);
+    for (std::size_t k = 0; k < count; ++k) records.take(at[k], field[k]);
+    const std::int64_t done = by_point
+                                  ? heights_of.points_done()
+                                  : heights_of.points_done() * work.heights + heights_of.height();
+    if (progress.move_to(scale.position(done))) {
+      progress.estimate([&](std::int64_t elapsed) { return seconds_left(elapsed, done, total); });
+    }
+  }
+  return records.summary();
+}
+
 }  // namespace
 
 FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Clock& clock) {
   if (auto failure = check_request(request)) return *failure;
   if (!request.part.valid()) return error_message(text::kBadPart);
+  const auto segments = read_segments(request.data_path);
+  if (const auto* failure = std::get_if<Message>(&segments)) return *failure;
+  const auto source = point_source(request);
+  if (const auto* failure = std::get_if<Message>(&source)) return *failure;
+  PointSource& points = *std::get<std::unique_ptr<PointSource>>(source);
+  const Work work = plan_work(request, points);
 
-  ConductorSegments segments;
-  {
-    const ConfigurationOutcome geometry = build_configuration(request.data_path);
-    if (const auto* failure = std::get_if<Message>(&geometry)) return *failure;
-    auto laid_out = lay_out_conductors(std::get<ConfigurationGeometry>(geometry));
-    if (const auto* failure = std::get_if<Message>(&laid_out)) return *failure;
-    segments = std::move(std::get<ConductorSegments>(laid_out));
-  }
-
-  std::unique_ptr<PointSource> source;
-  if (request.plane) {
-    source = std::make_unique<GridSource>(*request.plane, request.level);
-  } else {
-    auto file = std::make_unique<FileSource>(request.points_path, request.level);
-    if (auto failure = file->count()) return *failure;
-    source = std::move(file);
-  }
-  const std::int64_t first_row = request.part.first_row(source->rows());
-  const std::int64_t end_row = request.part.end_row(source->rows());
-  // Rows and row lengths each fit 32 bits, so the product fits 64.
-  const std::int64_t points = (end_row - first_row) * source->row_length();
-  const std::int64_t heights = std::int64_t{request.steps_z} + 1;
-  const bool header = request.part.carries_header();
-  const int decimals = precision_decimals(request.precision);
   OutputFile out;
-  if (!out.open(request.result_path)) {
-    return error_message(text::kCannotCreateResult, out.cause());
-  }
   // Writing the result over the project or the points would destroy them.
-  for (const std::string* input : {&request.data_path, &request.points_path}) {
-    ByteStream in;
-    if (!input->empty() && in.open(*input) && out.replaces(in)) {
-      return error_message(text::kResultIsInput);
-    }
+  if (auto failure =
+          open_output(out, request.result_path, {&request.data_path, &request.points_path},
+                      {text::kCannotCreateResult, text::kResultIsInput})) {
+    return *failure;
   }
   // A huge grid stops here with a message instead of running for ages
-  // towards a full disk.  Each line takes at least its shortest length; the
-  // lines are counted in floating point, where points times heights cannot
-  // wrap around.
-  const double lines =
-      static_cast<double>(points) * (request.project_maximum ? 1 : static_cast<double>(heights));
-  const double least =
-      lines * shortest_line(decimals) + (header ? static_cast<double>(kHeader.size()) : 0);
-  if (!(least < 1.8e19) ||
-      !out.reserve(static_cast<std::uint64_t>(least), OutputFile::Size::at_least)) {
-    return error_message(text::kNoRoom + fixed_text(least, 0) + text::kNoRoomEnd,
-                         out.cause() != 0 ? out.cause() : ENOSPC);
+  // towards a full disk.
+  if (auto failure =
+          reserve_at_least(out, least_size(request, work), text::kNoRoom, text::kNoRoomEnd)) {
+    return *failure;
   }
-  if (header) out.write(kHeader);
-  if (auto failure = source->start(first_row)) return *failure;
+  if (work.header) out.write(kHeader);
+  if (auto failure = points.start(work.first_row)) return *failure;
 
-  // Progress counts the evaluations, or whole points when the maximum of so
-  // many heights is projected that their count overflows 64 bits.
-  std::int64_t evaluations = 0;
-  const bool by_point = __builtin_mul_overflow(points, heights, &evaluations);
-  const std::int64_t total = by_point ? points : evaluations;
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
   progress.start();
-  const ProgressScale scale(0, 1000, total);
-  const FluxDensity flux(segments, request.buffer);
-  const int threads = request.threads > 0 ? request.threads : available_cores();
-  const std::int64_t batch = std::clamp<std::int64_t>(
-      kEvaluationsPerBatch / std::max<std::int64_t>(segments.segment_count, 1) / kBlockPoints *
-          kBlockPoints,
-      std::min<std::int64_t>(std::int64_t{kBlockPoints} * threads, kMaxBatchPoints),
-      kMaxBatchPoints);
-  std::vector<Point3> at(static_cast<std::size_t>(
-      std::min(batch, std::max<std::int64_t>(by_point ? batch : evaluations, 1))));
-  std::vector<double> field(at.size());
-  HeightSource heights_of(*source, points, heights, request.step_z, at.size());
-  ResultWriter writer(out, decimals);
-  Records records(writer, heights, request.project_maximum);
-  for (;;) {
-    std::size_t count = 0;
-    if (auto failure = heights_of.fill(at, count)) {
-      return *failure;
-    }
-    if (count == 0) break;
-    compute_batch(flux, at, static_cast<std::int64_t>(count), field, threads);
-    for (std::size_t k = 0; k < count; ++k) records.take(at[k], field[k]);
-    const std::int64_t done = by_point ? heights_of.points_done()
-                                       : heights_of.points_done() * heights + heights_of.height();
-    if (progress.move_to(scale.position(done))) {
-      progress.estimate([&](std::int64_t elapsed) { return seconds_left(elapsed, done, total); });
-    }
-  }
-
-  if (!out.commit(OutputFile::Durability::leave_to_system)) {
-    return error_message(text::kCannotCreateResult, out.cause());
-  }
-  progress.finish();
-  return records.summary();
+  const FieldOutcome outcome = compute_and_write(request, std::get<ConductorSegments>(segments),
+                                                 points, work, out, progress);
+  if (std::holds_alternative<Message>(outcome)) return outcome;
+  if (auto failure = complete_output(out, progress, text::kCannotCreateResult)) return *failure;
+  return outcome;
 }
 
 std::string summary_text(const FieldSummary& summary, const std::string& precision) {
