@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "convert/grid_text.h"
+#include "common/precision.h"
 #include "convert/result_conversion.h"
 #include "fuzz_support.h"
 

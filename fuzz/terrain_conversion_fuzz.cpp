@@ -3,8 +3,8 @@
 // refuses a matrix without columns, rows or finite values and writes nothing.
 #include <cstdlib>
 
+#include "common/precision.h"
 #include "convert/convert_messages.h"
-#include "convert/grid_text.h"
 #include "convert/terrain_conversion.h"
 #include "fuzz_support.h"
 

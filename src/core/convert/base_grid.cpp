@@ -6,8 +6,10 @@
 #include <limits>
 #include <vector>
 
+#include "common/command_files.h"
 #include "common/format.h"
 #include "common/output_file.h"
+#include "common/precision.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 
@@ -292,7 +294,8 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   }
 
   writer.flush_blocks();
-  return complete_output(file, progress, text::kCannotCreateBase, text::kBaseCreated);
+  if (auto failure = complete_output(file, progress, text::kCannotCreateBase)) return *failure;
+  return information_message(text::kBaseCreated);
 }
 
 }  // namespace tralva

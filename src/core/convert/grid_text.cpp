@@ -2,17 +2,6 @@
 
 namespace tralva {
 
-Message complete_output(OutputFile& file, ProgressTracker& progress, const char* failure,
-                        const char* success) {
-  // Grids and converted files can be made again from their inputs: no flush
-  // to the disk, which would make the user wait for it.
-  if (!file.commit(OutputFile::Durability::leave_to_system)) {
-    return error_message(failure, file.cause());
-  }
-  progress.finish();
-  return information_message(success);
-}
-
 void TextSlots::reserve(std::size_t count) {
   slots_.reserve(count * kSlot);
   lengths_.reserve(count);

@@ -1,6 +1,6 @@
 #pragma once
-// Pieces shared by the writers of grid files: the end of a long command and
-// short texts formatted once and copied into many lines.
+// Pieces shared by the writers of grid files: short texts formatted once
+// and copied into many lines.
 
 #include <cassert>
 #include <cstdint>
@@ -10,18 +10,8 @@
 #include <vector>
 
 #include "common/format.h"
-#include "common/message.h"
-#include "common/output_file.h"
-#include "common/precision.h"
-#include "common/progress.h"
 
 namespace tralva {
-
-// The end of a long command that wrote a file: the file replaces its target
-// and the bar is full, or, if the writing failed, the target stays as it was,
-// the bar empties and the failure text is the message.
-Message complete_output(OutputFile& file, ProgressTracker& progress, const char* failure,
-                        const char* success);
 
 // Texts kept in fixed 32-byte slots, so that copying one into a line is a
 // single fixed-size move followed by advancing by its length.  The rare
