@@ -39,7 +39,7 @@ class OutputFile {
 
   // Through the system's calls; a test hands in its own.
   explicit OutputFile(FileCalls& calls = system_file_calls()) : calls_(&calls) {}
-  ~OutputFile();  // discards the temporary file unless committed
+  ~OutputFile();  // discards the new content unless published
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
