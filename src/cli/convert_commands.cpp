@@ -4,7 +4,6 @@
 
 #include "command_support.h"
 #include "convert/base_grid.h"
-#include "convert/grid_text.h"
 #include "convert/project_merge.h"
 #include "convert/result_conversion.h"
 #include "convert/terrain_conversion.h"

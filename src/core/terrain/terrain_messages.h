@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the terrain interpolation, exactly as the user sees them.
 
+#include "field/field_messages.h"
+
 namespace tralva::terrain_text {
 
 inline constexpr const char* kBaseWithoutPath =
@@ -62,7 +64,7 @@ inline constexpr const char* kTerrainIsInput =
 // Followed by the bytes needed and kNoRoomEnd.
 inline constexpr const char* kNoRoom =
     "Il file dell'orografia non può essere scritto: servirebbero almeno ";
-inline constexpr const char* kNoRoomEnd = " byte,\npiù dello spazio libero sul disco.";
+inline constexpr const char* kNoRoomEnd = field_text::kNoRoomEnd;
 // Followed by the point's coordinates.
 inline constexpr const char* kHeightNotFinite =
     "La quota interpolata non è un numero finito:\ncoordinate o quote troppo grandi nel punto X ";
