@@ -216,6 +216,11 @@ int run(const Options& options) {
     for (int r = 0; r < options.runs; ++r) runs.push_back(timed([&] { compute(request); }));
     const std::string what = "campo, " + std::to_string(threads) + " thread(s)";
     rates.emplace_back(what, report(what.c_str(), runs, evaluations));
+    // What --stima would have said beforehand.
+    const auto estimate = std::get<FieldEstimate>(estimate_field(request));
+    std::printf("  --stima: %.3f s for %.3g evaluations; measured %.3f s: %.2f x\n",
+                estimate.seconds, estimate.evaluations, median(runs).wall,
+                estimate.seconds / median(runs).wall);
   }
   if (!options.sums_only) {
     request.threads = available_cores();

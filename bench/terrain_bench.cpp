@@ -175,6 +175,9 @@ int main(int argc, char** argv) {
   const double ours = median(times);
   std::printf("interpola: %.2f s (median of %d), peak memory %.1f MB\n", ours, o.runs,
               static_cast<double>(peak) / 1024);
+  const auto estimate = std::get<TerrainEstimate>(estimate_terrain(request));
+  std::printf("  --stima: %.2f s; measured %.2f s: %.2f x\n", estimate.seconds, ours,
+              estimate.seconds / ours);
   if (o.skip_gdal) return 0;
 
   const std::string vrt = o.folder + "/punti-quotati.vrt";

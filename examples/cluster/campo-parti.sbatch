@@ -10,22 +10,24 @@
 # invia) e le righe #SBATCH di memoria e tempo, per una parte.
 #
 # Memoria: campo tiene in memoria i tratti dei conduttori e un blocco di punti
-# alla volta, non la griglia; misurati su una macchina a 2 core (vedi la
-# guida, «Calcoli grandi su un cluster»): 12 MB con 12 000 tratti, circa
-# 10 MB più 200 byte per tratto. 200M basta fino a circa 900 000 tratti.
+# alla volta, non la griglia. Misurati su una macchina a 2 core (vedi la
+# guida, «Calcoli grandi su un cluster»): 6,4 MB con 12 000 tratti, 14 MB con
+# 120 000: circa 6 MB più 70 byte per tratto. 200M bastano fino a circa
+# 2,5 milioni di tratti.
 #
 # Tempo: valutazioni della parte / (valutazioni al secondo di un core × core).
-# Le valutazioni sono punti × tratti entro il buffer; `tralva-util campo ...
-# --stima` le conta e stima il tempo sulla macchina dove gira. Misurati: circa
-# 1,2·10⁸ valutazioni al secondo per core. Una griglia di 4·10⁶ punti con
-# 5000 tratti entro il buffer, in 50 parti da 2 core: 4·10⁶ × 5000 / 50 /
-# (2 × 1,2·10⁸) = 1700 s circa per parte; si chiede il doppio.
+# Le valutazioni sono punti × tratti entro il buffer (× quote con --passi-z);
+# `tralva-util campo ... --stima` le conta e stima il tempo sulla macchina
+# dove gira. Misurati: 7,4·10⁸ valutazioni al secondo per core (AVX-512).
+# Esempio: 4·10⁶ punti con 5000 tratti entro il buffer, in 50 parti da
+# 2 core: 4·10⁶ × 5000 / 50 / (2 × 7,4·10⁸) = 270 s per parte; si chiede il
+# doppio, arrotondato.
 #
 #SBATCH --job-name=tralva-campo
 #SBATCH --array=1-4
 #SBATCH --cpus-per-task=2
 #SBATCH --mem=200M
-#SBATCH --time=01:00:00
+#SBATCH --time=00:10:00
 #SBATCH --output=tralva-campo-%A_%a.log
 set -euo pipefail
 

@@ -85,6 +85,7 @@ inline constexpr OptionRule kPrecision{
 
 // Of interpola and campo, each with its own meaning.
 inline constexpr std::string_view kPartOption = "--parte";
+inline constexpr std::string_view kEstimateOption = "--stima";
 
 inline constexpr CommandRules kAngoli{
     .name = "angoli",
@@ -185,12 +186,15 @@ inline constexpr OptionRule kInterpolaOptions[] = {
      .shown = "K/N",
      .help = "solo la K-esima di N parti consecutive dei punti di BASE; le\n"
              "N parti messe in fila danno il file intero"},
+    {.name = kEstimateOption,
+     .help = "stampa i punti, i punti quotati e il tempo previsto su questa\n"
+             "macchina e termina senza scrivere OROGRAFIA"},
 };
 inline constexpr CommandRules kInterpola{
     .name = "interpola",
     .synopsis =
         "BASE PUNTI_QUOTATI [--alfa A] [--vicini N] [--precisione m|dm|cm|mm] "
-        "[--parte K/N] OROGRAFIA",
+        "[--parte K/N] [--stima] OROGRAFIA",
     .about =
         "Calcola l'orografia del file di base BASE dai punti quotati PUNTI_QUOTATI, come\n"
         "«Esegui il calcolo» della pagina «Interpolazione»: in ogni punto di BASE la quota\n"
@@ -321,13 +325,17 @@ inline constexpr OptionRule kCampoOptions[] = {
      .help = "solo la K-esima di N parti consecutive delle righe della\n"
              "griglia o dei punti del file; le N parti messe in fila\n"
              "danno il file intero"},
+    {.name = kEstimateOption,
+     .help = "stampa i punti, i tratti di conduttore entro il buffer, le\n"
+             "valutazioni e il tempo previsti su questa macchina e termina\n"
+             "senza scrivere USCITA"},
 };
 inline constexpr CommandRules kCampo{
     .name = "campo",
     .synopsis =
         "PROGETTO (--piano --origine X Y --passo SX SY --passi NX NY [--fi F] [--psi P] | "
         "--punti FILE [--passo-z DZ] [--passi-z NZ] [--massimo]) [--quota Q] [--buffer B] "
-        "[--precisione m|dm|cm|mm] [--parte K/N] USCITA",
+        "[--precisione m|dm|cm|mm] [--parte K/N] [--stima] USCITA",
     .about =
         "Calcola l'induzione magnetica B [uT] delle linee del PROGETTO nei punti di una\n"
         "griglia piana o di un file di punti, scrive il risultato per GIS USCITA\n"

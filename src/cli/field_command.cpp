@@ -56,6 +56,11 @@ int run_campo(const ParsedArguments& parsed, Io& io) {
   if (!numbers.ok()) return numbers.report_failure(io);
   request.data_path = parsed.operands[0];
   request.result_path = parsed.operands[1];
+  if (o.count(cli_text::kEstimateOption) != 0) {
+    const FieldEstimateOutcome estimate = estimate_field(request);
+    if (const auto* failure = std::get_if<Message>(&estimate)) return report(*failure, io);
+    return report(information_message(estimate_text(std::get<FieldEstimate>(estimate))), io);
+  }
   return run_with_progress(io, [&](ProgressSink& sink, Clock& clock) {
     const FieldOutcome outcome = compute_field(request, sink, clock);
     if (const auto* failure = std::get_if<Message>(&outcome)) return *failure;

@@ -118,6 +118,32 @@ TEST_F(Campo, PartsSplitTheRows) {
   EXPECT_EQ(joined, test::read_file(dir_.file("whole.txt")));
 }
 
+// Every segment of the line lies within the default buffer of 1000 m: three
+// conductors over 600 m sampled every metre.
+TEST_F(Campo, AnEstimateCountsTheWorkAndWritesNothing) {
+  const Outcome r = plane({"--stima"}, "r.txt");
+  EXPECT_EQ(r.status, kSuccess) << r.err;
+  EXPECT_EQ(r.out.rfind("Stima del calcolo (nessun file scritto)\nPunti: 35\n"
+                        "Tratti di conduttore entro il buffer, in media: 1800.0 (su 35 punti di "
+                        "prova)\nValutazioni previste: 6.3e+04\nTempo previsto su questa "
+                        "macchina (",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_FALSE(test::exists(dir_.file("r.txt")));
+  // Three heights with their maximum: the evaluations of every height.
+  test::write_file(dir_.file("p.txt"), "X Y Z\n150 0 0\n");
+  const Outcome heights =
+      tralva_util({"campo", project_, "--punti", dir_.file("p.txt"), "--passi-z", "2", "--massimo",
+                   "--stima", dir_.file("r.txt")});
+  EXPECT_NE(heights.out.find("\nAltezze per punto: 3\n"), std::string::npos) << heights.out;
+  EXPECT_NE(heights.out.find("\nValutazioni previste: 5.4e+03\n"), std::string::npos);
+  // The output must still be one that can be written.
+  const Outcome nowhere = plane({"--stima"}, "cartella-che-non-c-e/r.txt");
+  EXPECT_EQ(nowhere.status, kError);
+  EXPECT_EQ(nowhere.out, "");
+}
+
 TEST_F(Campo, MisusedOptionsAreUsageErrors) {
   const std::string out = dir_.file("r.txt");
   for (const Arguments& a : std::vector<Arguments>{

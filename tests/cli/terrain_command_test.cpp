@@ -48,6 +48,17 @@ TEST_F(Interpola, WritesTheTerrainAndPrintsWhatItWrote) {
             "5.0\t5.0\t115.00\r\n");
 }
 
+TEST_F(Interpola, AnEstimateCountsTheWorkAndWritesNothing) {
+  const Outcome r = interpola({"--stima"});
+  EXPECT_EQ(r.status, kSuccess) << r.err;
+  EXPECT_EQ(r.out.rfind("Stima del calcolo (nessun file scritto)\nPunti: 4\nPunti quotati: 4\n"
+                        "Tempo previsto su questa macchina (",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_FALSE(test::exists(terrain_));
+}
+
 // The study over the ground, survey to field: bad input of either step
 // ends with a clear message, writes nothing and takes no time or memory to
 // speak of.

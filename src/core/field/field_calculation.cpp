@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <span>
@@ -43,6 +44,16 @@ class PointSource {
   virtual std::optional<Message> start(std::int64_t row) = 0;
   // The next `count` points, which the rows hold.
   virtual std::optional<Message> fill(Point3* out, std::int64_t count) = 0;
+  // Passes over the next `count` points.
+  virtual std::optional<Message> skip(std::int64_t count) {
+    Point3 passed[256];
+    for (std::int64_t done = 0; done < count;) {
+      const std::int64_t n = std::min<std::int64_t>(std::ssize(passed), count - done);
+      if (auto failure = fill(passed, n)) return failure;
+      done += n;
+    }
+    return std::nullopt;
+  }
 };
 
 class GridSource final : public PointSource {
@@ -53,6 +64,12 @@ class GridSource final : public PointSource {
   std::optional<Message> start(std::int64_t row) override {
     i_ = 0;
     j_ = row;
+    return std::nullopt;
+  }
+  std::optional<Message> skip(std::int64_t count) override {
+    const std::int64_t at = j_ * row_length() + i_ + count;
+    i_ = at % row_length();
+    j_ = at / row_length();
     return std::nullopt;
   }
   std::optional<Message> fill(Point3* out, std::int64_t count) override {
@@ -416,25 +433,59 @@ FieldOutcome compute_and_write(const FieldRequest& request, const ConductorSegme
   return records.summary();
 }
 
+// The project's segments, the points and what the part takes of them, with
+// the output opened: every check of a calculation, before any is computed.
+struct Prepared {
+  ConductorSegments segments;
+  std::unique_ptr<PointSource> points;
+  Work work;
+  OutputFile out;
+};
+
+std::optional<Message> prepare(const FieldRequest& request, Prepared& prepared) {
+  if (auto failure = check_request(request)) return failure;
+  if (!request.part.valid()) return error_message(text::kBadPart);
+  auto segments = read_segments(request.data_path);
+  if (const auto* failure = std::get_if<Message>(&segments)) return *failure;
+  prepared.segments = std::move(std::get<ConductorSegments>(segments));
+  auto source = point_source(request);
+  if (const auto* failure = std::get_if<Message>(&source)) return *failure;
+  prepared.points = std::move(std::get<std::unique_ptr<PointSource>>(source));
+  prepared.work = plan_work(request, *prepared.points);
+  // Writing the result over the project or the points would destroy them.
+  return open_output(prepared.out, request.result_path, {&request.data_path, &request.points_path},
+                     {text::kCannotCreateResult, text::kResultIsInput});
+}
+
+// The sample of an estimate: runs of neighbouring points, as a batch holds
+// them, spread evenly over the part.
+constexpr std::int64_t kSampleRuns = 16;
+constexpr std::int64_t kSampleRun = 64;
+// The calibration computes the sample again and again for at least this long.
+constexpr double kCalibrationSeconds = 0.3;
+
+std::variant<std::vector<Point3>, Message> sample_points(PointSource& points, const Work& work) {
+  const std::int64_t runs = work.points <= kSampleRuns * kSampleRun ? 1 : kSampleRuns;
+  const std::int64_t run = runs == 1 ? work.points : kSampleRun;
+  std::vector<Point3> sample(static_cast<std::size_t>(runs * run));
+  if (auto failure = points.start(work.first_row)) return *failure;
+  std::int64_t at = 0;
+  for (std::int64_t r = 0; r < runs; ++r) {
+    const std::int64_t begin = runs == 1 ? 0 : r * (work.points - run) / (runs - 1);
+    if (auto failure = points.skip(begin - at)) return *failure;
+    if (auto failure = points.fill(sample.data() + r * run, run)) return *failure;
+    at = begin + run;
+  }
+  return sample;
+}
+
 }  // namespace
 
 FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Clock& clock) {
-  if (auto failure = check_request(request)) return *failure;
-  if (!request.part.valid()) return error_message(text::kBadPart);
-  const auto segments = read_segments(request.data_path);
-  if (const auto* failure = std::get_if<Message>(&segments)) return *failure;
-  const auto source = point_source(request);
-  if (const auto* failure = std::get_if<Message>(&source)) return *failure;
-  PointSource& points = *std::get<std::unique_ptr<PointSource>>(source);
-  const Work work = plan_work(request, points);
-
-  OutputFile out;
-  // Writing the result over the project or the points would destroy them.
-  if (auto failure =
-          open_output(out, request.result_path, {&request.data_path, &request.points_path},
-                      {text::kCannotCreateResult, text::kResultIsInput})) {
-    return *failure;
-  }
+  Prepared prepared;
+  if (auto failure = prepare(request, prepared)) return *failure;
+  const Work& work = prepared.work;
+  OutputFile& out = prepared.out;
   // A huge grid stops here with a message instead of running for ages
   // towards a full disk.
   if (auto failure =
@@ -442,16 +493,65 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
     return *failure;
   }
   if (work.header) out.write(kHeader);
-  if (auto failure = points.start(work.first_row)) return *failure;
+  if (auto failure = prepared.points->start(work.first_row)) return *failure;
 
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
   progress.start();
-  const FieldOutcome outcome = compute_and_write(request, std::get<ConductorSegments>(segments),
-                                                 points, work, out, progress);
+  const FieldOutcome outcome =
+      compute_and_write(request, prepared.segments, *prepared.points, work, out, progress);
   if (std::holds_alternative<Message>(outcome)) return outcome;
   if (auto failure = complete_output(out, progress, text::kCannotCreateResult)) return *failure;
   return outcome;
+}
+
+FieldEstimateOutcome estimate_field(const FieldRequest& request) {
+  Prepared prepared;
+  if (auto failure = prepare(request, prepared)) return *failure;
+  const Work& work = prepared.work;
+  FieldEstimate estimate;
+  estimate.points = work.points;
+  estimate.heights = work.heights;
+  estimate.threads = request.threads > 0 ? request.threads : available_cores();
+  if (work.points == 0) return estimate;
+  auto sample = sample_points(*prepared.points, work);
+  if (const auto* failure = std::get_if<Message>(&sample)) return *failure;
+  const std::vector<Point3>& points = std::get<std::vector<Point3>>(sample);
+  const FluxDensity flux(prepared.segments, request.buffer);
+  std::int64_t within = 0;
+  for (const Point3& p : points) within += flux.segments_within(p);
+  estimate.sampled = std::ssize(points);
+  estimate.segments_within = static_cast<double>(within) / static_cast<double>(points.size());
+  estimate.evaluations = static_cast<double>(work.points) * static_cast<double>(work.heights) *
+                         estimate.segments_within;
+
+  // The field at the sample on every core, timed, as the calculation would
+  // compute it; the heights above a point cost what the point costs.
+  std::vector<double> field(points.size());
+  const auto started = std::chrono::steady_clock::now();
+  double elapsed = 0;
+  std::int64_t rounds = 0;
+  while (elapsed < kCalibrationSeconds) {
+    compute_batch(flux, points, std::ssize(points), field, estimate.threads);
+    ++rounds;
+    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  }
+  const double per_point = elapsed / static_cast<double>(rounds * std::ssize(points));
+  estimate.seconds =
+      per_point * static_cast<double>(work.points) * static_cast<double>(work.heights);
+  return estimate;
+}
+
+std::string estimate_text(const FieldEstimate& estimate) {
+  std::string out =
+      std::string(text::kEstimate) + "\n" + text::kEstimatePoints + int_text(estimate.points);
+  if (estimate.heights > 1)
+    out += std::string("\n") + text::kEstimateHeights + int_text(estimate.heights);
+  out += std::string("\n") + text::kEstimateSegments + fixed_text(estimate.segments_within, 1) +
+         text::kEstimateSample + int_text(estimate.sampled) + text::kEstimateSampleEnd + "\n" +
+         text::kEstimateEvaluations + general_text(estimate.evaluations, 3) + "\n" +
+         estimated_time_text(estimate.seconds, estimate.threads);
+  return out;
 }
 
 std::string summary_text(const FieldSummary& summary, const std::string& precision) {
@@ -468,6 +568,13 @@ std::string summary_text(const FieldSummary& summary, const std::string& precisi
            ": " + int_text(summary.reaching[t]);
   }
   return out;
+}
+
+std::string estimated_time_text(double seconds, int threads) {
+  const RemainingTime t =
+      split_seconds(static_cast<std::int64_t>(std::min(std::ceil(seconds), 7e12)));
+  return std::string(text::kEstimateTime) + int_text(threads) + text::kEstimateTimeCores +
+         int_text(t.hours) + " h " + int_text(t.minutes) + " m " + int_text(t.seconds) + " s";
 }
 
 }  // namespace tralva

@@ -62,4 +62,29 @@ FieldOutcome compute_field(const FieldRequest& request, ProgressSink& sink, Cloc
 // The summary as the user reads it, coordinates with the request's decimals.
 std::string summary_text(const FieldSummary& summary, const std::string& precision);
 
+// What a calculation would take, told before it is run, so that a user can
+// choose how many parts to split it into: its points and heights, the mean
+// number of segments within the buffer over a fixed sample of points (runs
+// of neighbours spread over the part), the evaluations that makes, and the
+// time on this machine from the sample computed for a moment on every core.
+struct FieldEstimate {
+  std::int64_t points = 0;  // of the part
+  std::int64_t heights = 1;
+  std::int64_t sampled = 0;
+  double segments_within = 0;
+  double evaluations = 0;  // points x heights x segments_within
+  double seconds = 0;
+  int threads = 1;
+};
+
+using FieldEstimateOutcome = std::variant<FieldEstimate, Message>;
+
+// Every check of compute_field, the output path's included, then the
+// estimate; nothing is written.
+FieldEstimateOutcome estimate_field(const FieldRequest& request);
+
+std::string estimate_text(const FieldEstimate& estimate);
+// "Tempo previsto su questa macchina (2 core): 0 h 1 m 5 s"
+std::string estimated_time_text(double seconds, int threads);
+
 }  // namespace tralva

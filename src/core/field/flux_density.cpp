@@ -289,4 +289,25 @@ std::vector<double> FluxDensity::evaluate_all(std::span<const Point3> points) co
   return b;
 }
 
+std::int64_t FluxDensity::segments_within(const Point3& point) const {
+  std::int64_t count = 0;
+  const double at[3] = {point.x, point.y, point.z};
+  const double skip_squared = skip_distance_ < 0 ? -1 : skip_distance_ * skip_distance_;
+  const ConductorSegments& s = segments_;
+  for (const SegmentChunk& chunk : s.chunks) {
+    double gap_squared = 0;
+    for (int a = 0; a < 3; ++a) {
+      const double gap = std::max({0.0, chunk.low[a] - at[a], at[a] - chunk.high[a]});
+      gap_squared += gap * gap;
+    }
+    if (gap_squared > skip_squared) continue;
+    for (std::size_t i = chunk.first; i < chunk.first + chunk.count; ++i) {
+      const Across c =
+          across(point.x - s.x[i], point.y - s.y[i], point.z - s.z[i], s.ux[i], s.uy[i], s.uz[i]);
+      if (nearest_squared(c.a, c.a - s.length[i], c.d2) <= buffer_squared_) ++count;
+    }
+  }
+  return count;
+}
+
 }  // namespace tralva

@@ -18,6 +18,7 @@
 // a vector lane, so the value of a point is identical to the last bit
 // whatever the instruction set, the block it falls in or the thread.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
@@ -56,6 +57,9 @@ class FluxDensity {
   void evaluate(std::span<const Point3> points, double* b) const;
   // B at any number of points, block by block on this thread.
   std::vector<double> evaluate_all(std::span<const Point3> points) const;
+  // How many segments count at a point: those whose nearest point lies
+  // within the buffer.
+  std::int64_t segments_within(const Point3& point) const;
 
  private:
   using SumChunk = void (*)(const ConductorSegments&, const SegmentChunk&, const PointBlock&,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "common/output_file.h"
 #include "common/precision.h"
 #include "common/threads.h"
+#include "field/field_calculation.h"
 #include "field/field_points.h"
 #include "terrain/inverse_distance.h"
 #include "terrain/terrain_messages.h"
@@ -145,35 +147,75 @@ class TerrainWriter {
 
 }  // namespace
 
-TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink,
-                                   Clock& clock) {
-  if (auto failure = check_request(request)) return *failure;
+namespace {
+
+// The survey, the base file counted and checked, what the part takes of it,
+// and the output opened: every check, before any height is computed.
+struct Prepared {
+  std::vector<SpotHeight> survey;
+  PointFileReader base;
+  std::int64_t first = 0;  // of the base points
+  std::int64_t total = 0;  // of the part
+  std::int64_t base_points = 0;
+  double counting_seconds = 0;  // the pass over the base file
+  OutputFile out;
+};
+
+std::optional<Message> prepare(const TerrainRequest& request, Prepared& prepared) {
+  if (auto failure = check_request(request)) return failure;
   auto survey = read_spot_heights(request.spot_heights_path);
   if (auto* failure = std::get_if<Message>(&survey)) return std::move(*failure);
-
-  PointFileReader base;
-  const auto counted = count_base_points(base, request.base_path);
+  prepared.survey = std::move(std::get<std::vector<SpotHeight>>(survey));
+  const auto started = std::chrono::steady_clock::now();
+  const auto counted = count_base_points(prepared.base, request.base_path);
   if (const auto* failure = std::get_if<Message>(&counted)) return *failure;
-  const std::int64_t base_points = std::get<std::int64_t>(counted);
-  const std::int64_t first = request.part.first_row(base_points);
-  const std::int64_t total = request.part.end_row(base_points) - first;
+  prepared.counting_seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  prepared.base_points = std::get<std::int64_t>(counted);
+  prepared.first = request.part.first_row(prepared.base_points);
+  prepared.total = request.part.end_row(prepared.base_points) - prepared.first;
+  return open_output(prepared.out, request.terrain_path,
+                     {&request.base_path, &request.spot_heights_path},
+                     {text::kCannotCreateTerrain, text::kTerrainIsInput});
+}
+
+// Passes over the base points before the part.
+std::optional<Message> skip_base_points(PointFileReader& base, std::int64_t count,
+                                        std::vector<Point3>& scratch) {
+  for (std::int64_t skipped = 0; skipped < count;) {
+    const auto n =
+        static_cast<std::size_t>(std::min<std::int64_t>(std::ssize(scratch), count - skipped));
+    if (auto failure = read_base_points(base, scratch.data(), n)) return failure;
+    skipped += static_cast<std::int64_t>(n);
+  }
+  return std::nullopt;
+}
+
+// The sample of an estimate: runs of neighbouring base points, as a batch
+// holds them, spread evenly over the part.
+constexpr std::int64_t kSampleRuns = 16;
+constexpr std::int64_t kSampleRun = 1024;
+constexpr double kCalibrationSeconds = 0.3;
+
+}  // namespace
+
+TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink,
+                                   Clock& clock) {
+  Prepared prepared;
+  if (auto failure = prepare(request, prepared)) return *failure;
+  const std::int64_t first = prepared.first;
+  const std::int64_t total = prepared.total;
   const bool header = request.part.carries_header();
   const int decimals = precision_decimals(request.precision);
-
-  OutputFile out;
-  if (auto failure =
-          open_output(out, request.terrain_path, {&request.base_path, &request.spot_heights_path},
-                      {text::kCannotCreateTerrain, text::kTerrainIsInput})) {
-    return *failure;
-  }
+  OutputFile& out = prepared.out;
+  PointFileReader& base = prepared.base;
   const double least = static_cast<double>(total) * shortest_line(decimals) +
                        (header ? static_cast<double>(kHeader.size()) : 0);
   if (auto failure = reserve_at_least(out, least, text::kNoRoom, text::kNoRoomEnd)) {
     return *failure;
   }
 
-  const InverseDistance terrain(std::move(std::get<std::vector<SpotHeight>>(survey)), request.alpha,
-                                request.neighbours);
+  const InverseDistance terrain(std::move(prepared.survey), request.alpha, request.neighbours);
   if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
   const auto batch_points = static_cast<std::size_t>(
       std::min<std::int64_t>(kBatchPoints, std::max<std::int64_t>(std::max(first, total), 1)));
@@ -182,14 +224,8 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
     batch.points.resize(batch_points);
     batch.heights.resize(batch_points);
   }
-  for (std::int64_t skipped = 0; skipped < first;) {
-    const auto count = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(batch_points), first - skipped));
-    if (auto failure = read_base_points(base, batches[0].points.data(), count)) return *failure;
-    skipped += static_cast<std::int64_t>(count);
-  }
+  if (auto failure = skip_base_points(base, first, batches[0].points)) return *failure;
   if (header) out.write(kHeader);
-
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
   progress.start();
@@ -226,6 +262,62 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   if (!failure) failure = complete_output(out, progress, text::kCannotCreateTerrain);
   if (failure) return *failure;
   return writer.summary();
+}
+
+TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request) {
+  Prepared prepared;
+  if (auto failure = prepare(request, prepared)) return *failure;
+  TerrainEstimate estimate;
+  estimate.points = prepared.total;
+  estimate.spot_heights = std::ssize(prepared.survey);
+  estimate.threads = request.threads > 0 ? request.threads : available_cores();
+  if (prepared.total == 0) return estimate;
+
+  // The sample read from the part in one pass.
+  PointFileReader& base = prepared.base;
+  if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
+  const std::int64_t runs = prepared.total <= kSampleRuns * kSampleRun ? 1 : kSampleRuns;
+  const std::int64_t run = runs == 1 ? prepared.total : kSampleRun;
+  Batch sample;
+  sample.count = static_cast<std::size_t>(runs * run);
+  sample.points.resize(sample.count);
+  sample.heights.resize(sample.count);
+  std::vector<Point3> scratch(1024);
+  std::int64_t at = -prepared.first;
+  for (std::int64_t r = 0; r < runs; ++r) {
+    const std::int64_t begin = runs == 1 ? 0 : r * (prepared.total - run) / (runs - 1);
+    if (auto failure = skip_base_points(base, begin - at, scratch)) return *failure;
+    if (auto failure =
+            read_base_points(base, sample.points.data() + r * run, static_cast<std::size_t>(run))) {
+      return *failure;
+    }
+    at = begin + run;
+  }
+
+  // The heights of the sample on every core, timed, as the calculation
+  // would compute them, each run afresh; the calculation also reads the
+  // base file again, which took what its count took.
+  const InverseDistance terrain(std::move(prepared.survey), request.alpha, request.neighbours);
+  const auto started = std::chrono::steady_clock::now();
+  double elapsed = 0;
+  std::int64_t rounds = 0;
+  while (elapsed < kCalibrationSeconds) {
+    compute_heights(terrain, sample, estimate.threads);
+    ++rounds;
+    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  }
+  const double per_point = elapsed / static_cast<double>(rounds * std::ssize(sample.points));
+  estimate.seconds = per_point * static_cast<double>(prepared.total) +
+                     prepared.counting_seconds * static_cast<double>(prepared.total) /
+                         static_cast<double>(prepared.base_points);
+  return estimate;
+}
+
+std::string terrain_estimate_text(const TerrainEstimate& estimate) {
+  return std::string(field_text::kEstimate) + "\n" + field_text::kEstimatePoints +
+         int_text(estimate.points) + "\n" + text::kEstimateSpotHeights +
+         int_text(estimate.spot_heights) + "\n" +
+         estimated_time_text(estimate.seconds, estimate.threads);
 }
 
 std::string terrain_summary_text(const TerrainSummary& summary) {

@@ -44,4 +44,22 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
 // "Orografia creata con successo." and the summary as the user reads it.
 std::string terrain_summary_text(const TerrainSummary& summary);
 
+// What the calculation would take, told before it is run: the points of the
+// part, the spot heights, and the time on this machine from a sample of the
+// part (runs of neighbouring points) computed for a moment on every core.
+struct TerrainEstimate {
+  std::int64_t points = 0;
+  std::int64_t spot_heights = 0;
+  double seconds = 0;
+  int threads = 1;
+};
+
+using TerrainEstimateOutcome = std::variant<TerrainEstimate, Message>;
+
+// Every check of interpolate_terrain, the output path's included, then the
+// estimate; nothing is written.
+TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request);
+
+std::string terrain_estimate_text(const TerrainEstimate& estimate);
+
 }  // namespace tralva

@@ -76,4 +76,7 @@ inline constexpr const char* kLowest = "Quota minima: ";
 inline constexpr const char* kHighest = "Quota massima: ";
 inline constexpr const char* kMetres = " m";
 
+// The estimate: the lines of the field's estimate, with the survey's size.
+inline constexpr const char* kEstimateSpotHeights = "Punti quotati: ";
+
 }  // namespace tralva::terrain_text
