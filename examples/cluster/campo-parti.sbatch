@@ -36,6 +36,7 @@ CARTELLA=${CARTELLA:-$HOME/studio/parti}
 OPZIONI=${OPZIONI:---piano --origine 1500000 5000000 --passo 5 5 --passi 2000 2000 --quota 1 --precisione dm}
 
 K=$SLURM_ARRAY_TASK_ID
-N=$SLURM_ARRAY_TASK_COUNT
+# PARTI when a part is sent again alone (sbatch --array=K), else the array.
+N=${PARTI:-$SLURM_ARRAY_TASK_COUNT}
 read -ra opzioni <<<"$OPZIONI"
 tralva-util campo "$PROGETTO" "${opzioni[@]}" --parte "$K/$N" "$CARTELLA/parte-$K.txt"

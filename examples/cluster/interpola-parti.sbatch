@@ -31,7 +31,8 @@ CARTELLA=${CARTELLA:-$HOME/studio/parti}
 OPZIONI=${OPZIONI:---alfa 2 --vicini 8 --precisione dm}
 
 K=$SLURM_ARRAY_TASK_ID
-N=$SLURM_ARRAY_TASK_COUNT
+# PARTI when a part is sent again alone (sbatch --array=K), else the array.
+N=${PARTI:-$SLURM_ARRAY_TASK_COUNT}
 read -ra opzioni <<<"$OPZIONI"
 tralva-util interpola "$BASE" "$PUNTI_QUOTATI" "${opzioni[@]}" --parte "$K/$N" \
   "$CARTELLA/parte-$K.txt"

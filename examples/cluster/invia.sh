@@ -14,7 +14,8 @@ cartella_script=$(dirname "$0")
 parti=${PARTI:-4}
 mkdir -p "${CARTELLA:-$HOME/studio/parti}"
 
-array=$(sbatch --array=1-"$parti" "$cartella_script/$calcolo-parti.sbatch")
+array=$(sbatch --array=1-"$parti" --export=ALL,PARTI="$parti" \
+  "$cartella_script/$calcolo-parti.sbatch")
 echo "$array"
 sbatch --dependency=afterok:"${array##* }" --kill-on-invalid-dep=yes \
   --export=ALL,PARTI="$parti" "$cartella_script/unisci-parti.sbatch"
