@@ -7,10 +7,11 @@
 #include <ostream>
 
 #include "cli_texts.h"
+#include "common/decimal_conversion.h"
 #include "common/field.h"
 #include "common/format.h"
+#include "common/number_tokenizer.h"
 #include "common/precision.h"
-#include "common/scan.h"
 
 namespace tralva::cli {
 namespace {

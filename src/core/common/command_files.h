@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "common/byte_stream.h"
 #include "common/message.h"
 #include "common/output_file.h"
 #include "common/progress.h"
-#include "common/scan.h"
 
 namespace tralva {
 

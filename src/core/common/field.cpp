@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "common/format.h"
-#include "common/scan.h"
+#include "common/number_tokenizer.h"
 
 namespace tralva {
 namespace {

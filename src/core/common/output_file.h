@@ -22,8 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/byte_stream.h"
 #include "common/file_calls.h"
-#include "common/scan.h"
 
 namespace tralva {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/scan.h"
+#include "common/byte_stream.h"
 
 namespace tralva {
 

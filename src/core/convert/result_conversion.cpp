@@ -12,9 +12,9 @@
 #include "common/command_files.h"
 #include "common/field.h"
 #include "common/format.h"
+#include "common/number_tokenizer.h"
 #include "common/output_file.h"
 #include "common/precision.h"
-#include "common/scan.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 

@@ -7,10 +7,11 @@
 #include <variant>
 
 #include "common/command_files.h"
+#include "common/decimal_conversion.h"
 #include "common/format.h"
+#include "common/number_tokenizer.h"
 #include "common/output_file.h"
 #include "common/precision.h"
-#include "common/scan.h"
 #include "convert/convert_messages.h"
 #include "convert/grid_text.h"
 

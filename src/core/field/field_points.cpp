@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/number_tokenizer.h"
 #include "field/degrees.h"
 
 namespace tralva {

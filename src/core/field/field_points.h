@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/scan.h"
+#include "common/byte_stream.h"
 #include "common/text_lines.h"
 #include "geometry/configuration.h"
 

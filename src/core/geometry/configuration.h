@@ -10,8 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "common/byte_stream.h"
 #include "common/message.h"
-#include "common/scan.h"
 #include "project/power_line.h"
 
 namespace tralva {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/message.h"
-#include "common/scan.h"
+#include "common/number_tokenizer.h"
 #include "project/power_line.h"
 
 namespace tralva {

@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "common/number_tokenizer.h"
 #include "common/text_lines.h"
 #include "terrain/terrain_messages.h"
 

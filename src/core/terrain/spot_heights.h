@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "common/byte_stream.h"
 #include "common/message.h"
-#include "common/scan.h"
 
 namespace tralva {
 

@@ -1,21 +1,12 @@
-#include "common/scan.h"
+#include "common/number_tokenizer.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
-#include <chrono>
-#include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <future>
 #include <random>
+#include <string>
+#include <vector>
 
-#include "common/format.h"
 #include "test_support.h"
 
 namespace tralva {
@@ -46,37 +37,6 @@ TEST(ScanReal, TakesTheLongestTextThatCanContinueANumber) {
     EXPECT_EQ(scan_double(in), c.value) << c.text;
     EXPECT_EQ(in.peek(), c.rest) << c.text;
   }
-}
-
-TEST(ScanReal, FloatsAreRoundedOnceFromTheText) {
-  // 1.00000005960464477539 lies just above the midpoint of two floats; going
-  // through double first would round it down.
-  ByteStream in("1.000000059604644775390625000001 0.1");
-  EXPECT_EQ(scan_float(in), std::nextafter(1.0f, 2.0f));
-  EXPECT_EQ(scan_float(in), 0.1f);
-}
-
-TEST(ScanReal, OutOfRangeGivesInfinityOrZeroLikeTheCLibrary) {
-  ByteStream in("1e999 -1e999 1e-999 1e39");
-  EXPECT_EQ(scan_double(in), HUGE_VAL);
-  EXPECT_EQ(scan_double(in), -HUGE_VAL);
-  EXPECT_EQ(scan_double(in), 0.0);
-  EXPECT_EQ(scan_float(in), HUGE_VALF);
-}
-
-TEST(ScanReal, AgreesWithStrtodOnRandomNumbers) {
-  std::mt19937_64 random(3);
-  std::uniform_int_distribution<int> exponent(-300, 300);
-  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
-  std::string text;
-  std::vector<double> expected;
-  for (int i = 0; i < 20000; ++i) {
-    const double v = mantissa(random) * std::pow(10.0, exponent(random));
-    text += test::c_printf("%.17g\n", v);
-    expected.push_back(v);
-  }
-  ByteStream in(text);
-  for (const double v : expected) ASSERT_EQ(scan_double(in), v);
 }
 
 TEST(ScanInt, ReadsDecimalHexadecimalAndOctal) {
@@ -111,45 +71,6 @@ TEST(ScanSeparator, ReadsCrLfAsOneLineEnd) {
   EXPECT_EQ(read_separator(in), '\r');  // a lone CR is not a line end
   EXPECT_EQ(read_separator(in), 'x');
   EXPECT_EQ(read_separator(in), ByteStream::kEof);
-}
-
-TEST(ScanReal, ShortNumbersRoundExactlyLikeTheCLibrary) {
-  // The fast path of short decimals must give what strtof / strtod give.
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  std::mt19937_64 random(17);
-  std::string text;
-  std::vector<std::string> numbers;
-  for (int i = 0; i < 200000; ++i) {
-    std::string n = random() % 4 == 0 ? "-" : "";
-    const int digits = 1 + static_cast<int>(random() % 19);
-    for (int d = 0; d < digits; ++d) n += static_cast<char>('0' + random() % 10);
-    const int point = static_cast<int>(random() % (digits + 1));
-    if (point < digits) n.insert(n.size() - static_cast<std::size_t>(point), ".");
-    if (random() % 5 == 0) n += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
-    numbers.push_back(n);
-    text += n + "\t";
-  }
-  ByteStream floats(text);
-  ByteStream doubles(text);
-  for (const std::string& n : numbers) {
-    ASSERT_EQ(scan_float(floats), strtof_l(n.c_str(), nullptr, c)) << n;
-    ASSERT_EQ(scan_double(doubles), strtod_l(n.c_str(), nullptr, c)) << n;
-    floats.get();
-    doubles.get();
-  }
-}
-
-TEST(ScanReal, FloatsJustBesideAHalfwayPointRoundTheRightWay) {
-  // 0.3995470553636551 lies a hair above the point halfway between two
-  // floats, but its nearest double is that point itself: rounding through the
-  // double would go to the even float below.  16777217 is exactly halfway.
-  ByteStream in("0.3995470553636551 -0.3995470553636551 16777217");
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  const float above = strtof_l("0.3995470553636551", nullptr, c);
-  ASSERT_NE(above, static_cast<float>(strtod_l("0.3995470553636551", nullptr, c)));
-  EXPECT_EQ(scan_float(in), above);
-  EXPECT_EQ(scan_float(in), -above);
-  EXPECT_EQ(scan_float(in), 16777216.0f);
 }
 
 TEST(ScanReal, ALongNumberAtTheEndOfTheStreamReadsWhole) {
@@ -411,81 +332,6 @@ TEST(ByteStreamFile, NumbersAcrossTheBufferBoundaryReadWhole) {
   EXPECT_EQ(in.size(), static_cast<std::int64_t>(text.size()));
   for (const double v : expected) ASSERT_EQ(scan_double(in), v);
   EXPECT_EQ(scan_double(in), std::nullopt);
-}
-
-TEST(ByteStreamFile, SeeksForwardBackwardAndPastTheEnd) {
-  test::TempDir dir;
-  std::string text(600000, 'a');
-  text[0] = 'b';
-  text[500000] = 'c';
-  test::write_file(dir.file("f"), text);
-  ByteStream in;
-  ASSERT_TRUE(in.open(dir.file("f")));
-  in.seek(500000);
-  EXPECT_EQ(in.get(), 'c');
-  EXPECT_EQ(in.tell(), 500001);
-  in.seek(0);
-  EXPECT_EQ(in.get(), 'b');
-  in.seek(10'000'000);
-  EXPECT_EQ(in.get(), ByteStream::kEof);
-  in.seek(1);
-  EXPECT_EQ(in.get(), 'a');
-}
-
-TEST(ByteStreamFile, MissingFilesAndFoldersDoNotOpen) {
-  test::TempDir dir;
-  ByteStream in;
-  EXPECT_FALSE(in.open(dir.file("missing")));
-  EXPECT_EQ(in.cause(), ENOENT);
-  EXPECT_FALSE(in.open(dir.path().string()));
-  EXPECT_EQ(in.cause(), 0);  // refused by the stream, not by the system
-}
-
-// Every reader passes over its input more than once: a FIFO or a device
-// would give other bytes each time, or none for ever.  Both are refused at
-// once, without waiting for a writer and without reading.
-TEST(ByteStreamFile, OnlyARegularFileOpens) {
-  test::TempDir dir;
-  const std::string fifo = dir.file("fifo");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  // Bounded: should the open wait for a writer, one comes after five
-  // seconds and the test fails.
-  auto opened = std::async(std::launch::async, [&fifo] {
-    ByteStream in;
-    return in.open(fifo);
-  });
-  if (opened.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
-    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-    opened.wait();
-    if (writer >= 0) ::close(writer);
-    FAIL() << "opening a FIFO without a writer waited for one";
-  }
-  EXPECT_FALSE(opened.get());
-
-  // A node of this folder's own with the numbers of /dev/zero.
-  const std::string zero = dir.file("zero");
-  if (mknod(zero.c_str(), S_IFCHR | 0600, makedev(1, 5)) != 0) {
-    GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
-  }
-  ByteStream in;
-  EXPECT_FALSE(in.open(zero));
-  EXPECT_EQ(in.cause(), 0);
-}
-
-TEST(ByteStreamFile, TheSameFileUnderEveryName) {
-  test::TempDir dir;
-  test::write_file(dir.file("a"), "1");
-  test::write_file(dir.file("b"), "1");
-  std::filesystem::create_hard_link(dir.file("a"), dir.file("hard"));
-  std::filesystem::create_symlink(dir.file("a"), dir.file("soft"));
-  ByteStream a, b, hard, soft;
-  ASSERT_TRUE(a.open(dir.file("a")) && b.open(dir.file("b")) && hard.open(dir.file("hard")) &&
-              soft.open(dir.file("soft")));
-  ASSERT_TRUE(a.identity().has_value());
-  EXPECT_EQ(hard.identity(), a.identity());
-  EXPECT_EQ(soft.identity(), a.identity());
-  EXPECT_NE(b.identity(), a.identity());
-  EXPECT_EQ(ByteStream(std::string_view("1")).identity(), std::nullopt);
 }
 
 }  // namespace

@@ -1,23 +1,12 @@
-#include "common/scan.h"
+#include "common/number_tokenizer.h"
 
-#include <fcntl.h>
-#include <locale.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <array>
-#include <bit>
+#include <algorithm>
 #include <cassert>
-#include <cerrno>
-#include <charconv>
-#include <cstdlib>
-#include <limits>
-#include <utility>
+
+#include "common/decimal_conversion.h"
 
 namespace tralva {
 namespace {
-
-constexpr std::size_t kBufferSize = 1 << 18;
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
@@ -109,101 +98,6 @@ std::size_t scan_decimal(TextSource& src) {
   return r == q ? mantissa_end : static_cast<std::size_t>(r - begin);
 }
 
-locale_t c_locale() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return locale;
-}
-
-constexpr auto kExactPowers = [] {
-  std::array<double, 23> powers{};
-  double p = 1;
-  for (double& power : powers) {
-    power = p;
-    p *= 10;
-  }
-  return powers;
-}();
-
-// The common short numbers ("123.45", "-0.5", "4500000.125", "1e3") without
-// the general algorithm.  When the significant digits (below 2^53) and the
-// power of ten (up to 10^22) are both exact doubles, one IEEE multiplication
-// or division rounds the exact value correctly.  A float is then rounded
-// from that double, which is the float nearest the exact value unless the
-// double lies exactly halfway between two floats: no other double can lie
-// between the exact value and its nearest double.  False when the number
-// falls outside these cases.
-template <class T>
-bool convert_exactly(const char* p, const char* end, T& out) {
-  const bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
-  std::uint64_t digits = 0;
-  int significant = 0;
-  int exponent = 0;
-  bool fraction = false;
-  for (; p < end; ++p) {
-    if (*p == '.') {
-      fraction = true;
-      continue;
-    }
-    if (!is_digit(*p)) break;
-    if (fraction) --exponent;
-    if (digits == 0 && *p == '0') continue;
-    if (++significant > 19) return false;
-    digits = digits * 10 + static_cast<unsigned>(*p - '0');
-  }
-  if (p < end) {  // a complete exponent: 'e', optional sign, digits
-    ++p;
-    const bool negative_exponent = *p == '-';
-    if (*p == '+' || *p == '-') ++p;
-    int e = 0;
-    for (; p < end; ++p) e = std::min(e * 10 + (*p - '0'), 100000);
-    exponent += negative_exponent ? -e : e;
-  }
-  if (digits == 0) {
-    out = negative ? -T(0) : T(0);
-    return true;
-  }
-  constexpr std::uint64_t kExactDigits = std::uint64_t{1} << 53;
-  while (digits >= kExactDigits && digits % 10 == 0) {
-    digits /= 10;
-    ++exponent;
-  }
-  if (digits > kExactDigits || exponent > 22 || exponent < -22) return false;
-  double value = static_cast<double>(digits);
-  value = exponent < 0 ? value / kExactPowers[static_cast<std::size_t>(-exponent)]
-                       : value * kExactPowers[static_cast<std::size_t>(exponent)];
-  if constexpr (std::is_same_v<T, float>) {
-    // Only normal floats, away from overflow; a halfway double goes the long way.
-    if (!(value > 1e-37 && value < 1e38)) return false;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
-    if ((bits & kBelowFloat) == std::uint64_t{1} << 28) return false;
-    const auto rounded = static_cast<float>(value);
-    out = negative ? -rounded : rounded;
-  } else {
-    out = negative ? -value : value;
-  }
-  return true;
-}
-
-template <class T>
-T convert(std::string_view text) {
-  T value{};
-  if (convert_exactly(text.data(), text.data() + text.size(), value)) return value;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  if (*begin == '+') ++begin;  // from_chars takes no plus sign
-  const auto result = std::from_chars(begin, end, value);
-  if (result.ec == std::errc()) return value;
-  // Out of range: the C library's answer (infinity or zero), never the locale's.
-  const std::string copy(begin, end);
-  if constexpr (std::is_same_v<T, float>) {
-    return strtof_l(copy.c_str(), nullptr, c_locale());
-  } else {
-    return strtod_l(copy.c_str(), nullptr, c_locale());
-  }
-}
-
 // The length of a number's text as a reader takes it: an over-long one
 // reads as no number.
 std::size_t readable_length(std::size_t value_end) {
@@ -286,11 +180,11 @@ template <Separator after>
 }
 
 template <class T>
-std::optional<T> scan_real(ByteStream& in) {
+std::optional<T> scan_real(ByteStream& in, T (*from_text)(std::string_view)) {
   TokenSpill spill;
   const std::string_view text = read_token<Separator::left>(in, spill).text;
   if (text.empty()) return std::nullopt;
-  return convert<T>(text);
+  return from_text(text);
 }
 
 int hex_value(int c) {
@@ -301,83 +195,6 @@ int hex_value(int c) {
 }
 
 }  // namespace
-
-ByteStream::ByteStream(std::string_view memory)
-    : memory_(true),
-      data_(memory.data()),
-      len_(memory.size()),
-      size_(static_cast<std::int64_t>(memory.size())) {}
-
-ByteStream::~ByteStream() { close(); }
-
-bool ByteStream::open(const std::string& path) {
-  close();
-  // Looked at before it is opened: opening a device may act on it.
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
-  // Without blocking, should a FIFO take the name in between.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd_ < 0) {
-    cause_ = errno;
-    return false;
-  }
-  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close();
-    return false;
-  }
-  // A regular file is read as any other, blocking.
-  (void)fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  size_ = st.st_size;
-  identity_ =
-      FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-  buffer_.resize(kBufferSize);
-  data_ = buffer_.data();
-  return true;
-}
-
-void ByteStream::close() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
-  memory_ = false;
-  read_error_ = false;
-  cause_ = 0;
-  identity_.reset();
-  data_ = nullptr;
-  pos_ = len_ = 0;
-  base_ = size_ = 0;
-}
-
-bool ByteStream::refill() {
-  if (fd_ < 0) return false;
-  base_ += static_cast<std::int64_t>(len_);
-  pos_ = len_ = 0;
-  for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
-    if (n > 0) {
-      len_ = static_cast<std::size_t>(n);
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) read_error_ = true;
-    return false;
-  }
-}
-
-void ByteStream::seek(std::int64_t offset) {
-  if (offset < 0) offset = 0;
-  if (memory_) {
-    pos_ = static_cast<std::size_t>(std::min<std::int64_t>(offset, size_));
-    return;
-  }
-  if (fd_ < 0) return;
-  if (offset >= base_ && offset <= base_ + static_cast<std::int64_t>(len_)) {
-    pos_ = static_cast<std::size_t>(offset - base_);
-    return;
-  }
-  const off_t at = ::lseek(fd_, offset, SEEK_SET);
-  base_ = at < 0 ? size_ : at;
-  pos_ = len_ = 0;
-}
 
 int skip_space(ByteStream& in) {
   for (;;) {
@@ -399,7 +216,7 @@ int read_separator(ByteStream& in) {
   return c;
 }
 
-std::optional<float> scan_float(ByteStream& in) { return scan_real<float>(in); }
+std::optional<float> scan_float(ByteStream& in) { return scan_real(in, float_from_text); }
 
 bool skip_number(ByteStream& in) {
   TokenSpill spill;
@@ -456,21 +273,20 @@ int scan_separated(ByteStream& in, std::span<float* const> slots) {
     const NumberToken token = last ? read_token<Separator::left>(in, spill)
                                    : read_token<Separator::read_after_number>(in, spill);
     if (token.text.empty()) break;
-    if (slots[k] != nullptr) *slots[k] = convert<float>(token.text);
+    if (slots[k] != nullptr) *slots[k] = float_from_text(token.text);
     ++read;
     if (!last && token.separator == ByteStream::kEof) break;
   }
   return read;
 }
 
-float float_from_text(std::string_view text) { return convert<float>(text); }
-std::optional<double> scan_double(ByteStream& in) { return scan_real<double>(in); }
+std::optional<double> scan_double(ByteStream& in) { return scan_real(in, double_from_text); }
 
 std::optional<ScannedReal> scan_real_both(ByteStream& in) {
   TokenSpill spill;
   const std::string_view text = read_token<Separator::left>(in, spill).text;
   if (text.empty()) return std::nullopt;
-  return ScannedReal{convert<double>(text), convert<float>(text)};
+  return ScannedReal{double_from_text(text), float_from_text(text)};
 }
 
 std::optional<std::int32_t> scan_int(ByteStream& in) {
@@ -513,7 +329,7 @@ ScannedText scan_double_text(std::string_view text) {
   const std::size_t value_end = scan_decimal(src);
   ScannedText result;
   result.consumed = static_cast<std::size_t>(src.p - text.data());
-  if (value_end > 0) result.value = convert<double>(text.substr(0, value_end));
+  if (value_end > 0) result.value = double_from_text(text.substr(0, value_end));
   return result;
 }
 
