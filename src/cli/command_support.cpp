@@ -20,9 +20,7 @@ namespace {
 // dangling exponent ("1e", "2e+"), which the scan passes over.
 bool is_whole_number(std::string_view text) {
   const ScannedText scanned = scan_double_text(text);
-  if (!scanned.value || scanned.consumed != text.size()) return false;
-  const char last = text.back();
-  return (last >= '0' && last <= '9') || last == '.';
+  return scanned.ends_with_number() && scanned.consumed == text.size();
 }
 
 std::string not_a_number(std::string_view text) {

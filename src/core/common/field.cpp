@@ -61,12 +61,7 @@ std::size_t number_end(std::string_view text, FieldKind kind) {
   std::size_t i = 0;
   while (i < text.size() && is_scan_space(static_cast<unsigned char>(text[i]))) ++i;
   if (kind != FieldKind::int32) {
-    std::size_t end = i + scan_double_text(text.substr(i)).consumed;
-    // A dangling exponent ("1e", "2E+") is passed over but is not part of
-    // the value.
-    if (end > i && (text[end - 1] == '+' || text[end - 1] == '-')) --end;
-    if (end > i && (text[end - 1] == 'e' || text[end - 1] == 'E')) --end;
-    return end;
+    return i + scan_double_text(text.substr(i)).length;
   }
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;

@@ -10,7 +10,7 @@ namespace {
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-// A source of characters for the number automata: a piece of text (the
+// A source of characters for the number syntax: a piece of text (the
 // stream's own buffer on the fast path, or a form field), or the stream
 // itself, whose characters are kept in a token since a refill replaces the
 // buffer.
@@ -28,74 +28,57 @@ struct StreamSource {
   void take() { spill.push(static_cast<char>(in.get())); }
 };
 
-// Consumes the longest text that can continue a decimal number: optional
-// sign, digits with an optional point, optional exponent.  Returns the
-// length of the longest prefix that is a complete number (a dangling "e" or
-// "e+" is consumed but not part of the value); 0 when there is none.
+// The syntax of a decimal number, the one place that says where a number
+// ends.  The scan consumes the longest text that can continue a number: an
+// optional sign, digits with an optional point, an optional exponent.  The
+// number itself ends at its last digit or point: a dangling "e" or "e+" is
+// consumed but is not part of the value, and a sign or a point without
+// digits is consumed and is no number.
+template <class Source>
+class DecimalScan {
+ public:
+  explicit DecimalScan(Source& src) : src_(src), c_(src.peek()) {}
+
+  // A whole number: the length of its text, 0 when there is none.
+  std::size_t number() {
+    if (c_ == '+' || c_ == '-') take();
+    return fraction_and_exponent(digits());
+  }
+  // What continues a number whose integer digits were read another way.
+  void rest() { fraction_and_exponent(true); }
+
+ private:
+  std::size_t fraction_and_exponent(bool has_digits) {
+    if (c_ == '.') {
+      take();
+      has_digits = digits() || has_digits;
+    }
+    if (!has_digits) return 0;
+    const std::size_t mantissa_end = taken_;
+    if (c_ != 'e' && c_ != 'E') return mantissa_end;
+    take();
+    if (c_ == '+' || c_ == '-') take();
+    return digits() ? taken_ : mantissa_end;
+  }
+  bool digits() {
+    const std::size_t from = taken_;
+    while (is_digit(c_)) take();
+    return taken_ > from;
+  }
+  void take() {
+    src_.take();
+    ++taken_;
+    c_ = src_.peek();
+  }
+
+  Source& src_;
+  int c_;
+  std::size_t taken_ = 0;
+};
+
 template <class Source>
 std::size_t scan_decimal(Source& src) {
-  std::size_t taken = 0;
-  const auto take = [&] {
-    src.take();
-    ++taken;
-    return src.peek();
-  };
-  int c = src.peek();
-  if (c == '+' || c == '-') c = take();
-  bool digits = false;
-  while (is_digit(c)) {
-    c = take();
-    digits = true;
-  }
-  if (c == '.') {
-    c = take();
-    while (is_digit(c)) {
-      c = take();
-      digits = true;
-    }
-  }
-  if (!digits) return 0;
-  const std::size_t mantissa_end = taken;
-  if (c != 'e' && c != 'E') return mantissa_end;
-  c = take();
-  if (c == '+' || c == '-') c = take();
-  if (!is_digit(c)) return mantissa_end;
-  while (is_digit(c)) c = take();
-  return taken;
-}
-
-// The same automaton over text in memory, the hot path of every reader.
-template <>
-std::size_t scan_decimal(TextSource& src) {
-  const char* p = src.p;
-  const char* const end = src.end;
-  const char* const begin = p;
-  const auto digits_from = [end](const char* q) {
-    while (q < end && is_digit(static_cast<unsigned char>(*q))) ++q;
-    return q;
-  };
-  if (p < end && (*p == '+' || *p == '-')) ++p;
-  const char* q = digits_from(p);
-  bool digits = q != p;
-  if (q < end && *q == '.') {
-    const char* r = digits_from(q + 1);
-    digits = digits || r != q + 1;
-    q = r;
-  }
-  if (!digits) {
-    src.p = q;
-    return 0;
-  }
-  const auto mantissa_end = static_cast<std::size_t>(q - begin);
-  if (q == end || (*q != 'e' && *q != 'E')) {
-    src.p = q;
-    return mantissa_end;
-  }
-  ++q;
-  if (q < end && (*q == '+' || *q == '-')) ++q;
-  const char* r = digits_from(q);
-  src.p = r;
-  return r == q ? mantissa_end : static_cast<std::size_t>(r - begin);
+  return DecimalScan<Source>(src).number();
 }
 
 // The length of a number's text as a reader takes it: an over-long one
@@ -289,6 +272,12 @@ std::optional<ScannedReal> scan_real_both(ByteStream& in) {
   return ScannedReal{double_from_text(text), float_from_text(text)};
 }
 
+void skip_number_rest(ByteStream& in) {
+  TokenSpill spill;
+  StreamSource source{in, spill};
+  DecimalScan(source).rest();
+}
+
 std::optional<std::int32_t> scan_int(ByteStream& in) {
   if (skip_space(in) == ByteStream::kEof) return std::nullopt;
   bool negative = false;
@@ -329,6 +318,7 @@ ScannedText scan_double_text(std::string_view text) {
   const std::size_t value_end = scan_decimal(src);
   ScannedText result;
   result.consumed = static_cast<std::size_t>(src.p - text.data());
+  result.length = value_end;
   if (value_end > 0) result.value = double_from_text(text.substr(0, value_end));
   return result;
 }

@@ -103,6 +103,10 @@ int scan_separated(ByteStream& in, std::span<float* const> slots);
 
 // Decimal, "0x" hexadecimal or leading-0 octal; saturates at the int32 range.
 std::optional<std::int32_t> scan_int(ByteStream& in);
+// Passes over what would continue a number after its integer digits, as
+// scan_float takes it: a point and digits, an exponent (dangling or not).
+// For a real number read as an integer, so that what follows stays aligned.
+void skip_number_rest(ByteStream& in);
 
 // Skips white space; returns the next character without consuming it.
 int skip_space(ByteStream& in);
@@ -125,11 +129,15 @@ struct NumberCount {
 NumberCount count_numbers(ByteStream& in, CountUntil until);
 
 // Parses one decimal number in the scanf syntax from the start of text (no
-// white space skipped); returns how many characters the scan consumes and the
-// value, if any.  Shared with the form fields.
+// white space skipped), as next_token reads it.  Shared with the form fields
+// and the command line.
 struct ScannedText {
-  std::size_t consumed = 0;
+  std::size_t consumed = 0;  // what the scan passes over
+  std::size_t length = 0;    // the number's own text, ending in a digit or a point; 0 for none
   std::optional<double> value;
+
+  // A number, and nothing dangling after it ("1e", "2e+").
+  bool ends_with_number() const { return length > 0 && consumed == length; }
 };
 ScannedText scan_double_text(std::string_view text);
 

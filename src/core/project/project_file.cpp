@@ -33,19 +33,7 @@ bool acceptable_size(int spans, int conductors) {
 // over with it, so that the values after it stay aligned.
 std::optional<std::int32_t> scan_fourth_integer(ByteStream& in) {
   const auto value = scan_int(in);
-  if (!value) return std::nullopt;
-  const auto digits = [&in] {
-    while (in.peek() >= '0' && in.peek() <= '9') in.get();
-  };
-  if (in.peek() == '.') {
-    in.get();
-    digits();
-  }
-  if (in.peek() == 'e' || in.peek() == 'E') {
-    in.get();
-    if (in.peek() == '+' || in.peek() == '-') in.get();
-    digits();
-  }
+  if (value) skip_number_rest(in);
   return value;
 }
 

@@ -33,14 +33,11 @@ class Cursor {
     ++at_;
     return true;
   }
-  // A finite number whose text ends in a digit or a point: "1e" and "2e+"
-  // are no numbers here, though the scan passes over their dangling
-  // exponent.
+  // A finite number with nothing dangling after it: "1e" and "2e+" are no
+  // numbers here, though the scan passes over their dangling exponent.
   std::optional<double> number() {
     const ScannedText scanned = scan_double_text(line_.substr(at_));
-    if (!scanned.value || scanned.consumed == 0) return std::nullopt;
-    const char last = line_[at_ + scanned.consumed - 1];
-    if (!is_digit(last) && last != '.') return std::nullopt;
+    if (!scanned.ends_with_number()) return std::nullopt;
     at_ += scanned.consumed;
     if (!std::isfinite(*scanned.value)) return std::nullopt;
     return scanned.value;

@@ -64,6 +64,41 @@ TEST(ScanInt, StopsAtAPointAndSaturates) {
   EXPECT_EQ(scan_int(in), std::nullopt);
 }
 
+TEST(ScanText, TellsTheNumberFromWhatTheScanPassesOver) {
+  struct Case {
+    const char* text;
+    std::size_t consumed;
+    std::size_t length;  // the number's own text
+  };
+  const Case cases[] = {
+      {"1.5e3x", 5, 5}, {"1e", 2, 1}, {"2E+;", 3, 1}, {"3.e-", 4, 2}, {"1.", 2, 2},
+      {"-x", 1, 0},     {".", 1, 0},  {"", 0, 0},     {"e5", 0, 0},
+  };
+  for (const Case& c : cases) {
+    const ScannedText scanned = scan_double_text(c.text);
+    EXPECT_EQ(scanned.consumed, c.consumed) << c.text;
+    EXPECT_EQ(scanned.length, c.length) << c.text;
+    EXPECT_EQ(scanned.value.has_value(), c.length > 0) << c.text;
+    EXPECT_EQ(scanned.ends_with_number(), c.length > 0 && c.length == c.consumed) << c.text;
+  }
+}
+
+TEST(ScanInt, TheRestOfARealNumberCanBePassedOver) {
+  ByteStream in("30.5e+2x 7e;08.5 1.");
+  EXPECT_EQ(scan_int(in), 30);
+  skip_number_rest(in);
+  EXPECT_EQ(in.get(), 'x');
+  EXPECT_EQ(scan_int(in), 7);
+  skip_number_rest(in);  // a dangling exponent goes too
+  EXPECT_EQ(in.get(), ';');
+  EXPECT_EQ(scan_int(in), 0);  // octal, up to the 8
+  skip_number_rest(in);        // no point or exponent: nothing passed over
+  EXPECT_EQ(scan_double(in), 8.5);
+  EXPECT_EQ(scan_int(in), 1);
+  skip_number_rest(in);
+  EXPECT_EQ(in.get(), ByteStream::kEof);
+}
+
 TEST(ScanSeparator, ReadsCrLfAsOneLineEnd) {
   ByteStream in("\r\n\n\rx");
   EXPECT_EQ(read_separator(in), '\n');
