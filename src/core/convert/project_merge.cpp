@@ -22,28 +22,31 @@ void header_values(RowWriter& row, const LineHeader& line) {
       .g(line.segment_length);
 }
 
+// Row III keeps the coordinates' doubles ("%lf"); the other rows are
+// written from the floats.
+bool written_as_double(DataRow row) { return row == DataRow::supports; }
+
 // Every value in the precision the merge writes it in is a number: beyond
 // the float range a value would be written as "inf", which no reader of
 // project files takes for a number.
 bool values_are_finite(const ProjectData& data) {
-  const auto finite_floats = [](const std::vector<ProjectValue>& values) {
-    return std::all_of(values.begin(), values.end(),
-                       [](const ProjectValue& v) { return std::isfinite(v.as_float); });
+  const auto finite_row = [&data](DataRow row) {
+    const bool as_double = written_as_double(row);
+    return std::ranges::all_of(data.row(row), [as_double](const ProjectValue& v) {
+      return as_double ? std::isfinite(v.as_double) : std::isfinite(v.as_float);
+    });
   };
-  return std::all_of(data.lines.begin(), data.lines.end(),
-                     [](const LineHeader& h) {
-                       return std::isfinite(h.current) && std::isfinite(h.segment_length);
-                     }) &&
-         finite_floats(data.phases) && finite_floats(data.heights) &&
-         finite_floats(data.arm_lengths) && finite_floats(data.sag_constants) &&
-         std::all_of(data.supports.begin(), data.supports.end(),
-                     [](const ProjectValue& v) { return std::isfinite(v.as_double); });
+  return std::ranges::all_of(data.lines,
+                             [](const LineHeader& h) {
+                               return std::isfinite(h.current) && std::isfinite(h.segment_length);
+                             }) &&
+         std::ranges::all_of(kDataRows, finite_row);
 }
 
 // Whole lines, every value read and a number: anything else would shift the
 // rows or write a file that cannot be read again.
 bool is_whole_project(const ProjectData& data) {
-  return data.complete && !data.lines.empty() && data.row_one_count % 4 == 0 &&
+  return data.complete && !data.lines.empty() && data.row_one_count % kLineHeaderValues == 0 &&
          values_are_finite(data);
 }
 
@@ -62,14 +65,11 @@ std::string merged_project_text(const ProjectData& parent, const ProjectData& ch
   }
   row.end_row();
 
-  using Values = std::vector<ProjectValue> ProjectData::*;
-  const Values float_rows[] = {&ProjectData::phases, &ProjectData::supports, &ProjectData::heights,
-                               &ProjectData::arm_lengths, &ProjectData::sag_constants};
-  for (const Values values : float_rows) {
-    const bool supports = values == &ProjectData::supports;  // row III: "%lf" of the doubles
+  for (const DataRow data_row : kDataRows) {
+    const bool as_double = written_as_double(data_row);
     for (const ProjectData* data : {&parent, &child}) {
-      for (const ProjectValue& value : data->*values) {
-        if (supports) {
+      for (const ProjectValue& value : data->row(data_row)) {
+        if (as_double) {
           row.fixed(value.as_double, 6).space();
         } else {
           row.g(value.as_float).space();

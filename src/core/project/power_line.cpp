@@ -7,6 +7,7 @@ PowerLine make_power_line(int conductors, int supports) {
   PowerLine line;
   line.conductor_count = conductors;
   line.support_count = supports;
+  const auto size = [&line](DataRow row) { return static_cast<std::size_t>(line.values_in(row)); };
   const auto n = static_cast<std::size_t>(conductors);
   const auto p = static_cast<std::size_t>(supports);
   for (std::size_t k = 0; k < n; ++k) line.phase.emplace_back(kPhases[k % 3]);
@@ -15,9 +16,9 @@ PowerLine make_power_line(int conductors, int supports) {
   line.y.assign(p, 0.0);
   line.ground_level.assign(p, 0.0f);
   line.arm_angle.assign(p, 0.0f);
-  line.height.assign(n * p, 0.0f);
-  line.arm_length.assign(n * p, 0.0f);
-  line.sag_constant.assign(p > 0 ? n * (p - 1) : 0, 0.0f);
+  line.height.assign(size(DataRow::heights), 0.0f);
+  line.arm_length.assign(size(DataRow::arm_lengths), 0.0f);
+  line.sag_constant.assign(size(DataRow::sag_constants), 0.0f);
   return line;
 }
 

@@ -1,32 +1,14 @@
 #pragma once
 // One power line as the data-entry dialogs hold it.
 
-#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "project/project_rows.h"
 
 namespace tralva {
 
 enum class LineKind { overhead, underground };  // "Aerea", "Interrata"
-
-// The counts of a line and where its per-conductor arrays keep a value:
-// conductor-major, all supports (or spans) of conductor 1, then conductor 2.
-struct LineCounts {
-  std::int32_t conductor_count = 0;
-  std::int32_t support_count = 0;
-
-  bool operator==(const LineCounts&) const = default;
-
-  std::int32_t span_count() const { return support_count - 1; }
-  std::size_t at_support(int conductor, int support) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(support_count) +
-           static_cast<std::size_t>(support);
-  }
-  std::size_t at_span(int conductor, int span) const {
-    return static_cast<std::size_t>(conductor) * static_cast<std::size_t>(span_count()) +
-           static_cast<std::size_t>(span);
-  }
-};
 
 struct PowerLine : LineCounts {
   float current = 0;

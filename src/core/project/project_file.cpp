@@ -37,54 +37,108 @@ std::optional<std::int32_t> scan_fourth_integer(ByteStream& in) {
   return value;
 }
 
-// Rows II to VI into `line`, whose counts are already those of the dialog.
-// The slots an underground dialog discards are passed over with the
-// real-number syntax, so that a fractional part ("90.5" in an overhead file)
-// goes with them and the values after them stay aligned.
-bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
+template <class T>
+bool read_into(const std::optional<T>& read, T& value) {
+  if (read) value = *read;
+  return read.has_value();
+}
+
+// One value of rows II to VI into `line`, whose counts are already those of
+// the dialog.  The values an underground dialog discards are passed over
+// with the real-number syntax, so that a fractional part ("90.5" in an
+// overhead file) goes with them and the values after them stay aligned.
+bool read_value(ByteStream& in, LineKind kind, const RowSlot& slot, PowerLine& line) {
   const bool overhead = kind == LineKind::overhead;
-  const int n = line.conductor_count;
-  const int p = line.support_count;
-  for (int k = 0; k < n; ++k) {
-    const auto code = scan_int(in);
-    const auto offset = scan_float(in);
-    if (!code || !offset) return false;
-    line.phase[k] = phase_from_code(*code);
-    line.phase_offset[k] = *offset;
-  }
-  for (int s = 0; s < p; ++s) {
-    const auto x = scan_double(in);
-    const auto y = scan_double(in);
-    const auto level = scan_float(in);
-    if (!x || !y || !level) return false;
-    line.x[s] = *x;
-    line.y[s] = *y;
-    line.ground_level[s] = *level;
-    if (overhead) {
-      const auto angle = scan_float(in);
-      if (!angle) return false;
-      line.arm_angle[s] = *angle;
-    } else if (!skip_number(in)) {
-      return false;
+  const std::size_t i = slot.index;
+  switch (slot.quantity) {
+    case RowQuantity::phase_code: {
+      const auto code = scan_int(in);
+      if (code) line.phase[i] = phase_from_code(*code);
+      return code.has_value();
     }
+    case RowQuantity::phase_offset:
+      return read_into(scan_float(in), line.phase_offset[i]);
+    case RowQuantity::x:
+      return read_into(scan_double(in), line.x[i]);
+    case RowQuantity::y:
+      return read_into(scan_double(in), line.y[i]);
+    case RowQuantity::ground_level:
+      return read_into(scan_float(in), line.ground_level[i]);
+    case RowQuantity::arm_angle:
+      return overhead ? read_into(scan_float(in), line.arm_angle[i]) : skip_number(in);
+    case RowQuantity::height:
+      return read_into(scan_float(in), line.height[i]);
+    case RowQuantity::arm_length:
+      return read_into(scan_float(in), line.arm_length[i]);
+    case RowQuantity::sag_constant:
+      return overhead ? read_into(scan_float(in), line.sag_constant[i]) : skip_number(in);
   }
-  for (auto* values : {&line.height, &line.arm_length}) {
-    for (float& value : *values) {
-      const auto v = scan_float(in);
-      if (!v) return false;
-      value = *v;
-    }
-  }
-  for (float& value : line.sag_constant) {
-    if (overhead) {
-      const auto v = scan_float(in);
-      if (!v) return false;
-      value = *v;
-    } else if (!skip_number(in)) {
-      return false;
-    }
+  return false;
+}
+
+bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
+  for (const DataRow row : kDataRows) {
+    const bool read =
+        visit_row(line, row, [&](const RowSlot& slot) { return read_value(in, kind, slot, line); });
+    if (!read) return false;
   }
   return true;
+}
+
+// One value of rows II to VI as the data-entry dialogs write it, with the
+// space after it.  An underground line writes 0 for its arm angles and sag
+// constants.
+void write_value(RowWriter& row, LineKind kind, const RowSlot& slot, const PowerLine& line) {
+  const bool overhead = kind == LineKind::overhead;
+  const std::size_t i = slot.index;
+  switch (slot.quantity) {
+    case RowQuantity::phase_code:
+      row.i(phase_code(line.phase[i]));
+      break;
+    case RowQuantity::phase_offset:
+      row.g(line.phase_offset[i]);
+      if (line.conductor_count == 1) return;  // "%i %g\n": row II of one conductor ends bare
+      break;
+    case RowQuantity::x:
+      row.fixed(line.x[i], 3);
+      break;
+    case RowQuantity::y:
+      row.fixed(line.y[i], 3);
+      break;
+    case RowQuantity::ground_level:
+      row.g(line.ground_level[i]);
+      break;
+    case RowQuantity::arm_angle:
+      overhead ? row.g(line.arm_angle[i]) : row.text("0");
+      break;
+    case RowQuantity::height:
+      row.g(line.height[i]);
+      break;
+    case RowQuantity::arm_length:
+      row.g(line.arm_length[i]);
+      break;
+    case RowQuantity::sag_constant:
+      overhead ? row.g(line.sag_constant[i]) : row.text("0");
+      break;
+  }
+  row.space();
+}
+
+template <class Data>
+auto& row_of(Data& data, DataRow row) {
+  switch (row) {
+    case DataRow::phases:
+      return data.phases;
+    case DataRow::supports:
+      return data.supports;
+    case DataRow::heights:
+      return data.heights;
+    case DataRow::arm_lengths:
+      return data.arm_lengths;
+    case DataRow::sag_constants:
+      break;
+  }
+  return data.sag_constants;
 }
 
 // Every value of `from` into `into`, which has the same sizes.  Element by
@@ -159,49 +213,22 @@ RowWriter& RowWriter::i(std::int64_t value) {
 }
 
 std::string single_line_text(LineKind kind, const PowerLine& line) {
-  const bool overhead = kind == LineKind::overhead;
-  const int n = line.conductor_count;
-  const int p = line.support_count;
   std::string out(project_header());
   RowWriter row(out);
-
-  row.g(line.current).space().i(n).space().i(p).space();
-  if (overhead) {
+  row.g(line.current).space().i(line.conductor_count).space().i(line.support_count).space();
+  if (kind == LineKind::overhead) {
     row.g(line.segment_length);
   } else {
     row.text("0");
   }
   row.end_row();
-
-  for (int k = 0; k < n; ++k) {
-    row.i(phase_code(line.phase[k])).space().g(line.phase_offset[k]);
-    if (n != 1) row.space();
-  }
-  row.end_row();
-
-  for (int s = 0; s < p; ++s) {
-    row.fixed(line.x[s], 3).space().fixed(line.y[s], 3).space().g(line.ground_level[s]).space();
-    if (overhead) {
-      row.g(line.arm_angle[s]).space();
-    } else {
-      row.text("0 ");
-    }
-  }
-  row.end_row();
-
-  for (const auto* values : {&line.height, &line.arm_length}) {
-    for (const float value : *values) row.g(value).space();
+  for (const DataRow data_row : kDataRows) {
+    visit_row(line, data_row, [&](const RowSlot& slot) {
+      write_value(row, kind, slot, line);
+      return true;
+    });
     row.end_row();
   }
-
-  for (const float value : line.sag_constant) {
-    if (overhead) {
-      row.g(value).space();
-    } else {
-      row.text("0 ");
-    }
-  }
-  row.end_row();
   return out;
 }
 
@@ -242,7 +269,7 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   if (!in.open(path)) return fail(error_message(text::kCannotOpen, in.cause()));
 
   const std::int64_t data_start = seek_data_start(in);
-  if (count_row_one(in) != 4) return fail(error_message(text::kNotSingleLine));
+  if (count_row_one(in) != kLineHeaderValues) return fail(error_message(text::kNotSingleLine));
   in.seek(data_start);
 
   const bool overhead = kind == LineKind::overhead;
@@ -284,25 +311,21 @@ LoadResult read_single_line(const std::string& path, LineKind kind, int conducto
   return result;
 }
 
-RowSizes row_sizes(const std::vector<LineHeader>& lines) {
-  RowSizes sizes;
-  for (const LineHeader& h : lines) {
-    const std::int64_t n = h.conductor_count;
-    const std::int64_t p = h.support_count;
-    sizes.phases += 2 * n;
-    sizes.supports += 4 * p;
-    sizes.heights += n * p;
-    sizes.arm_lengths += n * p;
-    sizes.sag_constants += n * (p - 1);
-  }
-  return sizes;
+std::int64_t row_size(const std::vector<LineHeader>& lines, DataRow row) {
+  std::int64_t size = 0;
+  for (const LineHeader& line : lines) size += line.values_in(row);
+  return size;
 }
+
+std::vector<ProjectValue>& ProjectData::row(DataRow row) { return row_of(*this, row); }
+
+const std::vector<ProjectValue>& ProjectData::row(DataRow row) const { return row_of(*this, row); }
 
 ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes) {
   ProjectData data;
   const std::int64_t data_start = seek_data_start(in);
   data.row_one_count = count_row_one(in);
-  const std::int64_t line_count = data.row_one_count / 4;
+  const std::int64_t line_count = data.row_one_count / kLineHeaderValues;
   in.seek(data_start);
 
   // Every value takes at least one byte, so counts are checked against what
@@ -316,43 +339,34 @@ ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes) {
     const auto supports = scan_int(in);
     const auto segment = scan_float(in);
     if (!current || !conductors || !supports || !segment) return data;
-    const LineHeader h{*current, *conductors, *supports, *segment};
-    data.lines.push_back(h);
+    const LineHeader& h =
+        data.lines.emplace_back(LineHeader{{*conductors, *supports}, *current, *segment});
     const std::int64_t n = h.conductor_count;
     const std::int64_t p = h.support_count;
     if (n < 1 || p < 1 || n > room || p > room || n > room / p) {
       counts_fit = false;
       continue;
     }
-    values += 3 * n * p + n + 4 * p;  // rows II to VI
+    values += h.values();
     if (values > room) counts_fit = false;
   }
   if (!counts_fit) return data;
 
-  const RowSizes sizes = row_sizes(data.lines);
-  const std::pair<std::vector<ProjectValue>*, std::int64_t> rows[] = {
-      {&data.phases, sizes.phases},
-      {&data.supports, sizes.supports},
-      {&data.heights, sizes.heights},
-      {&data.arm_lengths, sizes.arm_lengths},
-      {&data.sag_constants, sizes.sag_constants},
-  };
-  // Row II alternates phase code and phase offset.
-  const auto is_phase_code = [&data, phase_codes](const std::vector<ProjectValue>* row,
-                                                  std::int64_t i) {
-    return phase_codes == PhaseCodes::integers && row == &data.phases && i % 2 == 0;
-  };
-  for (const auto& [row, size] : rows) {
-    row->reserve(static_cast<std::size_t>(size));
-    for (std::int64_t i = 0; i < size; ++i) {
+  for (const DataRow r : kDataRows) {
+    std::vector<ProjectValue>& row = data.row(r);
+    row.reserve(static_cast<std::size_t>(row_size(data.lines, r)));
+    const auto read_value = [&in, &row, phase_codes](const RowSlot& slot) {
       std::optional<ProjectValue> value;
-      if (!is_phase_code(row, i)) {
+      if (slot.quantity != RowQuantity::phase_code || phase_codes == PhaseCodes::reals) {
         value = scan_real_both(in);
       } else if (const auto code = scan_int(in)) {
         value = ProjectValue{static_cast<double>(*code), static_cast<float>(*code)};
       }
-      if (!value) return data;
-      row->push_back(*value);
+      if (value) row.push_back(*value);
+      return value.has_value();
+    };
+    for (const LineHeader& line : data.lines) {
+      if (!visit_row(line, r, read_value)) return data;
     }
   }
   data.complete = true;

@@ -1,9 +1,6 @@
 #pragma once
 // The line project file (.tlva): a fixed 14-line header block, then six rows
-// of numbers.  Rows: I the line headers (current, conductors, supports,
-// segment length per line), II phases and offsets, III support coordinates,
-// levels and arm angles, IV heights, V arm lengths, VI sag constants; arrays
-// over conductors and supports are conductor-major.
+// of numbers, laid out as project/project_rows.h says.
 
 #include <cstdint>
 #include <optional>
@@ -73,11 +70,10 @@ std::int64_t seek_data_start(ByteStream& in);
 // character is a line end or the file ends.  One line gives 4, L lines 4L.
 std::int64_t count_row_one(ByteStream& in);
 
-// Files with several lines, as the viewer and the merge read them.
-struct LineHeader {
+// Files with several lines, as the viewer and the merge read them.  Row I
+// of each line.
+struct LineHeader : LineCounts {
   float current = 0;
-  std::int32_t conductor_count = 0;
-  std::int32_t support_count = 0;
   float segment_length = 0;
 };
 
@@ -86,23 +82,25 @@ struct LineHeader {
 using ProjectValue = ScannedReal;
 
 struct ProjectData {
-  std::int64_t row_one_count = 0;           // the numbers counted in row I
-  std::vector<LineHeader> lines;            // row I: count / 4 lines
-  std::vector<ProjectValue> phases;         // 2N per line
-  std::vector<ProjectValue> supports;       // 4P per line
-  std::vector<ProjectValue> heights;        // N x P per line
-  std::vector<ProjectValue> arm_lengths;    // N x P per line
-  std::vector<ProjectValue> sag_constants;  // N x (P - 1) per line
+  std::int64_t row_one_count = 0;  // the numbers counted in row I
+  std::vector<LineHeader> lines;   // row I: count / kLineHeaderValues lines
+  // Rows II to VI, each holding the values of every line in turn.
+  std::vector<ProjectValue> phases;
+  std::vector<ProjectValue> supports;
+  std::vector<ProjectValue> heights;
+  std::vector<ProjectValue> arm_lengths;
+  std::vector<ProjectValue> sag_constants;
   // False when a count is below 1 or more than the file can hold (the rows
   // are then left empty), or when a value could not be read (the rows hold
   // what was read before it).
   bool complete = false;
+
+  std::vector<ProjectValue>& row(DataRow row);
+  const std::vector<ProjectValue>& row(DataRow row) const;
 };
 
-struct RowSizes {
-  std::int64_t phases = 0, supports = 0, heights = 0, arm_lengths = 0, sag_constants = 0;
-};
-RowSizes row_sizes(const std::vector<LineHeader>& lines);
+// How many values the lines put in a row.
+std::int64_t row_size(const std::vector<LineHeader>& lines, DataRow row);
 
 // How the phase codes of row II are read: as integers ("%i": decimal, "0x"
 // hexadecimal, leading-0 octal), as the viewer reads them, or as reals like

@@ -290,9 +290,9 @@ class DataEntryDialog::Builder {
   void build_parameters() {
     const int n = grid_.conductors;
     const int p = grid_.supports;
-    heights_.resize(static_cast<std::size_t>(n * p));
-    arm_lengths_.resize(heights_.size());
-    sags_.resize(static_cast<std::size_t>(n * (p - 1)));
+    heights_.resize(entry_.line.height.size());
+    arm_lengths_.resize(entry_.line.arm_length.size());
+    sags_.resize(entry_.line.sag_constant.size());
     const std::vector<DuRect> boxes = grid_.parameter_boxes();
     const int heading_y = grid_.parameters_y + kTitle;
     std::size_t next = 0;
