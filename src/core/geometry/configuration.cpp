@@ -27,6 +27,14 @@ constexpr double kMiterLimit = 4;
 
 Message incomplete() { return error_message(project_text::kIncomplete); }
 
+// The value read into `values`, or the message that a value is missing.
+template <class T>
+std::optional<Message> take(const std::optional<T>& value, std::vector<T>& values) {
+  if (!value) return incomplete();
+  values.push_back(*value);
+  return std::nullopt;
+}
+
 // The direction angle in [0, 2pi) of (dx, dy); 0 for a zero vector.
 double direction_angle(double dx, double dy) {
   const double length = std::sqrt(dx * dx + dy * dy);
@@ -125,64 +133,75 @@ class Builder {
     return std::nullopt;
   }
 
-  // Arrays grow as values arrive, so a count the file cannot back is never
-  // used to size anything.
-  std::optional<Message> read_phases() {
-    RowCursor row(data_.phases);
+  // One value of a row into its line; the message that stops the building,
+  // if any.
+  using ReadValue = std::optional<Message> (*)(RowCursor&, LineGeometry&, const RowSlot&);
+
+  // Reads a row of every line in turn.  Arrays grow as values arrive, so a
+  // count the file cannot back is never used to size anything.
+  std::optional<Message> read_row(DataRow data_row, ReadValue read) {
+    RowCursor row(data_.row(data_row));
+    std::optional<Message> stop;
     for (LineGeometry& line : geometry_.lines) {
-      for (int k = 0; k < line.conductor_count; ++k) {
-        const auto code = row.next();
-        const auto offset = row.next();
-        if (!code || !offset) return incomplete();
-        line.phase_code.push_back(integer_part(code->as_double));
-        line.phase_offset.push_back(offset->as_float);
-      }
+      visit_row(line, data_row, [&](const RowSlot& slot) {
+        stop = read(row, line, slot);
+        return !stop;
+      });
+      if (stop) break;
+    }
+    return stop;
+  }
+
+  std::optional<Message> read_phases() { return read_row(DataRow::phases, phase_value); }
+  std::optional<Message> read_supports() { return read_row(DataRow::supports, support_value); }
+  std::optional<Message> read_heights_and_arms() {
+    if (auto message = read_row(DataRow::heights, height_or_arm)) return message;
+    return read_row(DataRow::arm_lengths, height_or_arm);
+  }
+
+  static std::optional<Message> phase_value(RowCursor& row, LineGeometry& line,
+                                            const RowSlot& slot) {
+    const auto value = row.next();
+    if (!value) return incomplete();
+    if (slot.quantity == RowQuantity::phase_code) {
+      line.phase_code.push_back(integer_part(value->as_double));
+    } else {
+      line.phase_offset.push_back(value->as_float);
     }
     return std::nullopt;
   }
 
-  std::optional<Message> read_supports() {
-    RowCursor row(data_.supports);
-    for (LineGeometry& line : geometry_.lines) {
-      for (int p = 0; p < line.support_count; ++p) {
-        const auto x = row.real();
-        const auto y = row.real();
-        const auto level = row.real_float();
-        const auto angle = row.next();
-        if (!x || !y || !level || !angle) return incomplete();
-        // Infinite angles are out of range like any other.
-        const double degrees = angle->as_double;
-        if (degrees < 0 || !(degrees < 180)) return error_message(text::kArmAngleRange);
-        line.x.push_back(*x);
-        line.y.push_back(*y);
-        line.ground_level.push_back(*level);
-        line.arm_angle.push_back(degrees * (kPi / 180));
-      }
+  static std::optional<Message> support_value(RowCursor& row, LineGeometry& line,
+                                              const RowSlot& slot) {
+    switch (slot.quantity) {
+      case RowQuantity::x:
+        return take(row.real(), line.x);
+      case RowQuantity::y:
+        return take(row.real(), line.y);
+      case RowQuantity::ground_level:
+        return take(row.real_float(), line.ground_level);
+      default:
+        break;
     }
+    const auto angle = row.next();
+    if (!angle) return incomplete();
+    // Infinite angles are out of range like any other.
+    const double degrees = angle->as_double;
+    if (degrees < 0 || !(degrees < 180)) return error_message(text::kArmAngleRange);
+    line.arm_angle.push_back(degrees * (kPi / 180));
     return std::nullopt;
+  }
+
+  static std::optional<Message> height_or_arm(RowCursor& row, LineGeometry& line,
+                                              const RowSlot& slot) {
+    return take(row.real_float(),
+                slot.quantity == RowQuantity::height ? line.height : line.arm_length);
   }
 
   std::optional<Message> check_coincident_supports() {
     for (const LineGeometry& line : geometry_.lines) {
       if (has_coincident_supports(line.x, line.y)) {
         return error_message(project_text::kCoincidentSupports);
-      }
-    }
-    return std::nullopt;
-  }
-
-  std::optional<Message> read_heights_and_arms() {
-    RowCursor heights(data_.heights);
-    RowCursor arms(data_.arm_lengths);
-    for (auto [row, field] : {std::pair{&heights, &LineGeometry::height},
-                              std::pair{&arms, &LineGeometry::arm_length}}) {
-      for (LineGeometry& line : geometry_.lines) {
-        const std::int64_t count = std::int64_t{line.conductor_count} * line.support_count;
-        for (std::int64_t i = 0; i < count; ++i) {
-          const auto value = row->real_float();
-          if (!value) return incomplete();
-          (line.*field).push_back(*value);
-        }
       }
     }
     return std::nullopt;
@@ -228,20 +247,25 @@ class Builder {
       LineGeometry& line = geometry_.lines[l];
       const double segment = line.segment_length;
       bool inconsistent = false;
-      for (int k = 0; k < line.conductor_count; ++k) {
-        for (int s = 0; s + 1 < line.support_count; ++s) {
-          const auto value = row.real_float();
-          if (!value) return incomplete();
-          const float a = *value;
-          if (a < 0) return error_message(text::kNegativeSag);
-          if ((a < 0.01 && segment > 0.1) || (a > 0.01 && segment < 0.1)) inconsistent = true;
-          if (a < 0.01) set_cable_run_direction(line, k, s);
-          const auto i = static_cast<std::size_t>(s);
-          line.arm_angle[i] = folded(line.arm_angle[i]);
-          line.arm_angle[i + 1] = folded(line.arm_angle[i + 1]);
-          line.sag_constant.push_back(a);
+      std::optional<Message> stop;
+      visit_row(line, DataRow::sag_constants, [&](const RowSlot& slot) {
+        const auto value = row.real_float();
+        if (!value) {
+          stop = incomplete();
+        } else if (*value < 0) {
+          stop = error_message(text::kNegativeSag);
         }
-      }
+        if (stop) return false;
+        const float a = *value;
+        if ((a < 0.01 && segment > 0.1) || (a > 0.01 && segment < 0.1)) inconsistent = true;
+        if (a < 0.01) set_cable_run_direction(line, slot.conductor, slot.place);
+        const auto i = static_cast<std::size_t>(slot.place);
+        line.arm_angle[i] = folded(line.arm_angle[i]);
+        line.arm_angle[i + 1] = folded(line.arm_angle[i + 1]);
+        line.sag_constant.push_back(a);
+        return true;
+      });
+      if (stop) return stop;
       if (inconsistent) {
         return warning_message(text::kInconsistentStart + std::to_string(l + 1) +
                                text::kInconsistentEnd);
@@ -274,7 +298,7 @@ class Builder {
     release_vector_registers();  // hundreds of thousands of samples follow
     std::int64_t span_total = 0;
     for (const LineGeometry& line : geometry_.lines) {
-      span_total += std::int64_t{line.conductor_count} * (line.support_count - 1);
+      span_total += line.values_in(DataRow::sag_constants);
     }
     const std::int64_t limit =
         std::clamp(kMaxSamplesPerProject / std::max<std::int64_t>(span_total, 1), std::int64_t{1},
