@@ -12,7 +12,7 @@
 
 #include "common/byte_stream.h"
 #include "common/message.h"
-#include "project/power_line.h"
+#include "project/project_rows.h"
 
 namespace tralva {
 
