@@ -43,12 +43,38 @@ bool read_into(const std::optional<T>& read, T& value) {
   return read.has_value();
 }
 
+// An underground line has no arm angles and no sag constants: its file
+// holds 0 in their places.
+bool held_as_zero(LineKind kind, RowQuantity quantity) {
+  return kind == LineKind::underground &&
+         (quantity == RowQuantity::arm_angle || quantity == RowQuantity::sag_constant);
+}
+
+// Where a dialog's line keeps a quantity that is a float: every one but the
+// phase code and the coordinates.
+template <class Line>
+auto& float_values(Line& line, RowQuantity quantity) {
+  switch (quantity) {
+    case RowQuantity::phase_offset:
+      return line.phase_offset;
+    case RowQuantity::ground_level:
+      return line.ground_level;
+    case RowQuantity::arm_angle:
+      return line.arm_angle;
+    case RowQuantity::height:
+      return line.height;
+    case RowQuantity::arm_length:
+      return line.arm_length;
+    default:
+      return line.sag_constant;
+  }
+}
+
 // One value of rows II to VI into `line`, whose counts are already those of
-// the dialog.  The values an underground dialog discards are passed over
-// with the real-number syntax, so that a fractional part ("90.5" in an
-// overhead file) goes with them and the values after them stay aligned.
+// the dialog.  What an underground dialog holds as zero is passed over with
+// the real-number syntax, so that a fractional part ("90.5" in an overhead
+// file) goes with it and the values after it stay aligned.
 bool read_value(ByteStream& in, LineKind kind, const RowSlot& slot, PowerLine& line) {
-  const bool overhead = kind == LineKind::overhead;
   const std::size_t i = slot.index;
   switch (slot.quantity) {
     case RowQuantity::phase_code: {
@@ -56,24 +82,14 @@ bool read_value(ByteStream& in, LineKind kind, const RowSlot& slot, PowerLine& l
       if (code) line.phase[i] = phase_from_code(*code);
       return code.has_value();
     }
-    case RowQuantity::phase_offset:
-      return read_into(scan_float(in), line.phase_offset[i]);
     case RowQuantity::x:
       return read_into(scan_double(in), line.x[i]);
     case RowQuantity::y:
       return read_into(scan_double(in), line.y[i]);
-    case RowQuantity::ground_level:
-      return read_into(scan_float(in), line.ground_level[i]);
-    case RowQuantity::arm_angle:
-      return overhead ? read_into(scan_float(in), line.arm_angle[i]) : skip_number(in);
-    case RowQuantity::height:
-      return read_into(scan_float(in), line.height[i]);
-    case RowQuantity::arm_length:
-      return read_into(scan_float(in), line.arm_length[i]);
-    case RowQuantity::sag_constant:
-      return overhead ? read_into(scan_float(in), line.sag_constant[i]) : skip_number(in);
+    default:
+      if (held_as_zero(kind, slot.quantity)) return skip_number(in);
+      return read_into(scan_float(in), float_values(line, slot.quantity)[i]);
   }
-  return false;
 }
 
 bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
@@ -86,18 +102,12 @@ bool read_rows(ByteStream& in, LineKind kind, PowerLine& line) {
 }
 
 // One value of rows II to VI as the data-entry dialogs write it, with the
-// space after it.  An underground line writes 0 for its arm angles and sag
-// constants.
+// space after it.
 void write_value(RowWriter& row, LineKind kind, const RowSlot& slot, const PowerLine& line) {
-  const bool overhead = kind == LineKind::overhead;
   const std::size_t i = slot.index;
   switch (slot.quantity) {
     case RowQuantity::phase_code:
       row.i(phase_code(line.phase[i]));
-      break;
-    case RowQuantity::phase_offset:
-      row.g(line.phase_offset[i]);
-      if (line.conductor_count == 1) return;  // "%i %g\n": row II of one conductor ends bare
       break;
     case RowQuantity::x:
       row.fixed(line.x[i], 3);
@@ -105,41 +115,22 @@ void write_value(RowWriter& row, LineKind kind, const RowSlot& slot, const Power
     case RowQuantity::y:
       row.fixed(line.y[i], 3);
       break;
-    case RowQuantity::ground_level:
-      row.g(line.ground_level[i]);
-      break;
-    case RowQuantity::arm_angle:
-      overhead ? row.g(line.arm_angle[i]) : row.text("0");
-      break;
-    case RowQuantity::height:
-      row.g(line.height[i]);
-      break;
-    case RowQuantity::arm_length:
-      row.g(line.arm_length[i]);
-      break;
-    case RowQuantity::sag_constant:
-      overhead ? row.g(line.sag_constant[i]) : row.text("0");
-      break;
+    default:
+      if (held_as_zero(kind, slot.quantity)) {
+        row.text("0");
+      } else {
+        row.g(float_values(line, slot.quantity)[i]);
+      }
   }
-  row.space();
+  // "%i %g\n": row II of one conductor has no space before its end.
+  if (slot.quantity != RowQuantity::phase_offset || line.conductor_count != 1) row.space();
 }
 
-template <class Data>
-auto& row_of(Data& data, DataRow row) {
-  switch (row) {
-    case DataRow::phases:
-      return data.phases;
-    case DataRow::supports:
-      return data.supports;
-    case DataRow::heights:
-      return data.heights;
-    case DataRow::arm_lengths:
-      return data.arm_lengths;
-    case DataRow::sag_constants:
-      break;
-  }
-  return data.sag_constants;
-}
+// The rows of ProjectData in the order of DataRow.
+constexpr std::vector<ProjectValue> ProjectData::*kRowMembers[] = {
+    &ProjectData::phases, &ProjectData::supports, &ProjectData::heights, &ProjectData::arm_lengths,
+    &ProjectData::sag_constants};
+static_assert(std::size(kRowMembers) == std::size(kDataRows));
 
 // Every value of `from` into `into`, which has the same sizes.  Element by
 // element, so the arrays keep their storage and references to their
@@ -317,9 +308,13 @@ std::int64_t row_size(const std::vector<LineHeader>& lines, DataRow row) {
   return size;
 }
 
-std::vector<ProjectValue>& ProjectData::row(DataRow row) { return row_of(*this, row); }
+std::vector<ProjectValue>& ProjectData::row(DataRow row) {
+  return this->*kRowMembers[static_cast<std::size_t>(row)];
+}
 
-const std::vector<ProjectValue>& ProjectData::row(DataRow row) const { return row_of(*this, row); }
+const std::vector<ProjectValue>& ProjectData::row(DataRow row) const {
+  return this->*kRowMembers[static_cast<std::size_t>(row)];
+}
 
 ProjectData read_project_data(ByteStream& in, PhaseCodes phase_codes) {
   ProjectData data;
