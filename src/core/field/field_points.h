@@ -63,6 +63,9 @@ class PointFileReader {
   std::int64_t line_number() const { return lines_.number(); }
   // Why the last open failed (ByteStream::cause()).
   int cause() const { return own_.cause(); }
+  // Where the reading stands in the file, and the file's size, in bytes.
+  std::int64_t position() const { return in_->tell(); }
+  std::int64_t size() const { return in_->size(); }
 
  private:
   ByteStream own_;

@@ -66,8 +66,11 @@ std::variant<std::int64_t, Message> count_base_points(PointFileReader& reader,
   }
 }
 
-// The next `count` points of the base file, which was whole when counted.
-std::optional<Message> read_base_points(PointFileReader& reader, Point3* out, std::size_t count) {
+// The next points of the base file, up to `count`; how many were read.  A
+// file counted before must still hold them all; one read in a single pass
+// ends where it ends, and its lines are checked here.
+std::variant<std::size_t, Message> read_base_points(PointFileReader& reader, Point3* out,
+                                                    std::size_t count, bool counted = true) {
   for (std::size_t k = 0; k < count; ++k) {
     switch (reader.next(out[k])) {
       case PointFileReader::Next::point:
@@ -75,11 +78,14 @@ std::optional<Message> read_base_points(PointFileReader& reader, Point3* out, st
       case PointFileReader::Next::read_error:
         return error_message(text::kCannotReadBase);
       case PointFileReader::Next::end:
+        if (counted) return error_message(text::kBaseChanged);
+        return k;
       case PointFileReader::Next::invalid:
-        return error_message(text::kBaseChanged);
+        if (counted) return error_message(text::kBaseChanged);
+        return bad_base_line(reader);
     }
   }
-  return std::nullopt;
+  return count;
 }
 
 // The shortest a line can be: one digit for each coordinate (with the point
@@ -150,22 +156,33 @@ class TerrainWriter {
 namespace {
 
 // The survey, the base file counted and checked, what the part takes of it,
-// and the output opened: every check, before any height is computed.
+// and the output opened: every check, before any height is computed.  The
+// whole file needs no count: it is read once, each line checked as it comes,
+// and a bad line still leaves the target as it was.
 struct Prepared {
   std::vector<SpotHeight> survey;
   PointFileReader base;
   std::int64_t first = 0;  // of the base points
-  std::int64_t total = 0;  // of the part
+  std::int64_t total = 0;  // of the part; -1 when not counted
   std::int64_t base_points = 0;
   double counting_seconds = 0;  // the pass over the base file
   OutputFile out;
 };
 
-std::optional<Message> prepare(const TerrainRequest& request, Prepared& prepared) {
+std::optional<Message> prepare(const TerrainRequest& request, bool count, Prepared& prepared) {
   if (auto failure = check_request(request)) return failure;
   auto survey = read_spot_heights(request.spot_heights_path);
   if (auto* failure = std::get_if<Message>(&survey)) return std::move(*failure);
   prepared.survey = std::move(std::get<std::vector<SpotHeight>>(survey));
+  if (!count) {
+    if (!prepared.base.open(request.base_path)) {
+      return error_message(text::kCannotOpenBase, prepared.base.cause());
+    }
+    prepared.total = -1;
+    return open_output(prepared.out, request.terrain_path,
+                       {&request.base_path, &request.spot_heights_path},
+                       {text::kCannotCreateTerrain, text::kTerrainIsInput});
+  }
   const auto started = std::chrono::steady_clock::now();
   const auto counted = count_base_points(prepared.base, request.base_path);
   if (const auto* failure = std::get_if<Message>(&counted)) return *failure;
@@ -185,7 +202,8 @@ std::optional<Message> skip_base_points(PointFileReader& base, std::int64_t coun
   for (std::int64_t skipped = 0; skipped < count;) {
     const auto n =
         static_cast<std::size_t>(std::min<std::int64_t>(std::ssize(scratch), count - skipped));
-    if (auto failure = read_base_points(base, scratch.data(), n)) return failure;
+    const auto read = read_base_points(base, scratch.data(), n);
+    if (const auto* failure = std::get_if<Message>(&read)) return *failure;
     skipped += static_cast<std::int64_t>(n);
   }
   return std::nullopt;
@@ -201,16 +219,18 @@ constexpr double kCalibrationSeconds = 0.3;
 
 TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& sink,
                                    Clock& clock) {
+  const bool whole = request.part.count == 1;
   Prepared prepared;
-  if (auto failure = prepare(request, prepared)) return *failure;
+  if (auto failure = prepare(request, !whole, prepared)) return *failure;
   const std::int64_t first = prepared.first;
   const std::int64_t total = prepared.total;
   const bool header = request.part.carries_header();
   const int decimals = precision_decimals(request.precision);
   OutputFile& out = prepared.out;
   PointFileReader& base = prepared.base;
-  const double least = static_cast<double>(total) * shortest_line(decimals) +
-                       (header ? static_cast<double>(kHeader.size()) : 0);
+  const double least =
+      static_cast<double>(std::max<std::int64_t>(total, 0)) * shortest_line(decimals) +
+      (header ? static_cast<double>(kHeader.size()) : 0);
   if (auto failure = reserve_at_least(out, least, text::kNoRoom, text::kNoRoomEnd)) {
     return *failure;
   }
@@ -218,7 +238,9 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   const InverseDistance terrain(std::move(prepared.survey), request.alpha, request.neighbours);
   if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
   const auto batch_points = static_cast<std::size_t>(
-      std::min<std::int64_t>(kBatchPoints, std::max<std::int64_t>(std::max(first, total), 1)));
+      whole ? kBatchPoints
+            : std::min<std::int64_t>(kBatchPoints,
+                                     std::max<std::int64_t>(std::max(first, total), 1)));
   Batch batches[2];
   for (Batch& batch : batches) {
     batch.points.resize(batch_points);
@@ -229,34 +251,42 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
   progress.start();
-  const ProgressScale scale(0, 1000, total);
+  // The bar follows the points of a part, or the bytes of a whole file.
+  const std::int64_t span = whole ? std::max<std::int64_t>(base.size(), 1) : total;
+  const ProgressScale scale(0, 1000, span);
   const int threads = request.threads > 0 ? request.threads : available_cores();
   TerrainWriter writer(out, decimals);
   std::int64_t read = 0;
-  const auto read_batch = [&](Batch& batch) {
-    batch.count = static_cast<std::size_t>(
-        std::min<std::int64_t>(static_cast<std::int64_t>(batch_points), total - read));
+  const auto read_batch = [&](Batch& batch) -> std::optional<Message> {
+    const std::int64_t wanted =
+        whole ? std::ssize(batch.points)
+              : std::min<std::int64_t>(std::ssize(batch.points), total - read);
+    const auto got =
+        read_base_points(base, batch.points.data(), static_cast<std::size_t>(wanted), !whole);
+    if (const auto* failure = std::get_if<Message>(&got)) return *failure;
+    batch.count = std::get<std::size_t>(got);
     read += static_cast<std::int64_t>(batch.count);
-    return read_base_points(base, batch.points.data(), batch.count);
+    return std::nullopt;
   };
   // While one batch is computed, the one before it is written and the one
-  // after it read.
+  // after it read; a batch that comes back empty is the end.
   std::optional<Message> failure = read_batch(batches[0]);
-  std::int64_t done = 0;
-  for (int k = 0; !failure && done < total; k ^= 1) {
+  if (!failure && batches[0].count == 0) failure = error_message(text::kNoBasePoints);
+  for (int k = 0; !failure && batches[k].count > 0; k ^= 1) {
     Batch& current = batches[k];
     Batch& other = batches[k ^ 1];
     run_alongside(
         [&] {
-          if (done > 0) failure = writer.write(other);
-          if (!failure && read < total) failure = read_batch(other);
+          if (other.count > 0) failure = writer.write(other);
+          if (!failure) failure = read_batch(other);
         },
         [&] { compute_heights(terrain, current, threads); });
-    done += static_cast<std::int64_t>(current.count);
-    if (!failure && done == total) failure = writer.write(current);
+    if (!failure && other.count == 0) failure = writer.write(current);
     if (out.failed()) break;
-    if (progress.move_to(scale.position(done))) {
-      progress.estimate([&](std::int64_t elapsed) { return elapsed * (total - done) / done; });
+    const std::int64_t done =
+        whole ? base.position() : read - static_cast<std::int64_t>(other.count);
+    if (progress.move_to(scale.position(done)) && done > 0) {
+      progress.estimate([&](std::int64_t elapsed) { return elapsed * (span - done) / done; });
     }
   }
   if (!failure) failure = complete_output(out, progress, text::kCannotCreateTerrain);
@@ -266,7 +296,7 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
 
 TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request) {
   Prepared prepared;
-  if (auto failure = prepare(request, prepared)) return *failure;
+  if (auto failure = prepare(request, true, prepared)) return *failure;
   TerrainEstimate estimate;
   estimate.points = prepared.total;
   estimate.spot_heights = std::ssize(prepared.survey);
@@ -287,10 +317,9 @@ TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request) {
   for (std::int64_t r = 0; r < runs; ++r) {
     const std::int64_t begin = runs == 1 ? 0 : r * (prepared.total - run) / (runs - 1);
     if (auto failure = skip_base_points(base, begin - at, scratch)) return *failure;
-    if (auto failure =
-            read_base_points(base, sample.points.data() + r * run, static_cast<std::size_t>(run))) {
-      return *failure;
-    }
+    const auto got =
+        read_base_points(base, sample.points.data() + r * run, static_cast<std::size_t>(run));
+    if (const auto* failure = std::get_if<Message>(&got)) return *failure;
     at = begin + run;
   }
 
