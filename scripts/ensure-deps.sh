@@ -12,8 +12,11 @@ packages=(
   libgtest-dev libbenchmark-dev
   # the nearest spot heights of the terrain: nanoflann's k-d tree
   libnanoflann-dev
-  # the benchmarks' independent peer for the terrain: gdal_grid
-  gdal-bin
+  # the field map: GIS files through GDAL, pictures and PDF through Cairo
+  libgdal-dev libcairo2-dev
+  # the benchmarks' independent peers (gdal_grid, gdal_translate,
+  # gdal_contour) and the map's checks (gdalinfo, pdftotext, pdfinfo)
+  gdal-bin poppler-utils
   fonts-dejavu-core locales
   # the style check of the test command
   clang-format

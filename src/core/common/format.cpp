@@ -208,4 +208,14 @@ std::string int_text(std::int64_t value) {
   return std::string(buffer, format_int(buffer, value));
 }
 
+std::string hex_colour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string colour = "#";
+  for (const std::uint8_t c : {red, green, blue}) {
+    colour += kHex[c >> 4];
+    colour += kHex[c & 0xf];
+  }
+  return colour;
+}
+
 }  // namespace tralva

@@ -33,4 +33,7 @@ std::string fixed_text(double value, int decimals);
 std::string general_text(double value, int precision = 6);
 std::string int_text(std::int64_t value);
 
+// "#rrggbb", as SVG and the web write a colour.
+std::string hex_colour(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+
 }  // namespace tralva

@@ -152,15 +152,7 @@ struct Extents {
   }
 };
 
-std::string colour_text(const Pen& pen) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string colour = "#";
-  for (const std::uint8_t c : {pen.red, pen.green, pen.blue}) {
-    colour += kHex[c >> 4];
-    colour += kHex[c & 0xf];
-  }
-  return colour;
-}
+std::string colour_text(const Pen& pen) { return hex_colour(pen.red, pen.green, pen.blue); }
 
 }  // namespace
 

@@ -1,0 +1,165 @@
+#include "map/map_outputs.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+#include "common/format.h"
+#include "common/output_file.h"
+#include "map/cairo_renderer.h"
+#include "map/field_map.h"
+#include "map/gdal_writer.h"
+#include "map/map_messages.h"
+
+namespace tralva {
+namespace {
+
+namespace text = map_text;
+
+std::string lower_case(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  });
+  return lower;
+}
+
+std::string file_name(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+FileBytes output_bytes(const FieldMap& map, MapFormat format, const MapRequest& request) {
+  switch (format) {
+    case MapFormat::png:
+      return render_picture(map, PictureFormat::png, request.dpi);
+    case MapFormat::svg:
+      return render_picture(map, PictureFormat::svg, request.dpi);
+    case MapFormat::pdf:
+      return render_picture(map, PictureFormat::pdf, request.dpi);
+    case MapFormat::geotiff:
+      return geotiff_bytes(map, request.epsg);
+    case MapFormat::geopackage:
+      break;
+  }
+  return geopackage_bytes(map, request.epsg);
+}
+
+Message cannot_create(const std::string& path, int cause) {
+  return error_message(text::kCannotCreateMap + path + text::kCannotCreateMapEnd, cause);
+}
+
+// The inputs a map must not be written over.
+bool replaces_an_input(const OutputFile& out, const MapRequest& request) {
+  for (const std::string* input : {&request.result_path, &request.project_path}) {
+    ByteStream in;
+    if (!input->empty() && in.open(*input) && out.replaces(in)) return true;
+  }
+  return false;
+}
+
+std::string source_text(const MapRequest& request) {
+  std::string source = text::kSourceResult + file_name(request.result_path);
+  if (!request.project_path.empty()) {
+    source += text::kSourceSeparator + std::string(text::kSourceProject) +
+              file_name(request.project_path);
+  }
+  return source;
+}
+
+}  // namespace
+
+std::optional<MapFormat> map_format(std::string_view path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::string extension = lower_case(path.substr(dot + 1));
+  if (extension == "png") return MapFormat::png;
+  if (extension == "svg") return MapFormat::svg;
+  if (extension == "pdf") return MapFormat::pdf;
+  if (extension == "tif" || extension == "tiff") return MapFormat::geotiff;
+  if (extension == "gpkg") return MapFormat::geopackage;
+  return std::nullopt;
+}
+
+bool is_gis(MapFormat format) {
+  return format == MapFormat::geotiff || format == MapFormat::geopackage;
+}
+
+MapOutcome make_maps(const MapRequest& request) {
+  std::vector<MapFormat> formats;
+  for (const std::string& output : request.outputs) formats.push_back(*map_format(output));
+  const bool gis = std::any_of(formats.begin(), formats.end(), is_gis);
+
+  auto read = read_lattice_field(request.result_path);
+  if (auto* failure = std::get_if<Message>(&read)) return *failure;
+  LatticeField& field = std::get<LatticeField>(read);
+  if (gis && !field.lattice.along_axes()) return error_message(text::kTurnedLatticeForGis);
+
+  std::optional<ConfigurationGeometry> geometry;
+  if (!request.project_path.empty()) {
+    auto built = build_configuration(request.project_path);
+    if (auto* failure = std::get_if<Message>(&built)) return *failure;
+    geometry = std::move(std::get<ConfigurationGeometry>(built));
+  }
+
+  // Every target is checked before anything is drawn.
+  std::vector<std::unique_ptr<OutputFile>> files;
+  for (const std::string& output : request.outputs) {
+    auto& out = files.emplace_back(std::make_unique<OutputFile>());
+    if (!out->open(output)) return cannot_create(output, out->cause());
+    if (replaces_an_input(*out, request)) {
+      return error_message(text::kMapIsInput + output + text::kMapIsInputEnd);
+    }
+  }
+
+  MapSummary summary;
+  summary.lattice = field.lattice;
+  summary.maximum = field.maximum();
+  summary.maximum_at = field.maximum_point;
+  auto made = make_field_map(std::move(field), request.thresholds, geometry ? &*geometry : nullptr,
+                             request.title.empty() ? text::kDefaultTitle : request.title,
+                             source_text(request));
+  if (auto* failure = std::get_if<Message>(&made)) return *failure;
+  const FieldMap& map = std::get<FieldMap>(made);
+  for (const ThresholdContours& c : map.contours) summary.areas.push_back({c.threshold, c.area_m2});
+
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    const FileBytes bytes = output_bytes(map, formats[k], request);
+    if (const auto* failure = std::get_if<Message>(&bytes)) return *failure;
+    const std::string& content = std::get<std::string>(bytes);
+    OutputFile& out = *files[k];
+    if (!out.reserve(content.size())) return cannot_create(request.outputs[k], out.cause());
+    out.write(content);
+    if (!out.finish(OutputFile::Durability::leave_to_system)) {
+      return cannot_create(request.outputs[k], out.cause());
+    }
+  }
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    if (!files[k]->publish()) return cannot_create(request.outputs[k], files[k]->cause());
+    summary.written.push_back(request.outputs[k]);
+  }
+  if (gis && !request.epsg) summary.warning = warning_message(text::kNoCoordinateSystem);
+  return summary;
+}
+
+std::string map_summary_text(const MapSummary& summary) {
+  std::string out = text::kWritten;
+  for (std::size_t k = 0; k < summary.written.size(); ++k) {
+    out += (k == 0 ? "" : ", ") + summary.written[k];
+  }
+  const Lattice& l = summary.lattice;
+  out += std::string("\n") + text::kLatticeOf + int_text(l.inner_count) + " × " +
+         int_text(l.outer_count) + text::kPoints;
+  out += std::string("\n") + text::kMaximum + fixed_text(summary.maximum, 4) + text::kUnit +
+         text::kAtPoint + general_text(summary.maximum_at.x, 15) + " Y " +
+         general_text(summary.maximum_at.y, 15);
+  for (const ThresholdArea& area : summary.areas) {
+    out += std::string("\n") + text::kAreaReaching + general_text(area.threshold, 15) +
+           text::kUnit + ": " + fixed_text(area.area_m2, 1) + text::kSquareMetres;
+  }
+  return out;
+}
+
+}  // namespace tralva
