@@ -10,6 +10,7 @@
 #include "convert_commands.h"
 #include "field_command.h"
 #include "geometry_commands.h"
+#include "map_command.h"
 #include "terrain_command.h"
 
 namespace tralva::cli {
@@ -26,7 +27,7 @@ constexpr Command kCommands[] = {
     {cli_text::kDisegna, run_disegna},     {cli_text::kGriglia, run_griglia},
     {cli_text::kInterpola, run_interpola}, {cli_text::kRisultato, run_risultato},
     {cli_text::kOrografia, run_orografia}, {cli_text::kUnisci, run_unisci},
-    {cli_text::kCampo, run_campo},
+    {cli_text::kCampo, run_campo},         {cli_text::kMappa, run_mappa},
 };
 
 // Where the meaning of an option starts on its line of the help.

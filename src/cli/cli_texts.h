@@ -51,6 +51,17 @@ inline constexpr std::string_view kPylonsGiven = " tralicci; valori indicati: ";
 inline constexpr std::string_view kPlaneOrPoints = "serve --piano oppure --punti.";
 inline constexpr std::string_view kPlaneNeeds = "--piano richiede --origine, --passo e --passi.";
 inline constexpr std::string_view kOnlyWith = " vale solo con ";
+// The options of mappa.
+inline constexpr std::string_view kNotAMapKind =
+    " non ha un'estensione nota (.png, .svg, .pdf, .tif, .gpkg).";
+inline constexpr std::string_view kGivenTwice = " è indicato due volte.";
+inline constexpr std::string_view kNotAThreshold = " non è una soglia positiva.";
+inline constexpr std::string_view kThresholdsIncrease = "le soglie devono essere crescenti: ";
+inline constexpr std::string_view kDoesNotExceed = " non supera ";
+inline constexpr std::string_view kTooManyThresholds = "al più 8 soglie.";
+inline constexpr std::string_view kDpiRange = " deve essere tra ";
+inline constexpr std::string_view kDpiRangeAnd = " e ";
+inline constexpr std::string_view kNotAnEpsg = " non è un codice EPSG noto.";
 
 // The progress line of a long command on a terminal: "42%  Tempo rimanente
 // 0 h 1 m 5 s".
@@ -343,5 +354,55 @@ inline constexpr CommandRules kCampo{
         "e stampa un riepilogo.\n",
     .options = kCampoOptions,
     .operands = 2};
+
+inline constexpr OptionRule kMappaOptions[] = {
+    {.name = "--progetto",
+     .values = 1,
+     .file = true,
+     .shown = "P",
+     .help = "il progetto del calcolo: i conduttori e i sostegni in pianta"},
+    {.name = "--soglie",
+     .values = 1,
+     .shown = "S,...",
+     .help = "le soglie [uT], positive e crescenti, al più 8 (predefinite\n"
+             "3,10,100: obiettivo di qualità, valore di attenzione, limite\n"
+             "di esposizione)"},
+    {.name = "--epsg",
+     .values = 1,
+     .shown = "CODICE",
+     .help = "il sistema di riferimento dei file GIS (3003, 3004 Monte\n"
+             "Mario; 6707, 6708 RDN2008 / UTM; 32632, 32633 WGS 84 / UTM);\n"
+             "senza, i file GIS non ne hanno e il comando avverte (stato 2)"},
+    {.name = "--titolo", .values = 1, .shown = "T", .help = "il titolo della figura"},
+    {.name = "--dpi",
+     .values = 1,
+     .shown = "D",
+     .help = "la risoluzione del PNG (predefinita 300, da 30 a 600)"},
+    {.name = "-o",
+     .values = 1,
+     .required = true,
+     .file = true,
+     .repeatable = true,
+     .shown = "USCITA",
+     .help = "un file da scrivere; si ripete per ogni file"},
+};
+inline constexpr CommandRules kMappa{
+    .name = "mappa",
+    .synopsis =
+        "RISULTATO [--progetto PROGETTO] [--soglie S1,S2,…] [--epsg CODICE] [--titolo TESTO] "
+        "[--dpi D] -o USCITA [-o USCITA …]",
+    .about =
+        "Disegna la mappa del campo del RISULTATO di «campo» (un file per GIS su una\n"
+        "griglia piana, o sui punti di un file di base, anche con --massimo) e la scrive\n"
+        "in ogni USCITA, del tipo che dice la sua estensione:\n"
+        "  .png .svg .pdf  la figura per la relazione, su una pagina A4 orizzontale: B\n"
+        "                  a colori, le linee di livello delle soglie, l'area oltre la\n"
+        "                  prima soglia, gli assi in metri, la scala e il nord\n"
+        "  .tif            GeoTIFF di B [uT], un pixel per punto\n"
+        "  .gpkg           GeoPackage con gli strati «isolinee» (le linee delle soglie)\n"
+        "                  e «fasce» (per ogni soglia l'area dove B la raggiunge)\n"
+        "I file sono sostituiti solo quando sono stati scritti tutti.\n",
+    .options = kMappaOptions,
+    .operands = 1};
 
 }  // namespace tralva::cli_text

@@ -49,7 +49,7 @@ expect() {
 }
 
 expect 'tralva-util ' \
-  '--help --version angoli campo disegna geometria griglia interpola orografia risultato unisci'
+  '--help --version angoli campo disegna geometria griglia interpola mappa orografia risultato unisci'
 expect 'tralva-util gr' 'griglia'
 expect 'tralva-util --v' '--version'
 expect 'tralva-util griglia --' '--help --origine --passi --passo --precisione'
@@ -73,6 +73,12 @@ expect 'tralva-util campo linea.tlva --fi ' ''
 expect 'tralva-util campo --pa' '--parte --passi --passi-z --passo --passo-z'
 expect 'tralva-util campo linea.tlva --punti base.txt --massimo ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util interpola --vicini ' ''
+expect 'tralva-util mappa ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
+expect 'tralva-util mappa campo.txt -o ' 'cartella disegno.svg'
+expect 'tralva-util mappa campo.txt --progetto ' 'cartella linea.tlva'
+expect 'tralva-util mappa campo.txt --epsg 66' ''
+expect 'tralva-util mappa campo.txt --epsg 67' '6707 6708'
+expect 'tralva-util mappa campo.txt --soglie ' ''
 expect 'tralva-util interpola base.txt ' 'base.txt cartella disegno.svg elenco.json linea.tlva'
 expect 'tralva-util angoli ' ''
 expect 'tralva-util griglia --help ' ''
