@@ -12,10 +12,6 @@
 // The defaults are the reference case: 10^5 spot heights, a 2000 x 2000 grid
 // of step 1 m (4 004 001 points), A = 2, N = 8, radius 25 m.
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -28,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "child_run.h"
 #include "common/format.h"
 #include "common/progress.h"
 #include "common/temporary_cleanup.h"
@@ -38,6 +35,9 @@
 namespace {
 
 using namespace tralva;
+using bench::in_child;
+using bench::median;
+using bench::seconds_since;
 
 struct Options {
   std::string folder = "build/bench-data";
@@ -49,32 +49,6 @@ struct Options {
   int runs = 3;
   bool skip_gdal = false;
 };
-
-double seconds_since(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Runs `work` in a child process: its wall-clock time and peak memory.
-template <class Work>
-std::pair<double, long> in_child(const Work& work) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) _exit(work() ? 0 : 1);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  const double elapsed = seconds_since(start);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "the run failed\n");
-    std::exit(1);
-  }
-  return {elapsed, usage.ru_maxrss};
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string survey_file(const Options& o, std::vector<SpotHeight>& survey) {
   std::mt19937_64 random(20261210);

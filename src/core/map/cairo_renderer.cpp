@@ -665,16 +665,22 @@ std::string tick_text(double v) { return coordinate_text(v); }
 void draw_colour_bar(Painter& painter, const FieldMap& map, const ColourScale& scale,
                      const ColourBar& bar) {
   cairo_t* cr = painter.cr();
-  for (int k = 0; k < 256; ++k) {
-    set_colour(cr, viridis((k + 0.5) / 256));
-    const double from = bar.length * k / 256.0, size = bar.length / 256 + 0.3;
-    if (bar.standing) {
-      cairo_rectangle(cr, bar.left, bar.top + bar.length - from - size, bar.thickness, size);
-    } else {
-      cairo_rectangle(cr, bar.left + from, bar.top, size, bar.thickness);
-    }
-    cairo_fill(cr);
+  // One gradient through the colours, smooth at any size and vector in PDF and SVG.
+  const PlanPoint low = bar.at(0), high = bar.at(1);
+  cairo_pattern_t* gradient = cairo_pattern_create_linear(low.x, low.y, high.x, high.y);
+  for (int k = 0; k <= 64; ++k) {
+    const Rgb c = viridis(k / 64.0);
+    cairo_pattern_add_color_stop_rgb(gradient, k / 64.0, c.red / 255.0, c.green / 255.0,
+                                     c.blue / 255.0);
   }
+  cairo_set_source(cr, gradient);
+  if (bar.standing) {
+    cairo_rectangle(cr, bar.left, bar.top, bar.thickness, bar.length);
+  } else {
+    cairo_rectangle(cr, bar.left, bar.top, bar.length, bar.thickness);
+  }
+  cairo_fill(cr);
+  cairo_pattern_destroy(gradient);
   set_colour(cr, kInk);
   cairo_set_line_width(cr, 0.5);
   if (bar.standing) {
@@ -907,21 +913,24 @@ void draw_north(Painter& painter, double x, double top) {
 
 std::string caption_text(const FieldMap& map) {
   const LatticeField& field = map.field;
-  const Lattice& l = field.lattice;
   const PlanPoint at = field.maximum_point;
   std::string caption = text::kCaptionMaximum + field_text(field.maximum()) + text::kMicrotesla +
                         text::kCaptionAt + coordinate_text(at.x) + ", Y " + coordinate_text(at.y) +
                         text::kMetres;
   if (!map.contours.empty()) {
     const ThresholdContours& first = map.contours.front();
-    caption += std::string(text::kSourceSeparator) + text::kCaptionArea +
-               threshold_text(first.threshold) + ": " +
-               italian_number(first.area_m2, first.area_m2 < 100 ? 1 : 0) + " m²";
+    caption +=
+        std::string(text::kSourceSeparator) + text::kCaptionArea + threshold_text(first.threshold) +
+        ": " +
+        (first.area_m2 < 100 ? field_text(first.area_m2) : italian_number(first.area_m2, 0)) +
+        " m²";
   }
-  caption += std::string(text::kSourceSeparator) + text::kCaptionLattice + int_text(l.inner_count) +
-             " × " + int_text(l.outer_count) + text::kCaptionStep +
-             coordinate_text(std::hypot(l.inner.x, l.inner.y)) + " × " +
-             coordinate_text(std::hypot(l.outer.x, l.outer.y)) + text::kMetres;
+  // Counted along X first, however the file runs.
+  const RasterView& v = map.raster;
+  caption += std::string(text::kSourceSeparator) + text::kCaptionLattice + int_text(v.columns) +
+             " × " + int_text(v.rows) + text::kCaptionStep +
+             coordinate_text(std::hypot(v.transform[1], v.transform[4])) + " × " +
+             coordinate_text(std::hypot(v.transform[2], v.transform[5])) + text::kMetres;
   return caption;
 }
 
@@ -955,6 +964,12 @@ Layout layout(const FieldMap& map) {
   const double shift = std::max(0.0, (bottom - top - used - kCaptionHeight) / 2);
   chosen.map.frame.top += shift;
   chosen.map.frame.bottom += shift;
+  // And in the middle of the width: the map over the key that spans the
+  // page, or the map beside its key.
+  const double width = chosen.map.frame.width() + (chosen.side ? 40 + kPanelWidth : 0);
+  const double across = std::max(0.0, (right - left - width) / 2);
+  chosen.map.frame.left += across;
+  chosen.map.frame.right += across;
   chosen.caption_top = chosen.map.frame.top + used + 6;
   return chosen;
 }
@@ -983,7 +998,7 @@ void draw_page(Painter& painter, const FieldMap& map) {
   const std::vector<LegendEntry> entries = legend_entries(map);
   const TextStyle heading{.size = 8.5, .bold = true};
   if (l.side) {
-    const double left = std::min(f.frame.right + 40, kPageWidth - kMargin - kPanelWidth);
+    const double left = f.frame.right + 40;
     const double top = f.frame.top;
     painter.text(text::kColourBarTitle, {left, top + 6}, heading);
     const ColourBar bar{.standing = true, .left = left + 48, .top = top + 18, .length = 180};
@@ -994,21 +1009,20 @@ void draw_page(Painter& painter, const FieldMap& map) {
     draw_north(painter, left + kPanelWidth - 14, below + 4);
   } else {
     const double top = f.frame.bottom + kBelowMap;
-    const double left = f.frame.left;
+    const double left = kMargin + kAxisRoom;
     painter.text(text::kColourBarTitle, {left, top + 8}, heading);
     const ColourBar bar{.standing = false, .left = left, .top = top + 34, .length = 210};
     draw_colour_bar(painter, map, scale, bar);
     const double legend_left = left + bar.length + 36;
     const double legend_right =
         draw_legend(painter, entries, legend_left, top + 2, entries.size() > 3 ? 2 : 1);
-    const double right =
-        std::clamp(legend_right + kScaleBarRoom + 30, f.frame.right, kPageWidth - kMargin);
+    const double right = std::max(legend_right + kScaleBarRoom + 30, kPageWidth - kMargin);
     draw_scale_bar(painter, f, right - kScaleBarRoom - 30, top + 12, 130);
     draw_north(painter, right - 8, top);
   }
 
   const std::string caption = caption_text(map);
-  painter.text(caption, {f.frame.left - kAxisRoom, l.caption_top + 10}, TextStyle{.size = 8});
+  painter.text(caption, {kMargin, l.caption_top + 10}, TextStyle{.size = 8});
 }
 
 cairo_status_t append(void* closure, const unsigned char* data, unsigned int length) {

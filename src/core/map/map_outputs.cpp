@@ -58,6 +58,12 @@ bool replaces_an_input(const OutputFile& out, const MapRequest& request) {
   return false;
 }
 
+// Tenths of a square metre, or two significant digits of an area smaller
+// than that, which is still an area.
+std::string area_text(double m2) {
+  return m2 > 0 && m2 < 0.05 ? general_text(m2, 2) : fixed_text(m2, 1);
+}
+
 std::string source_text(const MapRequest& request) {
   std::string source = text::kSourceResult + file_name(request.result_path);
   if (!request.project_path.empty()) {
@@ -149,15 +155,16 @@ std::string map_summary_text(const MapSummary& summary) {
   for (std::size_t k = 0; k < summary.written.size(); ++k) {
     out += (k == 0 ? "" : ", ") + summary.written[k];
   }
-  const Lattice& l = summary.lattice;
-  out += std::string("\n") + text::kLatticeOf + int_text(l.inner_count) + " × " +
-         int_text(l.outer_count) + text::kPoints;
+  // Counted along X first, however the file runs.
+  const RasterView view = raster_view(summary.lattice);
+  out += std::string("\n") + text::kLatticeOf + int_text(view.columns) + " × " +
+         int_text(view.rows) + text::kPoints;
   out += std::string("\n") + text::kMaximum + fixed_text(summary.maximum, 4) + text::kUnit +
          text::kAtPoint + general_text(summary.maximum_at.x, 15) + " Y " +
          general_text(summary.maximum_at.y, 15);
   for (const ThresholdArea& area : summary.areas) {
     out += std::string("\n") + text::kAreaReaching + general_text(area.threshold, 15) +
-           text::kUnit + ": " + fixed_text(area.area_m2, 1) + text::kSquareMetres;
+           text::kUnit + ": " + area_text(area.area_m2) + text::kSquareMetres;
   }
   return out;
 }
