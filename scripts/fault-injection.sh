@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Hostile but ordinary mistakes against tralva-util, end to end: a device
-# node and a FIFO as output and as input, an output that is its own input, a
-# read-only output written by an ordinary user, a disk too small (a 1 MB
-# tmpfs of its own), numbers beyond range, and SIGTERM, SIGINT and SIGKILL in
-# the middle of a command.  Each case checks the exit status and the message,
-# that the user's files are byte for byte as they were and that nothing is
-# left beside them.
+# node and a FIFO as output and as input (also among the files of a map), an
+# output that is its own input, a read-only output written by an ordinary
+# user, a disk too small (a 1 MB tmpfs of its own, also for a map),
+# numbers beyond range, and SIGTERM, SIGINT and SIGKILL in the middle of a
+# command.  Each case checks the exit status and the message, that the
+# user's files are byte for byte as they were and that nothing is left
+# beside them.
 #
 # Everything happens in a scratch folder of its own, with device nodes of its
 # own; every command runs with a time limit and a file size limit.  A case
@@ -132,6 +133,17 @@ unchanged "$f/gis.txt" "$f/previous" "numbers beyond range"
 [[ ! -e $f/grid.txt ]] || fail "a grid was written with a step of 1e400"
 nothing_left "$f" "the files cases"
 
+# A map whose outputs include a FIFO: refused before anything is drawn, the
+# other outputs as they were.
+printf 'X\tY\tZ\tB [uT]\n0\t0\t0\t1\n10\t0\t0\t4\n0\t10\t0\t2\n10\t10\t0\t8\n' >"$f/r.txt"
+cp "$f/previous" "$f/map.tif"
+mkfifo "$f/fifo.png"
+expect "a map onto a FIFO" 1 "Impossibile creare il file «$f/fifo.png»" -- \
+  "$util" mappa "$f/r.txt" -o "$f/map.tif" -o "$f/fifo.png"
+unchanged "$f/map.tif" "$f/previous" "a map onto a FIFO"
+[[ -p $f/fifo.png ]] || fail "the FIFO of the map is no longer a FIFO"
+nothing_left "$f" "a map onto a FIFO"
+
 # A read-only output, written by an ordinary user (root may write it).
 u="$scratch/user"
 mkdir "$u"
@@ -174,8 +186,13 @@ if [[ $(id -u) -eq 0 ]] && mkdir "$scratch/disk" &&
   "$util" griglia --origine 0 0 --passi 399999 0 --passo 1 "$f/gis-input.txt" >/dev/null
   expect "a conversion larger than the disk" 1 "$no_room" -- \
     "$util" risultato --passi 299999 0 "$f/gis-input.txt" "$disk/out.txt"
+  # The GeoTIFF fits, the page at 600 dpi does not: neither replaces its file.
+  cp "$f/previous" "$disk/m.tif"
+  expect "a map larger than the disk" 1 "$no_room" -- \
+    "$util" mappa "$f/r.txt" --dpi 600 -o "$disk/m.tif" -o "$disk/m.png"
+  unchanged "$disk/m.tif" "$f/previous" "a map larger than the disk"
   unchanged "$disk/g.txt" "$f/previous" "a disk too small"
-  [[ $(ls -A "$disk") == g.txt ]] || fail "a disk too small: $(ls -A "$disk")"
+  [[ $(ls -A "$disk" | tr '\n' ' ') == 'g.txt m.tif ' ]] || fail "a disk too small: $(ls -A "$disk")"
 else
   skip "a small disk: this user may not mount a tmpfs here"
 fi

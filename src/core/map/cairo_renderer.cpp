@@ -22,6 +22,7 @@ namespace {
 
 namespace text = map_text;
 
+constexpr double kPi = 3.141592653589793;
 constexpr double kPointsPerMm = 72 / 25.4;
 constexpr double kPageWidth = 297 * kPointsPerMm;
 constexpr double kPageHeight = 210 * kPointsPerMm;
@@ -78,12 +79,10 @@ std::string field_text(double b) {
 
 // A coordinate as the result printed it, with at most three decimals.
 std::string coordinate_text(double metres) {
-  const double rounded = std::nearbyint(metres * 1000) / 1000;
-  std::string shown = general_text(rounded == 0 ? 0.0 : rounded, 15);
+  const std::string shown = general_text(std::nearbyint(metres * 1000) / 1000, 15);
   const std::size_t point = shown.find('.');
-  if (point != std::string::npos) shown[point] = ',';
-  if (shown[0] == '-') shown.replace(0, 1, "\u2212");
-  return shown;
+  return italian_number(
+      metres, point == std::string::npos ? 0 : static_cast<int>(shown.size() - point - 1));
 }
 
 std::string threshold_text(double t) { return coordinate_text(t) + text::kMicrotesla; }
@@ -212,8 +211,8 @@ class Painter {
                     (style.anchor == Anchor::middle ? "middle" : "end") + "\"";
     }
     if (angle != 0) {
-      svg_texts_ += " transform=\"rotate(" + svg_number(angle * 180 / 3.141592653589793) + " " +
-                    svg_number(x) + " " + svg_number(y) + ")\"";
+      svg_texts_ += " transform=\"rotate(" + svg_number(angle * 180 / kPi) + " " + svg_number(x) +
+                    " " + svg_number(y) + ")\"";
     }
     if (halo_) {
       svg_texts_ += " stroke=\"#ffffff\" stroke-opacity=\"0.9\" stroke-width=\"" +
@@ -452,8 +451,7 @@ void draw_grid_and_axes(Painter& painter, const MapFrame& f) {
   }
   const TextStyle axis{.size = 7.5, .colour = kInk, .anchor = Anchor::end};
   painter.text(text::kAxisX, {f.frame.right, f.frame.bottom + 21}, axis);
-  TextStyle vertical = axis;
-  painter.text(text::kAxisY, {f.frame.left - 5, f.frame.top - 5}, vertical);
+  painter.text(text::kAxisY, {f.frame.left - 5, f.frame.top - 5}, axis);
   set_colour(cr, kInk);
   cairo_set_line_width(cr, 0.8);
   cairo_rectangle(cr, f.frame.left, f.frame.top, f.frame.width(), f.frame.height());
@@ -512,7 +510,7 @@ void support_mark(cairo_t* cr, PlanPoint p, bool pylon) {
     cairo_rectangle(cr, p.x - 2.6, p.y - 2.6, 5.2, 5.2);
   } else {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, p.x, p.y, 2.3, 0, 2 * 3.141592653589793);
+    cairo_arc(cr, p.x, p.y, 2.3, 0, 2 * kPi);
   }
   set_colour(cr, kWhite);
   cairo_fill_preserve(cr);
@@ -530,62 +528,70 @@ void stroke_cased(cairo_t* cr, Rgb colour, double width) {
   cairo_stroke(cr);
 }
 
-// A label on each long enough line, along it and upright, where it hides no
-// other label.
+// A line on the page, with the distance along it to each of its points.
+class PageLine {
+ public:
+  PageLine(const MapFrame& f, const Polyline& line) {
+    for (const PlanPoint& p : line.points) {
+      const PlanPoint q = f.page(p);
+      along_.push_back(points_.empty() ? 0
+                                       : along_.back() + std::hypot(q.x - points_.back().x,
+                                                                    q.y - points_.back().y));
+      points_.push_back(q);
+    }
+  }
+  double length() const { return along_.empty() ? 0 : along_.back(); }
+  PlanPoint at(double s) const {
+    s = std::clamp(s, 0.0, length());
+    const auto after = std::upper_bound(along_.begin(), along_.end(), s) - along_.begin();
+    const auto i = static_cast<std::size_t>(
+        std::clamp<std::ptrdiff_t>(after, 1, static_cast<std::ptrdiff_t>(points_.size()) - 1));
+    const double span = along_[i] - along_[i - 1];
+    const double u = span > 0 ? (s - along_[i - 1]) / span : 0;
+    return {points_[i - 1].x + (points_[i].x - points_[i - 1].x) * u,
+            points_[i - 1].y + (points_[i].y - points_[i - 1].y) * u};
+  }
+
+ private:
+  std::vector<PlanPoint> points_;
+  std::vector<double> along_;
+};
+
+// Labels along each line long enough to carry one, about one every 320 points
+// of it, upright, each where it hides no other label and stays in the frame.
 void label_lines(Painter& painter, const MapFrame& f, const ThresholdContours& c, Rgb colour,
                  std::vector<Box>& taken) {
   const std::string label = threshold_text(c.threshold);
   const TextStyle style{
       .size = 7, .bold = true, .colour = colour, .anchor = Anchor::middle, .halo = true};
   const double w = painter.width(label, style);
-  for (const Polyline& line : c.lines) {
-    std::vector<PlanPoint> page;
-    std::vector<double> along{0};
-    for (const PlanPoint& p : line.points) {
-      page.push_back(f.page(p));
-      if (page.size() > 1) {
-        along.push_back(along.back() + std::hypot(page.back().x - page[page.size() - 2].x,
-                                                  page.back().y - page[page.size() - 2].y));
+  for (const Polyline& polyline : c.lines) {
+    const PageLine line(f, polyline);
+    if (line.length() < 3 * w) continue;
+    const int labels = std::max(1, static_cast<int>(line.length() / 320));
+    for (int k = 0; k < labels; ++k) {
+      for (const double shift : {0.0, -0.2, 0.2, -0.35, 0.35}) {
+        const double s = line.length() * (k + 0.5 + shift) / labels;
+        // The direction over the label's length, not over one short segment.
+        const PlanPoint centre = line.at(s), from = line.at(s - w / 2), to = line.at(s + w / 2);
+        double angle = std::atan2(to.y - from.y, to.x - from.x);
+        if (angle > kPi / 2) angle -= kPi;
+        if (angle < -kPi / 2) angle += kPi;
+        const double half = w / 2 + 2;
+        const Box box{centre.x - half, centre.y - half, centre.x + half, centre.y + half};
+        if (box.left < f.frame.left || box.right > f.frame.right || box.top < f.frame.top ||
+            box.bottom > f.frame.bottom ||
+            std::any_of(taken.begin(), taken.end(),
+                        [&](const Box& t) { return t.overlaps(box); })) {
+          continue;
+        }
+        taken.push_back(box);
+        // The baseline a little below the line, so that the text sits on it.
+        const double drop = style.size * 0.35;
+        painter.text(label, {centre.x - std::sin(angle) * drop, centre.y + std::cos(angle) * drop},
+                     style, angle);
+        break;
       }
-    }
-    if (along.back() < 3 * w) continue;
-    for (const double fraction : {0.5, 0.3, 0.7, 0.15, 0.85}) {
-      const double at = along.back() * fraction;
-      const std::size_t k = static_cast<std::size_t>(
-          std::upper_bound(along.begin(), along.end(), at) - along.begin());
-      const std::size_t a = std::clamp<std::size_t>(k, 1, page.size() - 1) - 1;
-      // The direction over the label's length, not one short segment.
-      const auto point_at = [&](double s) {
-        s = std::clamp(s, 0.0, along.back());
-        const std::size_t i = std::clamp<std::size_t>(
-            static_cast<std::size_t>(std::upper_bound(along.begin(), along.end(), s) -
-                                     along.begin()),
-            1, page.size() - 1);
-        const double span = along[i] - along[i - 1];
-        const double u = span > 0 ? (s - along[i - 1]) / span : 0;
-        return PlanPoint{page[i - 1].x + (page[i].x - page[i - 1].x) * u,
-                         page[i - 1].y + (page[i].y - page[i - 1].y) * u};
-      };
-      (void)a;
-      const PlanPoint centre = point_at(at);
-      const PlanPoint from = point_at(at - w / 2);
-      const PlanPoint to = point_at(at + w / 2);
-      double angle = std::atan2(to.y - from.y, to.x - from.x);
-      if (angle > 3.141592653589793 / 2) angle -= 3.141592653589793;
-      if (angle < -3.141592653589793 / 2) angle += 3.141592653589793;
-      const double half = w / 2 + 2;
-      const Box box{centre.x - half, centre.y - half, centre.x + half, centre.y + half};
-      if (box.left < f.frame.left || box.right > f.frame.right || box.top < f.frame.top ||
-          box.bottom > f.frame.bottom ||
-          std::any_of(taken.begin(), taken.end(), [&](const Box& t) { return t.overlaps(box); })) {
-        continue;
-      }
-      taken.push_back(box);
-      // The baseline a little below the line, so the text sits on it.
-      const double drop = style.size * 0.35;
-      painter.text(label, {centre.x - std::sin(angle) * drop, centre.y + std::cos(angle) * drop},
-                   style, angle);
-      break;
     }
   }
 }

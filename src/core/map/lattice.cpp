@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "common/format.h"
 #include "common/number_tokenizer.h"
@@ -25,7 +26,7 @@ struct Printed {
 };
 
 // The points as read, coordinates relative to the first point, so that the
-// sums of the fit keep their precision far from the origin of a national grid.
+// predictions keep their precision far from the origin of a national grid.
 struct Points {
   PlanPoint first;
   std::vector<double> x, y;
@@ -33,7 +34,6 @@ struct Points {
   std::vector<double> b;
 
   std::size_t size() const { return b.size(); }
-  PlanPoint at(std::size_t k) const { return {x[k], y[k]}; }
 };
 
 // Half a unit of the last decimal of a number's text: "12.35" 0.005, "12"
@@ -130,7 +130,7 @@ std::variant<Points, Message> read_points(ByteStream& in) {
   return points;
 }
 
-// A little room for the arithmetic of the fit.
+// A little room for the arithmetic of the predictions.
 double slack(double value) { return 1e-9 * (std::fabs(value) + 1); }
 
 // The length of the first row.  Every grid that `campo` writes has its

@@ -1,7 +1,6 @@
 #include "map/map_outputs.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 
 #include "common/format.h"
