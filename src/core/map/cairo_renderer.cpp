@@ -165,18 +165,20 @@ class Painter {
                   : style.anchor == Anchor::middle ? -w / 2
                                                    : -w,
                   0);
+    // The rim is the text's outline stroked white; the text itself is shown
+    // over it, so that in the PDF it stays text.
     if (style.halo) {
+      double x = 0, y = 0;
+      cairo_get_current_point(cr_, &x, &y);
       cairo_text_path(cr_, str.c_str());
       set_colour(cr_, kWhite, 0.9);
       cairo_set_line_width(cr_, style.size * 0.3);
       cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-      cairo_stroke_preserve(cr_);
-      set_colour(cr_, style.colour);
-      cairo_fill(cr_);
-    } else {
-      set_colour(cr_, style.colour);
-      cairo_show_text(cr_, str.c_str());
+      cairo_stroke(cr_);
+      cairo_move_to(cr_, x, y);
     }
+    set_colour(cr_, style.colour);
+    cairo_show_text(cr_, str.c_str());
     cairo_restore(cr_);
   }
 

@@ -30,7 +30,8 @@ inline constexpr const char* kTooManyPoints =
 // "Il punto della riga 7 (X 10, Y 0)" then one of the endings.
 inline constexpr const char* kThePoint = "Il punto della riga ";
 inline constexpr const char* kRepeatedPointEnd =
-    " coincide in pianta con il punto\nche lo precede: i punti non formano una griglia.";
+    " coincide in pianta con il punto\nche lo precede: i punti non formano una griglia (un "
+    "risultato con più quote\nper punto si disegna se calcolato con «campo --massimo»).";
 inline constexpr const char* kRowOnLineEnd =
     " è sulla retta della prima riga\ndella griglia: i punti non coprono un'area in pianta,\n"
     "come quelli di un piano verticale.";
