@@ -1,20 +1,10 @@
 #include "geometry/drawing.h"
 
-#include <algorithm>
 #include <cassert>
-#include <cctype>
+
+#include "common/file_names.h"
 
 namespace tralva {
-namespace {
-
-bool ends_with_in_any_case(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char s, char t) {
-    return s == std::tolower(static_cast<unsigned char>(t));
-  });
-}
-
-}  // namespace
 
 DrawingOutcome draw_configuration(const DrawingRequest& request,
                                   const std::function<void()>& checked) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/file_names.h"
 #include "common/format.h"
 #include "common/output_file.h"
 #include "map/cairo_renderer.h"
@@ -14,14 +15,6 @@ namespace tralva {
 namespace {
 
 namespace text = map_text;
-
-std::string lower_case(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  });
-  return lower;
-}
 
 std::string file_name(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -75,16 +68,13 @@ std::string source_text(const MapRequest& request) {
 }  // namespace
 
 std::optional<MapFormat> map_format(std::string_view path) {
-  const std::size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
-    return std::nullopt;
+  static constexpr std::pair<std::string_view, MapFormat> kExtensions[] = {
+      {".png", MapFormat::png},      {".svg", MapFormat::svg},
+      {".pdf", MapFormat::pdf},      {".tif", MapFormat::geotiff},
+      {".tiff", MapFormat::geotiff}, {".gpkg", MapFormat::geopackage}};
+  for (const auto& [extension, format] : kExtensions) {
+    if (ends_with_in_any_case(path, extension)) return format;
   }
-  const std::string extension = lower_case(path.substr(dot + 1));
-  if (extension == "png") return MapFormat::png;
-  if (extension == "svg") return MapFormat::svg;
-  if (extension == "pdf") return MapFormat::pdf;
-  if (extension == "tif" || extension == "tiff") return MapFormat::geotiff;
-  if (extension == "gpkg") return MapFormat::geopackage;
   return std::nullopt;
 }
 
