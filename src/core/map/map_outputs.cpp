@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "common/command_files.h"
 #include "common/file_names.h"
 #include "common/format.h"
-#include "common/output_file.h"
 #include "map/cairo_renderer.h"
 #include "map/field_map.h"
 #include "map/gdal_writer.h"
@@ -39,15 +39,6 @@ FileBytes output_bytes(const FieldMap& map, MapFormat format, const MapRequest& 
 
 Message cannot_create(const std::string& path, int cause) {
   return error_message(text::kCannotCreateMap + path + text::kCannotCreateMapEnd, cause);
-}
-
-// The inputs a map must not be written over.
-bool replaces_an_input(const OutputFile& out, const MapRequest& request) {
-  for (const std::string* input : {&request.result_path, &request.project_path}) {
-    ByteStream in;
-    if (!input->empty() && in.open(*input) && out.replaces(in)) return true;
-  }
-  return false;
 }
 
 // Tenths of a square metre, or two significant digits of an area smaller
@@ -99,13 +90,15 @@ MapOutcome make_maps(const MapRequest& request) {
     geometry = std::move(std::get<ConfigurationGeometry>(built));
   }
 
-  // Every target is checked before anything is drawn.
+  // Every target is checked before anything is drawn; none may be an input.
   std::vector<std::unique_ptr<OutputFile>> files;
   for (const std::string& output : request.outputs) {
+    const std::string cannot = text::kCannotCreateMap + output + text::kCannotCreateMapEnd;
+    const std::string is_input = text::kMapIsInput + output + text::kMapIsInputEnd;
     auto& out = files.emplace_back(std::make_unique<OutputFile>());
-    if (!out->open(output)) return cannot_create(output, out->cause());
-    if (replaces_an_input(*out, request)) {
-      return error_message(text::kMapIsInput + output + text::kMapIsInputEnd);
+    if (auto failure = open_output(*out, output, {&request.result_path, &request.project_path},
+                                   {cannot.c_str(), is_input.c_str()})) {
+      return *failure;
     }
   }
 
