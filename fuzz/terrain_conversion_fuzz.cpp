@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "common/precision.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "convert/terrain_conversion.h"
 #include "fuzz_support.h"
 

@@ -50,7 +50,7 @@ STATE_FOCUSED = 12
 STATE_SHOWING = 25
 RELATION_LABELLED_BY = 2
 
-MAIN_TITLE = "Tralva 3.3"
+MAIN_TITLE = None  # "Tralva " and the installed version, read in main()
 DATA_ENTRY_TITLE = "Tralva - Inserimento e modifica dati"
 VIEWER_TITLE = "Visualizzazione della configurazione"
 BAND_TITLE = "Calcolo della fascia di rispetto secondo la Norma CEI 106-11"
@@ -898,6 +898,14 @@ def start_display(out, env):
     return server, f":{number.decode().strip()}"
 
 
+def program_title(bin_folder):
+    """The main window's title: "Tralva " and the version the installed
+    tralva-util answers with, so the check follows the project's version."""
+    answer = subprocess.run([os.path.join(bin_folder, "tralva-util"), "--version"],
+                            capture_output=True, text=True, check=True).stdout
+    return "Tralva " + answer.split()[-1]
+
+
 class Run:
     """Where things are: the installed programs, the reference writer and the
     folders of this run."""
@@ -939,7 +947,9 @@ def save_failure_screen():
 
 
 def main():
+    global MAIN_TITLE
     run = Run(*sys.argv[1:4])
+    MAIN_TITLE = program_title(run.bin_folder)
     SESSION.out = run.out
     DBusGMainLoop(set_as_default=True)
     write_reference_project(run.helper, CABLE, False, run.cable)

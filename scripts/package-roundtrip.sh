@@ -129,6 +129,9 @@ if ((${#debs[@]} != 1)); then
   exit 1
 fi
 deb=${debs[0]}
+# The window is titled with the packaged version ("3.3-1" -> "Tralva 3.3").
+version=$(dpkg-deb -f "$deb" Version)
+title="Tralva ${version%-*}"
 pass "built $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB)"
 dpkg-deb -f "$deb" Package Version Architecture Section Maintainer Depends Recommends |
   sed 's/^/         /'
@@ -326,7 +329,7 @@ started_pids+=("$tralva_pid")
 window=''
 for _ in $(seq 60); do
   window=$(in_chroot xwininfo -display "$display" -root -tree 2>/dev/null |
-    grep -F '"Tralva 3.3"' | head -n 1 || true)
+    grep -F "\"$title\"" | head -n 1 || true)
   [[ -n $window ]] && break
   kill -0 "$tralva_pid" 2>/dev/null || break
   sleep 0.5
@@ -346,7 +349,7 @@ if [[ -n $window ]]; then
     fail "tralva ended by itself"
   fi
 else
-  fail "no \"Tralva 3.3\" window appeared; tralva said: $(head -c 500 "$logs/tralva.log")"
+  fail "no \"$title\" window appeared; tralva said: $(head -c 500 "$logs/tralva.log")"
 fi
 for pid in "${started_pids[@]}"; do
   kill "$pid" 2>/dev/null || true

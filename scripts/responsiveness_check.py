@@ -95,11 +95,14 @@ def fill_page_and_start(target, steps_x, steps_y):
     create.press()
 
 
-def main_window(d):
+def main_window(d, tralva_util):
+    answer = subprocess.run([tralva_util, "--version"], capture_output=True, text=True,
+                            check=True).stdout
+    title = "Tralva " + answer.split()[-1]
     for window in d.screen().root.query_tree().children:
-        if window.get_wm_name() == "Tralva 3.3":
+        if window.get_wm_name() == title:
             return window
-    sys.exit("no window \"Tralva 3.3\" on the display")
+    sys.exit(f"no window \"{title}\" on the display")
 
 
 class Pinger:
@@ -157,7 +160,7 @@ def main():
     folder, tralva_util, steps_x, steps_y = sys.argv[1:5]
     target = os.path.join(folder, "griglia-pagina.txt")
     d = display.Display()
-    pinger = Pinger(d, main_window(d))
+    pinger = Pinger(d, main_window(d, tralva_util))
     assert pinger.ping() is not None, "no answer before the run"
 
     fill_page_and_start(target, steps_x, steps_y)

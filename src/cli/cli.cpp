@@ -7,6 +7,7 @@
 
 #include "cli_texts.h"
 #include "common/system_cause.h"
+#include "common/version.h"
 #include "convert_commands.h"
 #include "field_command.h"
 #include "geometry_commands.h"

@@ -12,7 +12,7 @@
 
 #include "child_process.h"
 #include "common/temporary_cleanup.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "ordinary_user.h"
 #include "project/project_file.h"
 #include "run_tralva_util.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/convert_messages.h"
-#include "field/field_messages.h"
-#include "project/project_messages.h"
+#include "convert/convert_texts.h"
+#include "field/field_texts.h"
+#include "project/project_texts.h"
 #include "project_text.h"
 #include "run_tralva_util.h"
 #include "test_support.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "project/project_file.h"
 #include "run_tralva_util.h"
 #include "test_support.h"
@@ -185,7 +185,7 @@ TEST_F(Disegna, FitsTheBoundsAndIgnoresThoseGiven) {
 }
 
 TEST_F(Disegna, ChecksInTheViewersOrderAndLeavesTheOutputAlone) {
-  using namespace viewer_text;
+  using namespace geometry_text;
   const std::string out = dir_.file("kept.json");
   test::write_file(out, "old");
   const std::string bad_sag = dir_.file("bad.tlva");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 #include "ordinary_user.h"
 #include "run_tralva_util.h"
 #include "test_support.h"

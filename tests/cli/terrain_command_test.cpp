@@ -5,10 +5,10 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 #include "project_text.h"
 #include "run_tralva_util.h"
-#include "terrain/terrain_messages.h"
+#include "terrain/terrain_texts.h"
 #include "test_support.h"
 
 namespace tralva::cli {

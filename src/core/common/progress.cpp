@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "common/vector_state.h"
+
 namespace tralva {
 
 std::int64_t SystemClock::now_seconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
@@ -34,15 +36,19 @@ std::int64_t ProgressScale::next_change(std::int64_t done) const {
   return static_cast<std::int64_t>(d > done ? d : done + 1);
 }
 
+// The long loops start here and come back here from the sink, whose
+// windowing toolkit may leave the vector registers half used.
 void ProgressTracker::start() {
   start_ = clock_.now_seconds();
   throttle_ = RefreshThrottle(start_);
+  release_vector_registers();
 }
 
 bool ProgressTracker::move_to(int position) {
   if (position_ == position) return false;
   position_ = position;
   sink_.set_position(position);
+  release_vector_registers();
   return true;
 }
 
@@ -50,6 +56,11 @@ void ProgressTracker::show_remaining(RemainingTime remaining) {
   if (remaining_ == remaining) return;
   remaining_ = remaining;
   sink_.set_remaining(remaining);
+}
+
+void ProgressTracker::refresh_now() {
+  sink_.refresh();
+  release_vector_registers();
 }
 
 void ProgressTracker::finish() {

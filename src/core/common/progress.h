@@ -106,7 +106,7 @@ class ProgressTracker {
   void estimate(Remaining remaining) {
     const std::int64_t now = clock_.now_seconds();
     show_remaining(split_seconds(remaining(now - start_)));
-    if (throttle_.due(now)) sink_.refresh();
+    if (throttle_.due(now)) refresh_now();
   }
   // The end of a successful command: remaining time 0, a refresh, the bar
   // full.  The caller sets the bar back to 0 once the message is dismissed.
@@ -114,6 +114,7 @@ class ProgressTracker {
 
  private:
   void show_remaining(RemainingTime remaining);
+  void refresh_now();
 
   ProgressSink& sink_;
   Clock& clock_;

@@ -8,9 +8,10 @@
 
 #include "common/command_files.h"
 #include "common/format.h"
+#include "common/gis_texts.h"
 #include "common/output_file.h"
 #include "common/precision.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "convert/grid_text.h"
 
 namespace tralva {
@@ -222,7 +223,7 @@ class GridWriter {
 }  // namespace
 
 std::uint64_t base_file_size(const BaseGridRequest& request) {
-  constexpr std::uint64_t kHeader = 7;    // "X\tY\tZ\r\n"
+  constexpr std::uint64_t kHeader = gis_text::kPointsHeaderLine.size();
   constexpr std::uint64_t kLineRest = 5;  // "\t" after X, "\t0\r\n" after Y
   const std::int64_t columns = std::int64_t{request.steps_x} + 1;
   const std::int64_t rows = std::int64_t{request.steps_y} + 1;
@@ -250,7 +251,7 @@ Message create_base_file(const BaseGridRequest& request, ProgressSink& sink, Clo
   if (!file.open(request.base_file_path) || !file.reserve(base_file_size(request))) {
     return error_message(text::kCannotCreateBase, file.cause());
   }
-  file.write("X\tY\tZ\r\n");
+  file.write(gis_text::kPointsHeaderLine);
   ProgressTracker progress(sink, clock);
   progress.start();
 

@@ -5,7 +5,7 @@
 
 #include "common/format.h"
 #include "common/output_file.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 
 namespace tralva {
 namespace {

@@ -15,7 +15,7 @@
 #include "common/number_tokenizer.h"
 #include "common/output_file.h"
 #include "common/precision.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "convert/grid_text.h"
 
 namespace tralva {

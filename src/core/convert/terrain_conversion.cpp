@@ -9,10 +9,11 @@
 #include "common/command_files.h"
 #include "common/decimal_conversion.h"
 #include "common/format.h"
+#include "common/gis_texts.h"
 #include "common/number_tokenizer.h"
 #include "common/output_file.h"
 #include "common/precision.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "convert/grid_text.h"
 
 namespace tralva {
@@ -265,7 +266,7 @@ std::optional<std::uint64_t> output_size(ByteStream& in, const Matrix& matrix,
                                          bool measured, int decimals) {
   const auto nc = static_cast<std::uint64_t>(matrix.columns.size());
   const auto nr = static_cast<std::uint64_t>(matrix.row_count);
-  std::uint64_t size = 7;  // "X\tY\tZ\r\n"
+  std::uint64_t size = gis_text::kPointsHeaderLine.size();
   if (measured) {
     // Every line: the column's "X\t", the row's "Y\t", Z and CR LF.
     return size + nr * column_lengths + nc * (rows.y_lengths + nr) + rows.z_lengths + 2 * nr * nc;
@@ -338,7 +339,7 @@ Message convert_terrain(const TerrainConversionRequest& request, ProgressSink& s
     return error_message(text::kCannotCreateTerrainOutput, out.cause());
   }
 
-  out.write("X\tY\tZ\r\n");
+  out.write(gis_text::kPointsHeaderLine);
   ProgressTracker progress(sink, clock);
   progress.start();
   sink.set_range(0, 1000);

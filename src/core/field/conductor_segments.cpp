@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "field/degrees.h"
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 
 namespace tralva {
 namespace {

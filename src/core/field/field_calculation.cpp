@@ -11,10 +11,11 @@
 
 #include "common/command_files.h"
 #include "common/format.h"
+#include "common/gis_texts.h"
 #include "common/output_file.h"
 #include "common/precision.h"
 #include "field/conductor_segments.h"
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 #include "field/flux_density.h"
 
 namespace tralva {
@@ -22,7 +23,7 @@ namespace {
 
 namespace text = field_text;
 
-constexpr std::string_view kHeader = "X\tY\tZ\tB [uT]\r\n";
+constexpr std::string_view kHeader = gis_text::kResultHeaderLine;
 constexpr int kFieldDecimals = 4;
 // Room for a point line: four numbers of up to kFormatBufferSize characters,
 // three tabs and the line end.

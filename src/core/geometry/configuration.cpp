@@ -3,7 +3,7 @@
 #include "geometry/catenary.h"
 #include "geometry/row_checks.h"
 #include "project/project_file.h"
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva {
 namespace {

@@ -10,12 +10,12 @@
 #include "common/json_writer.h"
 #include "common/output_file.h"
 #include "common/vector_state.h"
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 
 namespace tralva {
 namespace {
 
-namespace text = viewer_text;
+namespace text = geometry_text;
 
 // An end that rounding leaves a hair outside the rectangle still counts as
 // inside.

@@ -4,15 +4,15 @@
 #include <cmath>
 #include <limits>
 
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "geometry/plan_direction.h"
 #include "project/arm_angles.h"
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva {
 namespace {
 
-namespace text = viewer_text;
+namespace text = geometry_text;
 
 // Corner distances grow as 1 / sin(half the corner angle); like a miter
 // limit, the factor stops here, so a run that turns back on itself, or whose

@@ -15,7 +15,7 @@
 
 #include "common/format.h"
 #include "map/colour_scale.h"
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 
 namespace tralva {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "common/format.h"
 #include "map/gdal_support.h"
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 
 namespace tralva {
 namespace {

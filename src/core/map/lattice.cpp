@@ -6,16 +6,16 @@
 #include <string_view>
 
 #include "common/format.h"
+#include "common/gis_texts.h"
 #include "common/number_tokenizer.h"
 #include "common/text_lines.h"
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 
 namespace tralva {
 namespace {
 
 namespace text = map_text;
 
-constexpr std::string_view kHeader = "X\tY\tZ\tB [uT]";
 // No line of a result is anywhere near this long.
 constexpr std::size_t kLongestLine = 1 << 12;
 
@@ -91,7 +91,7 @@ std::variant<Points, Message> read_points(ByteStream& in) {
   while (!title.empty() && is_scan_space(static_cast<unsigned char>(title.back()))) {
     title.remove_suffix(1);
   }
-  if (lines.too_long() || title != kHeader) return error_message(text::kNotAResult);
+  if (lines.too_long() || title != gis_text::kResultHeader) return error_message(text::kNotAResult);
 
   Points points;
   std::int64_t blank_line = 0;  // blank lines may only end the file

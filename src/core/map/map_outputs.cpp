@@ -9,7 +9,7 @@
 #include "map/cairo_renderer.h"
 #include "map/field_map.h"
 #include "map/gdal_writer.h"
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 
 namespace tralva {
 namespace {

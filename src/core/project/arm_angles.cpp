@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "common/format.h"
 #include "common/output_file.h"
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "common/number_tokenizer.h"
 #include "common/text_lines.h"
-#include "terrain/terrain_messages.h"
+#include "terrain/terrain_texts.h"
 
 namespace tralva {
 namespace {

@@ -8,20 +8,21 @@
 
 #include "common/command_files.h"
 #include "common/format.h"
+#include "common/gis_texts.h"
 #include "common/output_file.h"
 #include "common/precision.h"
 #include "common/threads.h"
 #include "field/field_calculation.h"
 #include "field/field_points.h"
 #include "terrain/inverse_distance.h"
-#include "terrain/terrain_messages.h"
+#include "terrain/terrain_texts.h"
 
 namespace tralva {
 namespace {
 
 namespace text = terrain_text;
 
-constexpr std::string_view kHeader = "X\tY\tZ\r\n";
+constexpr std::string_view kHeader = gis_text::kPointsHeaderLine;
 constexpr int kHeightDecimals = 2;
 constexpr std::size_t kLineRoom = 3 * static_cast<std::size_t>(kFormatBufferSize) + 8;
 // Base points read, computed on every core, then written, batch after batch.

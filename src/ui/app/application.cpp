@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/main_dialog.h"
 #include "app/start_page_dialogs.h"
+#include "common/version.h"
 #include "forms/window_place.h"
 
 namespace tralva {
@@ -28,7 +29,7 @@ bool install_italian_texts(QCoreApplication& application, QTranslator& translato
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Tralva"));
-  setApplicationVersion(QStringLiteral("3.3"));
+  setApplicationVersion(QStringLiteral(TRALVA_VERSION));
   // Ties the window to the desktop entry (icon, name) on Wayland.
   setDesktopFileName(QStringLiteral("tralva"));
   setFont(dialog_font(font()));

@@ -1,5 +1,5 @@
 #pragma once
-// The program's only top-level window: a fixed-size window "Tralva 3.3" with
+// The program's only top-level window: a fixed-size window "Tralva <version>" with
 // the tab strip of the six pages and the exit button.
 
 #include <memory>

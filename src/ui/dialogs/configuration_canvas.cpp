@@ -7,84 +7,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <cstdlib>
 
-#include "common/vector_state.h"
 #include "forms/form_layout.h"
+#include "geometry/raster.h"
 #include "texts/viewer_texts.h"
 
 namespace tralva {
-namespace {
-
-// The pixels of a picture of 32-bit pixels.
-struct Raster {
-  explicit Raster(QImage& image)
-      : bits(image.bits()),
-        stride(image.bytesPerLine()),
-        width(image.width()),
-        height(image.height()) {}
-  uchar* bits;
-  qsizetype stride;
-  int width, height;
-};
-
-// Covers the pixels of a pen of `width` centred on (x, y): a square nib,
-// its corners cut from a width of 4 on, as a round pen covers them.
-class Nib {
- public:
-  Nib(const Raster& raster, QRgb colour, int width)
-      : raster_(raster),
-        colour_(colour),
-        low_(-width / 2),
-        high_(low_ + width - 1),
-        round_(width >= 4) {}
-
-  void cover(int x, int y) const {
-    // The list keeps to the plot, so the nib is almost always wholly inside.
-    const bool inside =
-        x + low_ >= 0 && x + high_ < raster_.width && y + low_ >= 0 && y + high_ < raster_.height;
-    for (int dy = low_; dy <= high_; ++dy) {
-      const int row = y + dy;
-      if (!inside && (row < 0 || row >= raster_.height)) continue;
-      auto* line = reinterpret_cast<QRgb*>(raster_.bits + row * raster_.stride) + x;
-      const bool edge_row = dy == low_ || dy == high_;
-      for (int dx = low_; dx <= high_; ++dx) {
-        if (round_ && edge_row && (dx == low_ || dx == high_)) continue;
-        if (inside || (x + dx >= 0 && x + dx < raster_.width)) line[dx] = colour_;
-      }
-    }
-  }
-
- private:
-  const Raster& raster_;
-  QRgb colour_;
-  int low_, high_;
-  bool round_;
-};
-
-// The pixels of the line from `from` up to, not including, `to`.
-void draw_line(const Nib& nib, QPoint from, QPoint to) {
-  const int dx = std::abs(to.x() - from.x());
-  const int dy = -std::abs(to.y() - from.y());
-  const int step_x = from.x() < to.x() ? 1 : -1;
-  const int step_y = from.y() < to.y() ? 1 : -1;
-  int error = dx + dy;
-  QPoint at = from;
-  while (at != to) {
-    nib.cover(at.x(), at.y());
-    const int twice = 2 * error;
-    if (twice >= dy) {
-      error += dy;
-      at.rx() += step_x;
-    }
-    if (twice <= dx) {
-      error += dx;
-      at.ry() += step_y;
-    }
-  }
-}
-
-}  // namespace
 
 ConfigurationCanvas::ConfigurationCanvas(QWidget* parent)
     : QWidget(parent),
@@ -93,10 +21,10 @@ ConfigurationCanvas::ConfigurationCanvas(QWidget* parent)
       menu_(new QMenu(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  name_control(this, QString::fromUtf8(paletta_text::kDrawing));
+  name_control(this, QString::fromUtf8(viewer_text::kDrawing));
   // Named by role: their text is the letter.
-  for (const auto& [label, name] : {std::pair{vertical_, paletta_text::kVerticalAxis},
-                                    std::pair{horizontal_, paletta_text::kHorizontalAxis}}) {
+  for (const auto& [label, name] : {std::pair{vertical_, viewer_text::kVerticalAxis},
+                                    std::pair{horizontal_, viewer_text::kHorizontalAxis}}) {
     label->setObjectName(QString::fromUtf8(name));
     label->setAccessibleDescription(QString::fromUtf8(name));
     const QFontMetrics metrics(label->font());
@@ -130,18 +58,9 @@ void ConfigurationCanvas::draw_picture() {
     painter.drawRect(picture_.rect().adjusted(0, 0, -1, -1));
   }
   if (!list_) return;
-  release_vector_registers();
-  const Raster raster(picture_);
-  std::optional<std::int32_t> code;
-  std::optional<Nib> nib;
-  for (const DrawnSegment& s : list_->segments) {
-    if (code != s.code) {
-      const Pen pen = pen_for(s.code);
-      nib.emplace(raster, qRgb(pen.red, pen.green, pen.blue), pen.width);
-      code = s.code;
-    }
-    draw_line(*nib, to_widget(s.x1, s.y1), to_widget(s.x2, s.y2));
-  }
+  const QPoint origin = to_widget(0, 0);
+  rasterize(*list_, {picture_.bits(), picture_.bytesPerLine(), picture_.width(), picture_.height()},
+            origin.x(), origin.y());
 }
 
 QPoint ConfigurationCanvas::to_widget(int x, int y) const {

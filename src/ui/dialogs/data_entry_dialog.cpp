@@ -236,8 +236,8 @@ class DataEntryDialog::Builder {
     const auto row = [&](const char* icon, const char* label, const char* action_icon,
                          const char* action, int y, PickMode mode, std::string& path) {
       FileRow file = dialog_.form().file_row(
-          icon, label, grid_.left, {button_x, y, kFileButton, kButton}, path_x, path_width, mode,
-          file_request(file_type::kProject), path);
+          icon, label, {grid_.left, {button_x, y, kFileButton, kButton}, path_x, path_width}, mode,
+          file_type::kProject, path);
       file.path->setAlignment(Qt::AlignRight);
       QPushButton* command = layout_.icon_button(action_icon, action, action_x - kIconSpace,
                                                  {action_x, y, kFileAction, kButton});

@@ -13,7 +13,7 @@
 
 #include "dialogs/configuration_canvas.h"
 #include "forms/window_place.h"
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "texts/file_types.h"
 #include "texts/icons.h"
 #include "texts/viewer_texts.h"
@@ -21,7 +21,7 @@
 namespace tralva {
 namespace {
 
-namespace text = paletta_text;
+namespace text = viewer_text;
 
 // The template, in dialog units.  The left column holds the parameters and
 // the commands ("Adatta" between "Visualizza" and "Esci"), the right part
@@ -184,7 +184,7 @@ void paletta::save_image() {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!canvas_->image().save(&buffer, "PNG")) {
-      return form().messenger().show(error_message(viewer_text::kCannotCreateDrawing));
+      return form().messenger().show(error_message(geometry_text::kCannotCreateDrawing));
     }
     bytes = png.toStdString();
   } else {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/form_exchange.h"
+#include "texts/file_types.h"
 
 namespace tralva {
 

@@ -13,7 +13,8 @@ class QPushButton;
 
 namespace tralva {
 class FormExchange;
-}
+struct FileType;
+}  // namespace tralva
 
 namespace tralva {
 
@@ -26,12 +27,6 @@ struct FileRequest {
   std::string current_path;
 
   bool operator==(const FileRequest&) const = default;
-};
-
-// A kind of file the forms pick: its filter and its default extension.
-struct FileType {
-  const char* filter;     // "Dati di Tralva (*.tlva)|*.tlva|"
-  const char* extension;  // "tlva"
 };
 
 // The usual request: initial name "*.<extension>".

@@ -22,11 +22,10 @@ void Form::set_default_button(QPushButton* button) {
   });
 }
 
-FileRow Form::file_row(const QString& icon, const QString& text, int icon_x, DuRect button,
-                       int path_x, int path_width, PickMode mode, FileRequest request,
-                       std::string& path) {
-  FileRow row = layout_.file_row(icon, text, icon_x, button, path_x, path_width);
-  connect_picker(*row.button, context_.files, mode, std::move(request), path, exchange_);
+FileRow Form::file_row(const QString& icon, const QString& text, const FileRowPlace& place,
+                       PickMode mode, const FileType& type, std::string& path) {
+  FileRow row = layout_.file_row(icon, text, place);
+  connect_picker(*row.button, context_.files, mode, file_request(type), path, exchange_);
   return row;
 }
 

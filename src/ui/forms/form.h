@@ -42,8 +42,8 @@ class Form {
 
   // A file command placed as FormLayout::file_row places it: every click of
   // its button picks a file into `path` and writes the form.
-  FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button, int path_x,
-                   int path_width, PickMode mode, FileRequest request, std::string& path);
+  FileRow file_row(const QString& icon, const QString& text, const FileRowPlace& place,
+                   PickMode mode, const FileType& type, std::string& path);
 
   // True when the key was Enter and has been handled.
   bool handle_enter(const QKeyEvent& key);

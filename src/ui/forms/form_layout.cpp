@@ -16,7 +16,7 @@
 #include "forms/picture.h"
 #include "forms/up_down_arrows.h"
 #include "texts/icons.h"
-#include "texts/tooltips.h"
+#include "texts/tooltip_texts.h"
 
 namespace tralva {
 
@@ -183,15 +183,15 @@ QPushButton* FormLayout::icon_button(const QString& icon_resource, const QString
   return button(text, place);
 }
 
-FileRow FormLayout::file_row(const QString& icon_resource, const QString& text, int icon_x,
-                             DuRect button_place, int path_x, int path_width) {
+FileRow FormLayout::file_row(const QString& icon_resource, const QString& text,
+                             const FileRowPlace& place) {
   FileRow row;
-  row.button = icon_button(icon_resource, text, icon_x, button_place);
-  row.path = text_edit({path_x, 0, path_width, 0});
+  row.button = icon_button(icon_resource, text, place.icon_x, place.button);
+  row.path = text_edit({place.path_x, 0, place.path_width, 0});
   // Its natural height, so the text is never cut, level with the button.
-  QRect place = line_rect(row.path, path_x, button_place.y, button_place.height);
-  place.setWidth(units_.x(path_x + path_width) - place.left());
-  row.path->setGeometry(place);
+  QRect rect = line_rect(row.path, place.path_x, place.button.y, place.button.height);
+  rect.setWidth(units_.x(place.path_x + place.path_width) - rect.left());
+  row.path->setGeometry(rect);
   name_control(row.path, path_beside(text));
   return row;
 }

@@ -58,6 +58,16 @@ struct ProgressPanel {
   QLabel* seconds = nullptr;
 };
 
+// Where a file command stands: the icon's left edge, the button, and the
+// path edit from `path_x`, `path_width` wide, in its natural height level
+// with the button's middle.
+struct FileRowPlace {
+  int icon_x = 0;
+  DuRect button;
+  int path_x = 0;
+  int path_width = 130;
+};
+
 // A file command: icon, push button and the path edit beside it, named
 // after the button ("Apri il file di dati (percorso)").
 struct FileRow {
@@ -112,10 +122,7 @@ class FormLayout {
   // A push button with its icon in the 20 x 20 box to its left (as the
   // pages place them); `icon_x` is the icon's left edge.
   QPushButton* icon_button(const QString& icon, const QString& text, int icon_x, DuRect place);
-  // The path edit starts at `path_x`, `path_width` wide, in its natural
-  // height level with the button's middle.
-  FileRow file_row(const QString& icon, const QString& text, int icon_x, DuRect button, int path_x,
-                   int path_width = 130);
+  FileRow file_row(const QString& icon, const QString& text, const FileRowPlace& place);
   Picture* picture(const QString& resource, const QString& description, DuRect place);
   // A picture with edits laid over it: drawn in dialog units of its place and
   // stretched to it, so each of its marks stays beside the edit placed at the

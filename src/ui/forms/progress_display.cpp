@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QProgressBar>
 
-#include "common/vector_state.h"
 #include "forms/form_exchange.h"
 
 namespace tralva {
@@ -24,9 +23,6 @@ void ProgressDisplay::set_range(int low, int high) { bar_.setRange(low, high); }
 void ProgressDisplay::set_position(int position) {
   bar_.setValue(position);  // may repaint at once
   if (since_events_.elapsed() >= kKeepAliveMs) let_events_run();
-  // The toolkit's painting leaves the vector registers half used; the core's
-  // loop that goes on from here would run slowed down.
-  release_vector_registers();
 }
 
 void ProgressDisplay::set_remaining(RemainingTime remaining) { remaining_ = remaining; }
@@ -35,7 +31,6 @@ void ProgressDisplay::refresh() {
   form_.write_form();
   page_.repaint();
   let_events_run();
-  release_vector_registers();
 }
 
 void ProgressDisplay::let_events_run() {

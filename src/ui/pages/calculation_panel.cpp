@@ -16,8 +16,8 @@ CalculationPanel::CalculationPanel(Form& form, CalculationFields& fields,
   FormLayout& layout = form.layout();
   const auto file = [&](const char* icon, const char* text, int y, PickMode mode,
                         const FileType& type, std::string& path) {
-    return form.file_row(icon, text, places.file_icon_x, {places.file_button_x, y, 77, 20}, 135,
-                         130, mode, file_request(type), path);
+    return form.file_row(icon, text, {places.file_icon_x, {places.file_button_x, y, 77, 20}, 135},
+                         mode, type, path);
   };
   data_ = file(icon::kOpen, kOpenData, places.data_y, PickMode::open, file_type::kProject,
                fields.data_path);

@@ -28,8 +28,7 @@ interpolazione::interpolazione(FormContext context, QWidget* parent) : Page(cont
   };
   const auto file = [&](const char* icon, const char* text, int y, PickMode mode,
                         const FileType& type, std::string& path) {
-    return form().file_row(icon, text, 16, {43, y, 77, 20}, 133, 130, mode, file_request(type),
-                           path);
+    return form().file_row(icon, text, {16, {43, y, 77, 20}, 133}, mode, type, path);
   };
 
   layout.group(kBaseGroup, {7, 7, 267, 151});

@@ -4,7 +4,6 @@
 #include <QProgressBar>
 #include <QScopedValueRollback>
 
-#include "common/vector_state.h"
 #include "forms/dialog_keys.h"
 #include "forms/progress_display.h"
 #include "forms/wait_cursor.h"
@@ -39,7 +38,6 @@ void Page::run(const std::function<Message()>& command, const ProgressPanel* pan
   {
     // Not over the message box: the work is done when it shows.
     const WaitCursor wait;
-    release_vector_registers();
     message = command();
   }
   form_.messenger().show(message);

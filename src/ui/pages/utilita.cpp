@@ -20,8 +20,7 @@ utilita::utilita(FormContext context, QWidget* parent) : Page(context, parent) {
   // "Precisione per X e Y"), the names carry the group.
   const auto file = [&](const char* group, const char* icon, const char* text, int y, PickMode mode,
                         const FileType& type, std::string& path) {
-    FileRow row =
-        form().file_row(icon, text, 16, {42, y, 84, 19}, 135, 130, mode, file_request(type), path);
+    FileRow row = form().file_row(icon, text, {16, {42, y, 84, 19}, 135}, mode, type, path);
     if (group != nullptr) {
       name_control(row.button, in_group(text, group));
       name_control(row.path, in_group(path_beside(text), group));

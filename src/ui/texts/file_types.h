@@ -1,7 +1,15 @@
 #pragma once
 // The kinds of file the forms pick, with the filters the pickers show.
 
-#include "forms/file_picker.h"
+namespace tralva {
+
+// A kind of file the forms pick: its filter and its default extension.
+struct FileType {
+  const char* filter;     // "Dati di Tralva (*.tlva)|*.tlva|"
+  const char* extension;  // "tlva"
+};
+
+}  // namespace tralva
 
 namespace tralva::file_type {
 

@@ -2,6 +2,8 @@
 // The texts of the main window and of the pages "Start", "Calcolo piano",
 // "Calcolo orografico" and "Licenza", exactly as the program shows them.
 
+#include "common/version.h"
+
 namespace tralva::shell_text {
 
 // The command line, `tralva [FILE.tlva]`: what is said on the standard error
@@ -17,7 +19,7 @@ inline constexpr char kOneFileOnly[] =
     "senza file.";
 
 // Main window and tabs.
-inline constexpr char kMainTitle[] = "Tralva 3.3";
+inline constexpr char kMainTitle[] = "Tralva " TRALVA_VERSION;
 inline constexpr char kExit[] = "Esci da Tralva";
 inline constexpr char kTabStart[] = "Start";
 inline constexpr char kTabPiano[] = "Calcolo piano";
@@ -46,9 +48,9 @@ inline constexpr char kBandText[] =
     "Utilità per il calcolo delle fasce di rispetto per linee aeree e in cavo secondo la "
     "Norma CEI 106-11 in vigore dal 01-04-2006.";
 inline constexpr char kComputeBand[] = "Calcola la fascia";
-inline constexpr char kProductGroup[] = "Tralva 3.3";
+inline constexpr char kProductGroup[] = "Tralva " TRALVA_VERSION;
 inline constexpr const char* kProductLines[] = {
-    "Tralva versione 3.3",
+    "Tralva versione " TRALVA_VERSION,
     "Studio del campo magnetico",
     "Linee aeree e in cavo",
     "Progetti nei file .tlva",
@@ -89,8 +91,10 @@ inline constexpr char kApplicationIcon[] = "Icona di Tralva";
 
 // Licenza.
 inline constexpr char kLicenceGroup[] = "Contratto di licenza";
-inline constexpr char kLicenceText[] = R"(<h3>Contratto di licenza d'uso di Tralva 3.3</h3>
-<p>Il presente contratto regola l'uso del programma Tralva 3.3 e dei documenti che lo
+inline constexpr char kLicenceText[] =
+    R"(<h3>Contratto di licenza d'uso di Tralva )" TRALVA_VERSION R"(</h3>
+<p>Il presente contratto regola l'uso del programma Tralva )" TRALVA_VERSION
+    R"( e dei documenti che lo
 accompagnano (di seguito "il programma"). Installando o usando il programma l'utente
 dichiara di aver letto il contratto e di accettarne le condizioni.</p>
 <h3>Termini del contratto di licenza</h3>

@@ -2,7 +2,7 @@
 // The texts of the configuration viewer, exactly as the program shows them.
 // Its messages come from the core.
 
-namespace tralva::paletta_text {
+namespace tralva::viewer_text {
 
 inline constexpr char kCaption[] = "Visualizzazione della configurazione";
 
@@ -31,4 +31,4 @@ inline constexpr char kImageExtension[] =
     "Il formato dell'immagine è dato dall'estensione del file:\n"
     ".png per un'immagine PNG, .svg per un disegno SVG.";
 
-}  // namespace tralva::paletta_text
+}  // namespace tralva::viewer_text

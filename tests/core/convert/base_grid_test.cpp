@@ -9,7 +9,7 @@
 
 #include "child_process.h"
 #include "common/temporary_cleanup.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "ordinary_user.h"
 #include "progress_recorder.h"
 #include "test_support.h"

@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "common/output_file.h"
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "ordinary_user.h"
 #include "project/power_line.h"
 #include "test_support.h"

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "ordinary_user.h"
 #include "progress_recorder.h"
 #include "test_support.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <random>
 
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "convert/result_conversion.h"
 #include "ordinary_user.h"
 #include "progress_recorder.h"

@@ -10,9 +10,9 @@
 
 #include "convert/result_conversion.h"
 #include "field/conductor_segments.h"
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 #include "field/flux_density.h"
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "progress_recorder.h"
 #include "project_text.h"
 #include "test_support.h"
@@ -338,7 +338,7 @@ TEST_F(FieldCalculation, ProjectAndGridFaultsStopWithTheirMessage) {
             grid, "result.txt");
   const Message warning = std::get<Message>(run(request));
   EXPECT_EQ(warning.kind, MessageKind::warning);
-  EXPECT_EQ(warning.text.rfind(viewer_text::kInconsistentStart, 0), 0u);
+  EXPECT_EQ(warning.text.rfind(geometry_text::kInconsistentStart, 0), 0u);
   request = plane(test::project_text({"1 2 3"}), grid, "result.txt");  // no line at all
   EXPECT_EQ(std::get<Message>(run(request)), error_message(text::kProjectInvalid));
   request = plane(kCable, grid, "result.txt");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 #include "project_text.h"
 
 namespace tralva {

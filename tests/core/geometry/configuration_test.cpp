@@ -7,9 +7,9 @@
 #include <random>
 
 #include "common/format.h"
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "project/project_file.h"
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 #include "project_text.h"
 #include "test_support.h"
 
@@ -152,7 +152,7 @@ TEST(Reading, ASupportArmAngleIsTakenInRadians) {
 }
 
 TEST(FailureTable, EachCheckFiresWhereItShould) {
-  using namespace viewer_text;
+  using namespace geometry_text;
   const Message incomplete = error(project_text::kIncomplete);
   EXPECT_EQ(failure(build_configuration(std::string("/nonexistent/x.tlva"))),
             error_message(project_text::kCannotOpen, ENOENT));

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "project/project_file.h"
 #include "project_text.h"
 #include "test_support.h"
@@ -216,7 +216,7 @@ TEST(DisplayList, CableRunsHaveNoStructureInAnyProjection) {
 }
 
 TEST(ViewChecks, PathThenTheBoundsOfEveryAxisInOrder) {
-  using namespace viewer_text;
+  using namespace geometry_text;
   EXPECT_EQ(check_data_path(""), warning_message(kViewWithoutPath));
   EXPECT_EQ(check_data_path("a.tlva"), std::nullopt);
   EXPECT_EQ(check_view_bounds({}), warning_message(kBoundsX));
@@ -292,11 +292,11 @@ TEST(WriteDrawing, ReplacesTheFileOnlyWhenTheWholeDrawingIsWritten) {
   {
     test::FileSizeLimit limit(1024);
     EXPECT_EQ(write_drawing(path, std::string(4096, 'x')),
-              error_message(viewer_text::kCannotCreateDrawing, EFBIG));
+              error_message(geometry_text::kCannotCreateDrawing, EFBIG));
   }
   EXPECT_EQ(test::read_file(path), "<svg/>");
   EXPECT_EQ(write_drawing(dir.file("missing/disegno.svg"), "<svg/>"),
-            error_message(viewer_text::kCannotCreateDrawing, ENOENT));
+            error_message(geometry_text::kCannotCreateDrawing, ENOENT));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             1);  // no temporary left behind

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "project_text.h"
 #include "test_support.h"
 
@@ -33,10 +33,10 @@ TEST(DrawConfiguration, TheStepAfterTheChecksRunsOnlyWhenTheyPass) {
     bool checked;
     std::optional<Message> failure;
   } cases[] = {
-      {{"", Projection::xy, bounds, true}, false, warning_message(viewer_text::kViewWithoutPath)},
+      {{"", Projection::xy, bounds, true}, false, warning_message(geometry_text::kViewWithoutPath)},
       {{project, Projection::xy, {0, 100, -1, 1, 0, 0}},
        false,
-       warning_message(viewer_text::kBoundsZ)},
+       warning_message(geometry_text::kBoundsZ)},
       {{dir.file("nessuno.tlva"), Projection::xy, bounds}, true, std::nullopt},
       {{project, Projection::xz, bounds}, true, std::nullopt},
       {{project, Projection::xz, {}, true}, true, std::nullopt},

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 #include "map_test_support.h"
 
 namespace tralva {

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "map/map_messages.h"
+#include "map/map_texts.h"
 #include "map_test_support.h"
 #include "ordinary_user.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva {
 namespace {

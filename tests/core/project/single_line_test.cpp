@@ -9,7 +9,7 @@
 #include "common/output_file.h"
 #include "ordinary_user.h"
 #include "project/project_file.h"
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 #include "test_support.h"
 
 namespace tralva {

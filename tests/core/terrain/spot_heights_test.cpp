@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "terrain/terrain_messages.h"
+#include "terrain/terrain_texts.h"
 #include "test_support.h"
 
 namespace tralva {

@@ -8,7 +8,7 @@
 
 #include "progress_recorder.h"
 #include "terrain/inverse_distance.h"
-#include "terrain/terrain_messages.h"
+#include "terrain/terrain_texts.h"
 #include "test_support.h"
 
 namespace tralva {

@@ -20,7 +20,7 @@
 #include "app/start_page_dialogs.h"
 #include "dialogs/configuration_canvas.h"
 #include "forms/picture.h"
-#include "geometry/geometry_messages.h"
+#include "geometry/geometry_texts.h"
 #include "gui_support.h"
 #include "layout_checks.h"
 #include "project/project_file.h"
@@ -111,7 +111,7 @@ class PalettaTest : public QObject {
   }
 
   void view_checks_in_order_each_with_its_message() {
-    using namespace viewer_text;
+    using namespace geometry_text;
     Viewer v;
     const auto press = [&v] {
       v.seams.messenger.shown.clear();
@@ -145,13 +145,13 @@ class PalettaTest : public QObject {
     QCOMPARE(v.pixel(620, 365), kGreen);
     v.paste("Y max", "-1");
     v.click("Visualizza");
-    QCOMPARE(v.shown().back(), warning_message(viewer_text::kBoundsY));
+    QCOMPARE(v.shown().back(), warning_message(geometry_text::kBoundsY));
     QVERIFY(v.drawn());
     QCOMPARE(v.pixel(620, 365), kGreen);
     v.type("Y max", "1");
     v.project(kNegativeSagRows);
     v.click("Visualizza");
-    QCOMPARE(v.shown().back(), error_message(viewer_text::kNegativeSag));
+    QCOMPARE(v.shown().back(), error_message(geometry_text::kNegativeSag));
     QVERIFY(!v.drawn());
     QCOMPARE(v.pixel(620, 365), QColor(Qt::white));
   }
@@ -193,7 +193,7 @@ class PalettaTest : public QObject {
   void fit_fills_the_bounds_and_draws() {
     Viewer v;
     v.click("Adatta");
-    QCOMPARE(v.shown().back(), warning_message(viewer_text::kViewWithoutPath));
+    QCOMPARE(v.shown().back(), warning_message(geometry_text::kViewWithoutPath));
     v.type(kPath, QString::fromStdString(v.project(kLine)));
     v.choose("XZ");
     v.click("Adatta");
@@ -208,7 +208,7 @@ class PalettaTest : public QObject {
     // A file that cannot be read leaves the bounds and the area empty.
     v.project(kNegativeSagRows);
     v.click("Adatta");
-    QCOMPARE(v.shown().back(), error_message(viewer_text::kNegativeSag));
+    QCOMPARE(v.shown().back(), error_message(geometry_text::kNegativeSag));
     QVERIFY(!v.drawn());
     QCOMPARE(v.text("X max"), QString("105"));
   }
@@ -343,7 +343,7 @@ class PalettaTest : public QObject {
       test::FileSizeLimit limit(64);
       v.action("Salva immagine…")->trigger();
     }
-    QCOMPARE(v.shown().back(), error_message(viewer_text::kCannotCreateDrawing));
+    QCOMPARE(v.shown().back(), error_message(geometry_text::kCannotCreateDrawing));
     QCOMPARE(test::read_file(png), std::string("old"));
     v.action("Salva immagine…")->trigger();
     QCOMPARE(v.shown().back().kind, MessageKind::warning);

@@ -86,7 +86,7 @@ class FormLayoutTest : public QObject {
     QWidget form;
     FormLayout layout(form);
     const FileRow row =
-        layout.file_row(":/icons/open.svg", "Apri", 16, {42, 105, 77, 20}, 135, 200);
+        layout.file_row(":/icons/open.svg", "Apri", {16, {42, 105, 77, 20}, 135, 200});
     QVERIFY(row.path->height() >= row.path->minimumSizeHint().height());
     QVERIFY(std::abs(row.path->geometry().center().y() - row.button->geometry().center().y()) <= 1);
     QCOMPARE(row.path->x(), layout.units().x(135));

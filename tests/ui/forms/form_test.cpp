@@ -11,6 +11,7 @@
 #include "forms/form_dialog.h"
 #include "gui_support.h"
 #include "pages/page.h"
+#include "texts/file_types.h"
 
 namespace tralva {
 namespace {
@@ -129,8 +130,8 @@ class FormTest : public QObject {
     std::string path = "vecchio.txt";
     float value = 1.5f;
     const FileRow row =
-        dialog.host().file_row(":/icons/open.svg", "Apri il file", 5, {5, 60, 60, 14}, 70, 60,
-                               PickMode::open, file_request("Testo (*.txt)|*.txt|", "txt"), path);
+        dialog.host().file_row(":/icons/open.svg", "Apri il file", {5, {5, 60, 60, 14}, 70, 60},
+                               PickMode::open, FileType{"Testo (*.txt)|*.txt|", "txt"}, path);
     QCOMPARE(row.path->objectName(), QString("Apri il file (percorso)"));
     dialog.host().exchange().bind(path, row.path).bind(value, dialog.edit);
     dialog.host().exchange().write_form();

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "forms/up_down_arrows.h"
 #include "gui_support.h"
 #include "long_command_probe.h"

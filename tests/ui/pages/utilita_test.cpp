@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "convert/convert_messages.h"
+#include "convert/convert_texts.h"
 #include "gui_support.h"
 #include "long_command_probe.h"
 #include "ordinary_user.h"

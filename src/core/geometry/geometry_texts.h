@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the configuration viewer, exactly as the user sees them.
 
-namespace tralva::viewer_text {
+namespace tralva::geometry_text {
 
 inline constexpr const char* kNegativeSegment =
     "La lunghezza del segmento non può essere negativa.\nControllare il file di dati.";
@@ -28,4 +28,4 @@ inline constexpr const char* kCannotCreateDrawing =
     "del permesso di scrittura;\nb) che esista la directory specificata;\nc) che il file non sia "
     "in corso di elaborazione con un\n    altro programma.\n";
 
-}  // namespace tralva::viewer_text
+}  // namespace tralva::geometry_text

@@ -1,4 +1,4 @@
-#include "texts/tooltips.h"
+#include "texts/tooltip_texts.h"
 
 namespace tralva::tooltip_text {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the field calculation, exactly as the user sees them.
 
-#include "project/project_messages.h"
+#include "project/project_texts.h"
 
 namespace tralva::field_text {
 

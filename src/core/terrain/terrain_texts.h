@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the terrain interpolation, exactly as the user sees them.
 
-#include "field/field_messages.h"
+#include "field/field_texts.h"
 
 namespace tralva::terrain_text {
 
