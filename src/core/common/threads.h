@@ -12,6 +12,8 @@ namespace tralva {
 
 // The cores this process may run on.
 int available_cores();
+// The threads of a calculation: those asked for, or every core when none.
+inline int threads_to_use(int requested) { return requested > 0 ? requested : available_cores(); }
 
 // Runs `work` on `threads` threads at once, this one among them, and waits
 // for all of them; with fewer when the system will not start more, which

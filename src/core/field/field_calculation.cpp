@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/command_files.h"
+#include "common/estimate.h"
 #include "common/format.h"
 #include "common/gis_texts.h"
 #include "common/output_file.h"
@@ -99,21 +100,17 @@ class FileSource final : public PointSource {
 
   std::optional<Message> count() {
     if (!reader_.open(path_)) return error_message(text::kCannotOpenPoints);
-    Point3 point;
-    for (;;) {
-      switch (reader_.next(point)) {
-        case PointFileReader::Next::point:
-          ++count_;
-          continue;
-        case PointFileReader::Next::end:
-          if (count_ == 0) return error_message(text::kNoPoints);
-          return std::nullopt;
-        case PointFileReader::Next::invalid:
-          return bad_line();
-        case PointFileReader::Next::read_error:
-          return error_message(text::kCannotReadPoints);
-      }
+    switch (reader_.count(count_)) {
+      case PointFileReader::Next::point:
+      case PointFileReader::Next::end:
+        if (count_ == 0) return error_message(text::kNoPoints);
+        return std::nullopt;
+      case PointFileReader::Next::invalid:
+        return bad_line();
+      case PointFileReader::Next::read_error:
+        break;
     }
+    return error_message(text::kCannotReadPoints);
   }
 
   std::int64_t rows() const override { return count_; }
@@ -121,30 +118,33 @@ class FileSource final : public PointSource {
 
   std::optional<Message> start(std::int64_t row) override {
     if (!reader_.open(path_)) return error_message(text::kCannotOpenPoints);
-    Point3 skipped;
-    for (std::int64_t k = 0; k < row; ++k) {
-      if (auto failure = fill(&skipped, 1)) return failure;
-    }
-    return std::nullopt;
+    return skip(row);
   }
 
+  std::optional<Message> skip(std::int64_t count) override { return failure(reader_.skip(count)); }
+
   std::optional<Message> fill(Point3* out, std::int64_t count) override {
-    for (std::int64_t k = 0; k < count; ++k) {
-      switch (reader_.next(out[k])) {
-        case PointFileReader::Next::point:
-          out[k].z += level_;
-          continue;
-        case PointFileReader::Next::read_error:
-          return error_message(text::kCannotReadPoints);
-        case PointFileReader::Next::end:
-        case PointFileReader::Next::invalid:
-          return error_message(text::kPointsChanged);  // it was whole when counted
-      }
-    }
-    return std::nullopt;
+    std::size_t read = 0;
+    const auto got = reader_.read(out, static_cast<std::size_t>(count), read);
+    for (std::size_t k = 0; k < read; ++k) out[k].z += level_;
+    return failure(got);
   }
 
  private:
+  // The file was whole when counted: a point missing now is a change.
+  static std::optional<Message> failure(PointFileReader::Next got) {
+    switch (got) {
+      case PointFileReader::Next::point:
+        return std::nullopt;
+      case PointFileReader::Next::read_error:
+        return error_message(text::kCannotReadPoints);
+      case PointFileReader::Next::end:
+      case PointFileReader::Next::invalid:
+        break;
+    }
+    return error_message(text::kPointsChanged);
+  }
+
   Message bad_line() const {
     return error_message(text::kBadPointLine + std::to_string(reader_.line_number()) +
                          text::kBadPointLineEnd);
@@ -410,7 +410,7 @@ FieldOutcome compute_and_write(const FieldRequest& request, const ConductorSegme
   const std::int64_t total = by_point ? work.points : evaluations;
   const ProgressScale scale(0, 1000, total);
   const FluxDensity flux(segments, request.buffer);
-  const int threads = request.threads > 0 ? request.threads : available_cores();
+  const int threads = threads_to_use(request.threads);
   const std::int64_t batch = batch_points(segments.segment_count, threads);
   std::vector<Point3> at(static_cast<std::size_t>(
       std::min(batch, std::max<std::int64_t>(by_point ? batch : evaluations, 1))));
@@ -466,16 +466,15 @@ constexpr std::int64_t kSampleRun = 64;
 constexpr double kCalibrationSeconds = 0.3;
 
 std::variant<std::vector<Point3>, Message> sample_points(PointSource& points, const Work& work) {
-  const std::int64_t runs = work.points <= kSampleRuns * kSampleRun ? 1 : kSampleRuns;
-  const std::int64_t run = runs == 1 ? work.points : kSampleRun;
-  std::vector<Point3> sample(static_cast<std::size_t>(runs * run));
+  const SamplePlan plan(work.points, kSampleRuns, kSampleRun);
+  std::vector<Point3> sample(static_cast<std::size_t>(plan.runs * plan.run));
   if (auto failure = points.start(work.first_row)) return *failure;
   std::int64_t at = 0;
-  for (std::int64_t r = 0; r < runs; ++r) {
-    const std::int64_t begin = runs == 1 ? 0 : r * (work.points - run) / (runs - 1);
+  for (std::int64_t r = 0; r < plan.runs; ++r) {
+    const std::int64_t begin = plan.begin(r);
     if (auto failure = points.skip(begin - at)) return *failure;
-    if (auto failure = points.fill(sample.data() + r * run, run)) return *failure;
-    at = begin + run;
+    if (auto failure = points.fill(sample.data() + r * plan.run, plan.run)) return *failure;
+    at = begin + plan.run;
   }
   return sample;
 }
@@ -513,7 +512,7 @@ FieldEstimateOutcome estimate_field(const FieldRequest& request) {
   FieldEstimate estimate;
   estimate.points = work.points;
   estimate.heights = work.heights;
-  estimate.threads = request.threads > 0 ? request.threads : available_cores();
+  estimate.threads = threads_to_use(request.threads);
   if (work.points == 0) return estimate;
   auto sample = sample_points(*prepared.points, work);
   if (const auto* failure = std::get_if<Message>(&sample)) return *failure;
@@ -529,23 +528,18 @@ FieldEstimateOutcome estimate_field(const FieldRequest& request) {
   // The field at the sample on every core, timed, as the calculation would
   // compute it; the heights above a point cost what the point costs.
   std::vector<double> field(points.size());
-  const auto started = std::chrono::steady_clock::now();
-  double elapsed = 0;
-  std::int64_t rounds = 0;
-  while (elapsed < kCalibrationSeconds) {
-    compute_batch(flux, points, std::ssize(points), field, estimate.threads);
-    ++rounds;
-    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  }
-  const double per_point = elapsed / static_cast<double>(rounds * std::ssize(points));
+  const double per_point =
+      seconds_per_round(
+          kCalibrationSeconds,
+          [&] { compute_batch(flux, points, std::ssize(points), field, estimate.threads); }) /
+      static_cast<double>(points.size());
   estimate.seconds =
       per_point * static_cast<double>(work.points) * static_cast<double>(work.heights);
   return estimate;
 }
 
 std::string estimate_text(const FieldEstimate& estimate) {
-  std::string out =
-      std::string(text::kEstimate) + "\n" + text::kEstimatePoints + int_text(estimate.points);
+  std::string out = estimate_heading(estimate.points);
   if (estimate.heights > 1)
     out += std::string("\n") + text::kEstimateHeights + int_text(estimate.heights);
   out += std::string("\n") + text::kEstimateSegments + fixed_text(estimate.segments_within, 1) +
@@ -569,13 +563,6 @@ std::string summary_text(const FieldSummary& summary, const std::string& precisi
            ": " + int_text(summary.reaching[t]);
   }
   return out;
-}
-
-std::string estimated_time_text(double seconds, int threads) {
-  const RemainingTime t =
-      split_seconds(static_cast<std::int64_t>(std::min(std::ceil(seconds), 7e12)));
-  return std::string(text::kEstimateTime) + int_text(threads) + text::kEstimateTimeCores +
-         int_text(t.hours) + " h " + int_text(t.minutes) + " m " + int_text(t.seconds) + " s";
 }
 
 }  // namespace tralva

@@ -84,7 +84,5 @@ using FieldEstimateOutcome = std::variant<FieldEstimate, Message>;
 FieldEstimateOutcome estimate_field(const FieldRequest& request);
 
 std::string estimate_text(const FieldEstimate& estimate);
-// "Tempo previsto su questa macchina (2 core): 0 h 1 m 5 s"
-std::string estimated_time_text(double seconds, int threads);
 
 }  // namespace tralva

@@ -49,6 +49,28 @@ std::optional<double> coordinate(ByteStream& line) {
 
 }  // namespace
 
+PointFileReader::Next PointFileReader::read(Point3* out, std::size_t count, std::size_t& read) {
+  for (read = 0; read < count; ++read) {
+    if (const Next got = next(out[read]); got != Next::point) return got;
+  }
+  return Next::point;
+}
+
+PointFileReader::Next PointFileReader::skip(std::int64_t count) {
+  Point3 passed;
+  for (std::int64_t k = 0; k < count; ++k) {
+    if (const Next got = next(passed); got != Next::point) return got;
+  }
+  return Next::point;
+}
+
+PointFileReader::Next PointFileReader::count(std::int64_t& count) {
+  Point3 point;
+  Next got;
+  for (count = 0; (got = next(point)) == Next::point;) ++count;
+  return got;
+}
+
 PointFileReader::Next PointFileReader::next(Point3& point) {
   for (;;) {
     const auto line = lines_.next();

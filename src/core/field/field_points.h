@@ -60,6 +60,14 @@ class PointFileReader {
   // The next point; `invalid` when a line does not start with three finite
   // numbers, line_number() telling which.
   Next next(Point3& point);
+  // Up to `count` points into `out`, `read` telling how many: `point` when
+  // all were read, else why the reading stopped.
+  Next read(Point3* out, std::size_t count, std::size_t& read);
+  // Passes over the next `count` points, as read() reads them.
+  Next skip(std::int64_t count);
+  // Counts the points left, checking every line: `end` with `count` the
+  // points when the file is whole, else why the counting stopped.
+  Next count(std::int64_t& count);
   std::int64_t line_number() const { return lines_.number(); }
   // Why the last open failed (ByteStream::cause()).
   int cause() const { return own_.cause(); }

@@ -64,16 +64,11 @@ inline constexpr const char* kAtPoint = " nel punto X ";
 inline constexpr const char* kReaching = "Punti con almeno ";
 
 // The estimate of a calculation.
-inline constexpr const char* kEstimate = "Stima del calcolo (nessun file scritto)";
-inline constexpr const char* kEstimatePoints = "Punti: ";
 inline constexpr const char* kEstimateHeights = "Altezze per punto: ";
 inline constexpr const char* kEstimateSegments = "Tratti di conduttore entro il buffer, in media: ";
 // Followed by the sample's size and kEstimateSampleEnd.
 inline constexpr const char* kEstimateSample = " (su ";
 inline constexpr const char* kEstimateSampleEnd = " punti di prova)";
 inline constexpr const char* kEstimateEvaluations = "Valutazioni previste: ";
-// Followed by the cores, kEstimateTimeCores and the time.
-inline constexpr const char* kEstimateTime = "Tempo previsto su questa macchina (";
-inline constexpr const char* kEstimateTimeCores = " core): ";
 
 }  // namespace tralva::field_text

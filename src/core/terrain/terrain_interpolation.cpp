@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "common/command_files.h"
+#include "common/estimate.h"
 #include "common/format.h"
 #include "common/gis_texts.h"
 #include "common/output_file.h"
 #include "common/precision.h"
 #include "common/threads.h"
-#include "field/field_calculation.h"
 #include "field/field_points.h"
 #include "terrain/inverse_distance.h"
 #include "terrain/terrain_texts.h"
@@ -50,43 +50,37 @@ std::variant<std::int64_t, Message> count_base_points(PointFileReader& reader,
                                                       const std::string& path) {
   if (!reader.open(path)) return error_message(text::kCannotOpenBase, reader.cause());
   std::int64_t count = 0;
-  Point3 point;
-  for (;;) {
-    switch (reader.next(point)) {
-      case PointFileReader::Next::point:
-        ++count;
-        continue;
-      case PointFileReader::Next::end:
-        if (count == 0) return error_message(text::kNoBasePoints);
-        return count;
-      case PointFileReader::Next::invalid:
-        return bad_base_line(reader);
-      case PointFileReader::Next::read_error:
-        return error_message(text::kCannotReadBase);
-    }
+  switch (reader.count(count)) {
+    case PointFileReader::Next::point:
+    case PointFileReader::Next::end:
+      if (count == 0) return error_message(text::kNoBasePoints);
+      return count;
+    case PointFileReader::Next::invalid:
+      return bad_base_line(reader);
+    case PointFileReader::Next::read_error:
+      break;
   }
+  return error_message(text::kCannotReadBase);
 }
 
-// The next points of the base file, up to `count`; how many were read.  A
-// file counted before must still hold them all; one read in a single pass
-// ends where it ends, and its lines are checked here.
-std::variant<std::size_t, Message> read_base_points(PointFileReader& reader, Point3* out,
-                                                    std::size_t count, bool counted = true) {
-  for (std::size_t k = 0; k < count; ++k) {
-    switch (reader.next(out[k])) {
-      case PointFileReader::Next::point:
-        continue;
-      case PointFileReader::Next::read_error:
-        return error_message(text::kCannotReadBase);
-      case PointFileReader::Next::end:
-        if (counted) return error_message(text::kBaseChanged);
-        return k;
-      case PointFileReader::Next::invalid:
-        if (counted) return error_message(text::kBaseChanged);
-        return bad_base_line(reader);
-    }
+// Why a reading of base points stopped short, or nothing.  A file counted
+// before must still hold them all; one read in a single pass ends where it
+// ends, and its lines are checked here.
+std::optional<Message> base_failure(const PointFileReader& reader, PointFileReader::Next got,
+                                    bool counted = true) {
+  switch (got) {
+    case PointFileReader::Next::point:
+      return std::nullopt;
+    case PointFileReader::Next::read_error:
+      return error_message(text::kCannotReadBase);
+    case PointFileReader::Next::end:
+      if (counted) return error_message(text::kBaseChanged);
+      return std::nullopt;
+    case PointFileReader::Next::invalid:
+      break;
   }
-  return count;
+  if (counted) return error_message(text::kBaseChanged);
+  return bad_base_line(reader);
 }
 
 // The shortest a line can be: one digit for each coordinate (with the point
@@ -180,34 +174,19 @@ std::optional<Message> prepare(const TerrainRequest& request, bool count, Prepar
       return error_message(text::kCannotOpenBase, prepared.base.cause());
     }
     prepared.total = -1;
-    return open_output(prepared.out, request.terrain_path,
-                       {&request.base_path, &request.spot_heights_path},
-                       {text::kCannotCreateTerrain, text::kTerrainIsInput});
+  } else {
+    const auto started = std::chrono::steady_clock::now();
+    const auto counted = count_base_points(prepared.base, request.base_path);
+    if (const auto* failure = std::get_if<Message>(&counted)) return *failure;
+    prepared.counting_seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    prepared.base_points = std::get<std::int64_t>(counted);
+    prepared.first = request.part.first_row(prepared.base_points);
+    prepared.total = request.part.end_row(prepared.base_points) - prepared.first;
   }
-  const auto started = std::chrono::steady_clock::now();
-  const auto counted = count_base_points(prepared.base, request.base_path);
-  if (const auto* failure = std::get_if<Message>(&counted)) return *failure;
-  prepared.counting_seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  prepared.base_points = std::get<std::int64_t>(counted);
-  prepared.first = request.part.first_row(prepared.base_points);
-  prepared.total = request.part.end_row(prepared.base_points) - prepared.first;
   return open_output(prepared.out, request.terrain_path,
                      {&request.base_path, &request.spot_heights_path},
                      {text::kCannotCreateTerrain, text::kTerrainIsInput});
-}
-
-// Passes over the base points before the part.
-std::optional<Message> skip_base_points(PointFileReader& base, std::int64_t count,
-                                        std::vector<Point3>& scratch) {
-  for (std::int64_t skipped = 0; skipped < count;) {
-    const auto n =
-        static_cast<std::size_t>(std::min<std::int64_t>(std::ssize(scratch), count - skipped));
-    const auto read = read_base_points(base, scratch.data(), n);
-    if (const auto* failure = std::get_if<Message>(&read)) return *failure;
-    skipped += static_cast<std::int64_t>(n);
-  }
-  return std::nullopt;
 }
 
 // The sample of an estimate: runs of neighbouring base points, as a batch
@@ -237,7 +216,10 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   }
 
   const InverseDistance terrain(std::move(prepared.survey), request.alpha, request.neighbours);
-  if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
+  // A counted file is read again from its start; a whole one was only opened.
+  if (!whole && !base.open(request.base_path)) {
+    return error_message(text::kCannotOpenBase, base.cause());
+  }
   const auto batch_points = static_cast<std::size_t>(
       whole ? kBatchPoints
             : std::min<std::int64_t>(kBatchPoints,
@@ -247,7 +229,7 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
     batch.points.resize(batch_points);
     batch.heights.resize(batch_points);
   }
-  if (auto failure = skip_base_points(base, first, batches[0].points)) return *failure;
+  if (auto failure = base_failure(base, base.skip(first))) return *failure;
   if (header) out.write(kHeader);
   sink.set_range(0, 1000);
   ProgressTracker progress(sink, clock);
@@ -255,17 +237,15 @@ TerrainOutcome interpolate_terrain(const TerrainRequest& request, ProgressSink& 
   // The bar follows the points of a part, or the bytes of a whole file.
   const std::int64_t span = whole ? std::max<std::int64_t>(base.size(), 1) : total;
   const ProgressScale scale(0, 1000, span);
-  const int threads = request.threads > 0 ? request.threads : available_cores();
+  const int threads = threads_to_use(request.threads);
   TerrainWriter writer(out, decimals);
   std::int64_t read = 0;
   const auto read_batch = [&](Batch& batch) -> std::optional<Message> {
     const std::int64_t wanted =
         whole ? std::ssize(batch.points)
               : std::min<std::int64_t>(std::ssize(batch.points), total - read);
-    const auto got =
-        read_base_points(base, batch.points.data(), static_cast<std::size_t>(wanted), !whole);
-    if (const auto* failure = std::get_if<Message>(&got)) return *failure;
-    batch.count = std::get<std::size_t>(got);
+    const auto got = base.read(batch.points.data(), static_cast<std::size_t>(wanted), batch.count);
+    if (auto failure = base_failure(base, got, !whole)) return failure;
     read += static_cast<std::int64_t>(batch.count);
     return std::nullopt;
   };
@@ -301,42 +281,36 @@ TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request) {
   TerrainEstimate estimate;
   estimate.points = prepared.total;
   estimate.spot_heights = std::ssize(prepared.survey);
-  estimate.threads = request.threads > 0 ? request.threads : available_cores();
+  estimate.threads = threads_to_use(request.threads);
   if (prepared.total == 0) return estimate;
 
   // The sample read from the part in one pass.
   PointFileReader& base = prepared.base;
   if (!base.open(request.base_path)) return error_message(text::kCannotOpenBase, base.cause());
-  const std::int64_t runs = prepared.total <= kSampleRuns * kSampleRun ? 1 : kSampleRuns;
-  const std::int64_t run = runs == 1 ? prepared.total : kSampleRun;
+  const SamplePlan plan(prepared.total, kSampleRuns, kSampleRun);
   Batch sample;
-  sample.count = static_cast<std::size_t>(runs * run);
+  sample.count = static_cast<std::size_t>(plan.runs * plan.run);
   sample.points.resize(sample.count);
   sample.heights.resize(sample.count);
-  std::vector<Point3> scratch(1024);
   std::int64_t at = -prepared.first;
-  for (std::int64_t r = 0; r < runs; ++r) {
-    const std::int64_t begin = runs == 1 ? 0 : r * (prepared.total - run) / (runs - 1);
-    if (auto failure = skip_base_points(base, begin - at, scratch)) return *failure;
+  for (std::int64_t r = 0; r < plan.runs; ++r) {
+    const std::int64_t begin = plan.begin(r);
+    if (auto failure = base_failure(base, base.skip(begin - at))) return *failure;
+    std::size_t read = 0;
     const auto got =
-        read_base_points(base, sample.points.data() + r * run, static_cast<std::size_t>(run));
-    if (const auto* failure = std::get_if<Message>(&got)) return *failure;
-    at = begin + run;
+        base.read(sample.points.data() + r * plan.run, static_cast<std::size_t>(plan.run), read);
+    if (auto failure = base_failure(base, got)) return *failure;
+    at = begin + plan.run;
   }
 
   // The heights of the sample on every core, timed, as the calculation
   // would compute them, each run afresh; the calculation also reads the
   // base file again, which took what its count took.
   const InverseDistance terrain(std::move(prepared.survey), request.alpha, request.neighbours);
-  const auto started = std::chrono::steady_clock::now();
-  double elapsed = 0;
-  std::int64_t rounds = 0;
-  while (elapsed < kCalibrationSeconds) {
-    compute_heights(terrain, sample, estimate.threads);
-    ++rounds;
-    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  }
-  const double per_point = elapsed / static_cast<double>(rounds * std::ssize(sample.points));
+  const double per_point =
+      seconds_per_round(kCalibrationSeconds,
+                        [&] { compute_heights(terrain, sample, estimate.threads); }) /
+      static_cast<double>(sample.points.size());
   estimate.seconds = per_point * static_cast<double>(prepared.total) +
                      prepared.counting_seconds * static_cast<double>(prepared.total) /
                          static_cast<double>(prepared.base_points);
@@ -344,8 +318,7 @@ TerrainEstimateOutcome estimate_terrain(const TerrainRequest& request) {
 }
 
 std::string terrain_estimate_text(const TerrainEstimate& estimate) {
-  return std::string(field_text::kEstimate) + "\n" + field_text::kEstimatePoints +
-         int_text(estimate.points) + "\n" + text::kEstimateSpotHeights +
+  return estimate_heading(estimate.points) + "\n" + text::kEstimateSpotHeights +
          int_text(estimate.spot_heights) + "\n" +
          estimated_time_text(estimate.seconds, estimate.threads);
 }
