@@ -340,6 +340,18 @@ ImageSurface field_image(const FieldMap& map, const ColourScale& scale) {
   const int stride = cairo_image_surface_get_stride(image);
   const auto last_column = static_cast<double>(v.columns - 1);
   const auto last_row = static_cast<double>(v.rows - 1);
+  // Where each column of pixels falls between the points: the same on every row.
+  std::vector<std::int64_t> left(static_cast<std::size_t>(width));
+  std::vector<std::int64_t> right(static_cast<std::size_t>(width));
+  std::vector<float> towards_right(static_cast<std::size_t>(width));
+  for (int x = 0; x < width; ++x) {
+    const double c = std::clamp((x + 0.5) / factor - 0.5, 0.0, last_column);
+    const auto c0 =
+        static_cast<std::int64_t>(std::min(std::floor(c), std::max(last_column - 1, 0.0)));
+    left[static_cast<std::size_t>(x)] = c0;
+    right[static_cast<std::size_t>(x)] = std::min<std::int64_t>(c0 + 1, v.columns - 1);
+    towards_right[static_cast<std::size_t>(x)] = static_cast<float>(c - static_cast<double>(c0));
+  }
   for (int y = 0; y < height; ++y) {
     const double r = std::clamp((y + 0.5) / factor - 0.5, 0.0, last_row);
     const auto r0 = static_cast<std::int64_t>(std::min(std::floor(r), std::max(last_row - 1, 0.0)));
@@ -349,11 +361,9 @@ ImageSurface field_image(const FieldMap& map, const ColourScale& scale) {
     const float* below = &t[static_cast<std::size_t>(r1 * v.columns)];
     auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
     for (int x = 0; x < width; ++x) {
-      const double c = std::clamp((x + 0.5) / factor - 0.5, 0.0, last_column);
-      const auto c0 =
-          static_cast<std::int64_t>(std::min(std::floor(c), std::max(last_column - 1, 0.0)));
-      const std::int64_t c1 = std::min<std::int64_t>(c0 + 1, v.columns - 1);
-      const auto wc = static_cast<float>(c - static_cast<double>(c0));
+      const std::int64_t c0 = left[static_cast<std::size_t>(x)];
+      const std::int64_t c1 = right[static_cast<std::size_t>(x)];
+      const float wc = towards_right[static_cast<std::size_t>(x)];
       const float top = above[c0] + (above[c1] - above[c0]) * wc;
       const float bottom = below[c0] + (below[c1] - below[c0]) * wc;
       const float value = top + (bottom - top) * wr;

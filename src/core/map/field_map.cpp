@@ -19,7 +19,6 @@ std::vector<PlanLine> plan_lines(const ConfigurationGeometry& geometry) {
           }
         }
       }
-      plan.phase_codes.push_back(line.phase_code[static_cast<std::size_t>(k)]);
       plan.conductors.push_back(std::move(conductor));
     }
     lines.push_back(std::move(plan));

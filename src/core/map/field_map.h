@@ -20,7 +20,6 @@ namespace tralva {
 // was computed from (its spans' samples, joined), and the supports.
 struct PlanLine {
   bool overhead = false;
-  std::vector<std::int32_t> phase_codes;  // per conductor
   std::vector<Polyline> conductors;
   std::vector<PlanPoint> supports;
 };

@@ -53,19 +53,22 @@ double half_unit(std::string_view number) {
   return 0.5 * std::pow(10.0, exponent - decimals);
 }
 
+constexpr std::string_view kSpace = " \t\r\v\f";
+
 // The next number of a line and what follows it: white space or the end.
-std::optional<Printed> next_number(std::string_view& line) {
-  const std::size_t start = line.find_first_not_of(" \t\r\v\f");
+// Only the coordinates need their half unit.
+std::optional<Printed> next_number(std::string_view& line, bool coordinate) {
+  const std::size_t start = line.find_first_not_of(kSpace);
   if (start == std::string_view::npos) return std::nullopt;
   line.remove_prefix(start);
-  const std::size_t end = std::min(line.find_first_of(" \t\r\v\f"), line.size());
+  const std::size_t end = std::min(line.find_first_of(kSpace), line.size());
   const std::string_view number = line.substr(0, end);
   line.remove_prefix(end);
   const ScannedText scanned = scan_double_text(number);
   if (!scanned.value || scanned.consumed != number.size() || !std::isfinite(*scanned.value)) {
     return std::nullopt;
   }
-  return Printed{*scanned.value, half_unit(number)};
+  return Printed{*scanned.value, coordinate ? half_unit(number) : 0.0};
 }
 
 std::string point_text(double x, double y) {
@@ -102,18 +105,18 @@ std::variant<Points, Message> read_points(ByteStream& in) {
       return error_message(text::kBadRecord + int_text(number) + text::kBadRecordEnd);
     };
     std::string_view rest = lines.too_long() ? std::string_view("?") : *line;
-    if (rest.find_first_not_of(" \t\r\v\f") == std::string_view::npos) {
+    if (rest.find_first_not_of(kSpace) == std::string_view::npos) {
       if (blank_line == 0) blank_line = lines.number();
       continue;
     }
     if (blank_line != 0) return bad_line(blank_line);
     Printed values[4];
-    for (Printed& value : values) {
-      const auto number = next_number(rest);
+    for (int k = 0; k < 4; ++k) {
+      const auto number = next_number(rest, k < 2);
       if (!number) return bad_line(lines.number());
-      value = *number;
+      values[k] = *number;
     }
-    if (values[3].value < 0 || rest.find_first_not_of(" \t\r\v\f") != std::string_view::npos) {
+    if (values[3].value < 0 || rest.find_first_not_of(kSpace) != std::string_view::npos) {
       return bad_line(lines.number());
     }
     if (static_cast<std::int64_t>(points.size()) == kMaxLatticePoints) {
