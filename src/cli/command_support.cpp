@@ -50,12 +50,13 @@ std::string out_of_range(std::string_view text) {
 
 template <class T>
 std::optional<std::string> read_real(std::string_view text, T& value) {
-  if (!is_whole_number(text)) return not_a_number(text);
+  const ScannedText scanned = scan_double_text(text);
+  if (!scanned.ends_with_number() || scanned.consumed != text.size()) return not_a_number(text);
   T read = 0;
   if constexpr (std::is_same_v<T, float>) {
     read = float_from_text(text);
   } else {
-    read = *scan_double_text(text).value;
+    read = *scanned.value;
   }
   if (!std::isfinite(read)) {
     return out_of_range<T>(text);

@@ -14,8 +14,6 @@
 namespace tralva {
 namespace {
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
 locale_t c_locale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
   return locale;

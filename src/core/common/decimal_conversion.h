@@ -9,6 +9,9 @@
 
 namespace tralva {
 
+// A decimal digit, of a character or of a byte read as int.
+constexpr bool is_digit(int c) { return c >= '0' && c <= '9'; }
+
 float float_from_text(std::string_view text);
 double double_from_text(std::string_view text);
 

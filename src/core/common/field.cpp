@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/decimal_conversion.h"
 #include "common/format.h"
 #include "common/number_tokenizer.h"
 
@@ -67,8 +68,6 @@ std::size_t number_end(std::string_view text, FieldKind kind) {
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
   return i;
 }
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 

@@ -8,8 +8,6 @@
 namespace tralva {
 namespace {
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
 // A source of characters for the number syntax: a piece of text (the
 // stream's own buffer on the fast path, or a form field), or the stream
 // itself, whose characters are kept in a token since a refill replaces the

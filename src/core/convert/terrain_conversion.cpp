@@ -32,8 +32,6 @@ char* format_coordinate(char* out, double value, int decimals) {
   return end;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // "%.2f" of the float read from a height's text.  A text of at most two
 // decimals and no exponent, below 2^17 in magnitude, prints as its own
 // digits: its float lies within half a float step, at most 2^-8, of it, too

@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "common/decimal_conversion.h"
 #include "common/number_tokenizer.h"
 #include "common/text_lines.h"
 #include "terrain/terrain_texts.h"
@@ -13,8 +14,6 @@ namespace tralva {
 namespace {
 
 namespace text = terrain_text;
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // A line read from left to right.
 class Cursor {

@@ -77,11 +77,11 @@ void configure_file_dialog(QFileDialog& dialog, const FileRequest& request, Pick
   // program's Italian and takes its filters and start folder as given.
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setDirectory(folder);
-  dialog.setNameFilters(name_filters(request.filter));
+  const QStringList filters = name_filters(request.filter);
+  dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
   // Where several kinds are offered, a name typed without an extension gets
   // that of the kind chosen in the list: "vista" as "Disegno SVG" is vista.svg.
-  const QStringList filters = name_filters(request.filter);
   QStringList extensions;
   for (const FilterPair& pair : filter_pairs(request.filter)) {
     extensions << pattern_extension(pair.pattern);
