@@ -4,6 +4,8 @@
 // until none is left.
 
 #include <algorithm>
+#include <atomic>
+#include <cstddef>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -30,6 +32,19 @@ void run_on_threads(int threads, const Work& work) {
   }
   work();
   for (std::thread& helper : helpers) helper.join();
+}
+
+// Hands the pieces [first, end) of `count` items, `block` at a time, to
+// `work` on up to `threads` threads (never more than there are pieces).
+template <class Work>
+void for_each_block(int threads, std::size_t count, std::size_t block, const Work& work) {
+  const std::size_t blocks = (count + block - 1) / block;
+  std::atomic<std::size_t> next{0};
+  run_on_threads(static_cast<int>(std::min<std::size_t>(std::max(threads, 1), blocks)), [&] {
+    for (std::size_t k; (k = next.fetch_add(1, std::memory_order_relaxed)) < blocks;) {
+      work(k * block, std::min(k * block + block, count));
+    }
+  });
 }
 
 // Runs `side` on a thread of its own while this one runs `main`, and returns

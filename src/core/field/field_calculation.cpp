@@ -1,7 +1,6 @@
 #include "field/field_calculation.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -225,18 +224,11 @@ int shortest_line(int decimals) {
 // Computes the field at `points` on `threads` threads, block by block.
 void compute_batch(const FluxDensity& flux, const std::vector<Point3>& points, std::int64_t count,
                    std::vector<double>& field, int threads) {
-  const std::int64_t blocks = (count + kBlockPoints - 1) / kBlockPoints;
-  std::atomic<std::int64_t> next{0};
-  const auto work = [&] {
-    for (std::int64_t k; (k = next.fetch_add(1, std::memory_order_relaxed)) < blocks;) {
-      const auto first = static_cast<std::size_t>(k * kBlockPoints);
-      const auto n =
-          static_cast<std::size_t>(std::min<std::int64_t>(kBlockPoints, count - k * kBlockPoints));
-      flux.evaluate(std::span(points).subspan(first, n), field.data() + first);
-    }
-  };
-  // Never more threads than blocks.
-  run_on_threads(static_cast<int>(std::min<std::int64_t>(std::max(threads, 1), blocks)), work);
+  for_each_block(threads, static_cast<std::size_t>(count), kBlockPoints,
+                 [&](std::size_t first, std::size_t end) {
+                   flux.evaluate(std::span(points).subspan(first, end - first),
+                                 field.data() + first);
+                 });
 }
 
 class ResultWriter {

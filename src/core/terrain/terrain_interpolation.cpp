@@ -1,7 +1,6 @@
 #include "terrain/terrain_interpolation.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -98,14 +97,10 @@ struct Batch {
 };
 
 void compute_heights(const InverseDistance& terrain, Batch& batch, int threads) {
-  std::atomic<std::size_t> next{0};
-  run_on_threads(threads, [&] {
+  for_each_block(threads, batch.count, kThreadBlock, [&](std::size_t first, std::size_t end) {
     InverseDistance::Scratch scratch;
-    for (std::size_t first; (first = next.fetch_add(kThreadBlock)) < batch.count;) {
-      const std::size_t end = std::min(first + kThreadBlock, batch.count);
-      for (std::size_t k = first; k < end; ++k) {
-        batch.heights[k] = terrain.height(batch.points[k].x, batch.points[k].y, scratch);
-      }
+    for (std::size_t k = first; k < end; ++k) {
+      batch.heights[k] = terrain.height(batch.points[k].x, batch.points[k].y, scratch);
     }
   });
 }
